@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace sono {
+
+class MainWindow;
+
+// The "Notes " tab: the notes pane that survives from run to run, and the log of shut-downs.
+class NotesTab : public QWidget {
+    Q_OBJECT
+public:
+    explicit NotesTab(MainWindow& main);
+
+    // Puts the notes into the box and leaves Save disabled (loading is not an edit).
+    void showNotes(const QString& notes);
+    void LogDisplay();
+
+private:
+    void saveNotes();
+
+    MainWindow& main_;
+    QLabel* notesLabel_;
+    QPlainTextEdit* notes_;
+    QPushButton* save_;
+    QLabel* logLabel_;
+    QPlainTextEdit* log_;
+};
+
+} // namespace sono

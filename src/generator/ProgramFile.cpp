@@ -1,0 +1,134 @@
+#include "generator/ProgramFile.h"
+
+#include "common/NumberText.h"
+#include "common/QuotedFields.h"
+#include "program/ProgramTable.h"
+
+#include <cmath>
+
+namespace sono {
+
+QByteArray programFileBytes(const ProgramFileData& program) {
+    const ProgramHeader& h = program.header;
+    QuotedFieldWriter w;
+    w.text(h.VolLeft).endLine().text(h.VolRight).endLine();
+    w.bare(QString::number(h.LeftOn)).endLine().bare(QString::number(h.RightOn)).endLine();
+    w.bare(QString::number(h.ExtendedHardware)).endLine().bare(QString::number(h.WaveType)).endLine();
+    w.bare(shortestText(h.Phase, Precision::Single)).endLine();
+    w.bare(QString::number(h.Gating)).endLine().bare(QString::number(h.SortMode)).endLine();
+    w.bare(QString::number(h.LeftEqualsRight)).endLine().bare(QString::number(h.RecordSession)).endLine();
+    for (const ProgramStep& step : program.steps) {
+        w.bare(QString::number(step.no));
+        w.bare(shortestText(step.freq, Precision::Single));
+        w.bare(QString::number(step.time)).endLine();
+    }
+    return w.bytes();
+}
+
+namespace {
+
+QString lineError(const QString& fileName, int line, const QString& what) {
+    return QStringLiteral("%1, line %2: %3").arg(fileName).arg(line).arg(what);
+}
+
+} // namespace
+
+std::expected<ProgramFileData, QString> parseProgramFile(const QByteArray& bytes, const QString& fileName) {
+    QuotedFieldReader reader(bytes);
+    ProgramFileData program;
+    ProgramHeader& h = program.header;
+
+    static const char* const names[11] = {"left volume",
+                                          "right volume",
+                                          "left channel switch",
+                                          "right channel switch",
+                                          "extended hardware switch",
+                                          "wave form",
+                                          "phase",
+                                          "gating",
+                                          "sort option",
+                                          "L=R switch",
+                                          "report switch"};
+    for (int k = 0; k < 11; ++k) {
+        const auto field = reader.next();
+        if (!field)
+            return std::unexpected(
+                QStringLiteral("%1 is not a program file: its header ends after %2 of 11 lines.")
+                    .arg(fileName)
+                    .arg(k));
+        const QString what = QString::fromLatin1(names[k]);
+        if (k < 2) {
+            (k == 0 ? h.VolLeft : h.VolRight) = field->text;
+            continue;
+        }
+        const auto value = parseWholeNumber(field->text);
+        auto bad = [&] {
+            return std::unexpected(lineError(
+                fileName, field->line, QStringLiteral("\"%1\" is not a valid %2.").arg(field->text, what)));
+        };
+        if (!value) return bad();
+        if (k == 6) {
+            if (std::fabs(*value) > 1e6) return bad();
+            h.Phase = static_cast<float>(*value);
+            continue;
+        }
+        const auto whole = toInt16(*value);
+        if (!whole || *whole != *value) return bad();
+        const qint16 v = *whole;
+        const bool isSwitch = k == 2 || k == 3 || k == 4 || k == 9 || k == 10;
+        if ((isSwitch && v != 0 && v != 1) || (k == 5 && (v < 0 || v > 3)) || (k == 7 && v < 0) ||
+            (k == 8 && (v < 0 || v > 2)))
+            return bad();
+        switch (k) {
+        case 2:
+            h.LeftOn = v;
+            break;
+        case 3:
+            h.RightOn = v;
+            break;
+        case 4:
+            h.ExtendedHardware = v;
+            break;
+        case 5:
+            h.WaveType = v;
+            break;
+        case 7:
+            h.Gating = v;
+            break;
+        case 8:
+            h.SortMode = v;
+            break;
+        case 9:
+            h.LeftEqualsRight = v;
+            break;
+        default:
+            h.RecordSession = v;
+            break;
+        }
+    }
+
+    while (auto first = reader.next()) {
+        const int line = first->line;
+        const auto second = reader.next();
+        const auto third = second ? reader.next() : std::nullopt;
+        if (!second || !third || second->line != line || third->line != line)
+            return std::unexpected(
+                lineError(fileName, line, QStringLiteral("a step needs number, frequency and time.")));
+        const auto no = parseWholeNumber(first->text);
+        const auto freq = parseWholeNumber(second->text);
+        const auto time = parseWholeNumber(third->text);
+        const auto no16 = no ? toInt16(*no) : std::nullopt;
+        const auto time16 = time ? toInt16(*time) : std::nullopt;
+        if (!no16 || !freq || std::fabs(*freq) > 3.0e38 || !time16)
+            return std::unexpected(lineError(fileName, line,
+                                             QStringLiteral("\"%1,%2,%3\" is not a valid step.")
+                                                 .arg(first->text, second->text, third->text)));
+        if (program.steps.size() == ProgramTable::MaxSteps)
+            return std::unexpected(
+                lineError(fileName, line, QStringLiteral("the program has more than 2000 steps.")));
+        program.steps.push_back({*no16, static_cast<float>(*freq), *time16});
+    }
+    return program;
+}
+
+} // namespace sono

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QtGlobal>
+#include <expected>
+#include <vector>
+
+namespace sono {
+
+// The 11-line header of a program file, in file order.
+struct ProgramHeader {
+    QString VolLeft = QStringLiteral("0.5");
+    QString VolRight = QStringLiteral("0.5");
+    qint16 LeftOn = 1;
+    qint16 RightOn = 1;
+    qint16 ExtendedHardware = 0;
+    qint16 WaveType = 0;
+    float Phase = 0;
+    qint16 Gating = 0;
+    qint16 SortMode = 2;
+    qint16 LeftEqualsRight = 0;
+    qint16 RecordSession = 1;
+};
+
+struct ProgramStep {
+    qint16 no = 0;
+    float freq = 0;
+    qint16 time = 0;
+};
+
+struct ProgramFileData {
+    ProgramHeader header;
+    std::vector<ProgramStep> steps;
+};
+
+// The whole file: header lines, then "no,freq,time" per step; CR LF line ends.
+QByteArray programFileBytes(const ProgramFileData& program);
+
+// Reads and checks the whole file before anything is applied: a short or malformed header, a bad step
+// line or more than 2000 steps gives a message naming the file and the line.
+std::expected<ProgramFileData, QString> parseProgramFile(const QByteArray& bytes, const QString& fileName);
+
+// The program written when default.prg is missing: both channels at 0.5, session recording on, no steps.
+inline ProgramFileData defaultProgram() {
+    return ProgramFileData{};
+}
+
+} // namespace sono

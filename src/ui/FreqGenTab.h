@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QWidget>
+
+namespace sono {
+
+class MainWindow;
+class ProgramGridPanel;
+class FrequencyManagerPanel;
+class EnhancementsPanel;
+
+// The "FreqGen " tab: the program grid on the left, the Frequency Manager and the Enhancements beside it.
+class FreqGenTab : public QWidget {
+    Q_OBJECT
+public:
+    explicit FreqGenTab(MainWindow& main);
+
+    ProgramGridPanel* programPanel() const { return program_; }
+    FrequencyManagerPanel* managerPanel() const { return manager_; }
+    EnhancementsPanel* enhancementsPanel() const { return enhancements_; }
+
+private:
+    ProgramGridPanel* program_;
+    FrequencyManagerPanel* manager_;
+    EnhancementsPanel* enhancements_;
+};
+
+} // namespace sono

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QList>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+namespace sono {
+
+class Platform;
+
+// Each tool window exists at most once: the first use builds and shows it, a later use raises it,
+// closing deletes it and the next use builds a fresh one. Tool windows are top-level (no parent), so
+// disabling the main window never disables them.
+class WindowRegistry {
+public:
+    // The open window with this object name, or nullptr.
+    QWidget* find(const QString& objectName) const;
+
+    // Raises the open window of that name, or builds one with `make`, shows it and returns it.
+    // `opened` tells the caller which of the two happened.
+    QWidget* open(const QString& objectName, const std::function<QWidget*()>& make, bool* opened = nullptr);
+
+    template <class W>
+    W* open(const QString& objectName, const std::function<W*()>& make, bool* opened = nullptr) {
+        return static_cast<W*>(open(objectName, std::function<QWidget*()>([&] { return make(); }), opened));
+    }
+
+    // Closes every open window, the most recently opened first.
+    void closeAll();
+
+    QList<QWidget*> openWindows() const;
+
+private:
+    QList<QPointer<QWidget>> windows_;
+};
+
+// Disables `mainWindow` until `tool` is destroyed, however it is closed.
+void disableWhileOpen(QWidget* mainWindow, QWidget* tool);
+
+// Places a window centred horizontally and `twipsAboveCentre` above the vertical centre of the screen.
+void placeCentred(QWidget* window, Platform& platform, int twipsAboveCentre);
+// Places a window in the top right corner of the screen.
+void placeTopRight(QWidget* window, Platform& platform);
+
+} // namespace sono

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "database/FrequencyStore.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+#include <vector>
+
+namespace sono {
+struct AppState;
+class MainWindow;
+class Session;
+} // namespace sono
+
+namespace sono::test {
+
+class RecordingPlatform;
+
+// Builds a record for fixtures: description, comments (nothing for null) and the used slots from F1 on.
+FrequencyRecord record(const QString& description, std::optional<QString> comments,
+                       const std::vector<double>& frequencies = {});
+
+// Creates a database file with table Main holding the records.
+void createDatabase(const QString& path, const std::vector<FrequencyRecord>& records);
+
+// A temporary application folder.
+class TestFolder {
+public:
+    TestFolder();
+    QString path() const { return dir_.path(); }
+    QString file(const QString& name) const { return dir_.filePath(name); }
+    void write(const QString& name, const QByteArray& bytes) const;
+    QByteArray read(const QString& name) const;
+    bool exists(const QString& name) const;
+    // freqs.mdb with these records.
+    void createDatabase(const std::vector<FrequencyRecord>& records) const;
+
+private:
+    QTemporaryDir dir_;
+};
+
+// Runs the start-up check and Proceed on the folder; the main window is loaded and shown (offscreen).
+// Returns nullptr when the main window could not start.
+MainWindow* startSono(Session& session);
+
+} // namespace sono::test
