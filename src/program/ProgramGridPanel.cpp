@@ -36,6 +36,12 @@ void ProgramGridPanel::setGridActive(bool active) {
     grid_->setEnabled(active);
 }
 
+void ProgramGridPanel::resetChangeBox(bool resetLabel) { (void)resetLabel; }
+
+void ProgramGridPanel::selectSortOption(int index) { main_.state().generator.SortMode = static_cast<qint16>(index); }
+
+void ProgramGridPanel::takeTableFromGrid() {}
+
 void ProgramGridPanel::ClearArray() {
     ProgramTable& table = main_.state().program;
     for (int i = 1; i <= table.StepCount; ++i) {

@@ -19,6 +19,14 @@ public:
     void selectStartupOptions();
     void setGridActive(bool active);
 
+    // After any table-wide change: the change box emptied and disabled, the spinner inactive, Delete
+    // disabled; the "Change" label reset too when asked.
+    void resetChangeBox(bool resetLabel);
+    // Selects sort option Option1(index) as a click would (0 Low to High, 1 High to Low, 2 No Sort).
+    void selectSortOption(int index);
+    // "Take the table from the grid": StepCount, StepNo, StepFreq and StepTime from the grid cells.
+    void takeTableFromGrid();
+
     void ClearArray();
     void fgArrayToTable();
     void DisplayGrid();
