@@ -21,9 +21,13 @@ struct SndCloser {
 } // namespace
 
 void toPcm16(const float* in, std::int16_t* out, std::size_t count) {
+    // Offset into the positive range so truncation rounds to nearest, and clip in integers: this form
+    // vectorises, a call to lrint or a float compare per sample does not.
     for (std::size_t i = 0; i < count; ++i) {
-        float v = std::clamp(in[i], -1.0f, 1.0f) * 32767.0f;
-        out[i] = static_cast<std::int16_t>(std::lrint(v));
+        int v = static_cast<int>(in[i] * 32767.0f + 32768.5f);
+        v = v < 1 ? 1 : v;
+        v = v > 65535 ? 65535 : v;
+        out[i] = static_cast<std::int16_t>(v - 32768);
     }
 }
 
