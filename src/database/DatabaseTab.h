@@ -1,6 +1,9 @@
 #pragma once
 
+#include "database/FrequencyStore.h"
+
 #include <QWidget>
+#include <optional>
 
 class QCheckBox;
 class QLabel;
@@ -22,14 +25,41 @@ public:
     // Start-up state of the search options: "Description" ticked.
     void resetSearchOptions();
 
+    // Letter search on SearchText.
     void FrontCharSearch();
-    void Command1_Click();
+    // Find with the search box and the column boxes; false when refused or failed (a message was shown).
+    bool Command1_Click();
+
+    // After a save or a delete: repeats the last kind of search and disables the record buttons.
+    void refreshAfterChange();
+
+    // Repair and compact of the Tools menu.
+    void repairAndCompactDatabase();
 
 private:
+    bool fillList(const SearchQuery& query);
+    void selectLine(int k);
+    void setRecordButtonsEnabled(bool enabled);
+    void openEditor(qint16 mode);
+    void deleteRecord();
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
     MainWindow& main_;
     QLineEdit* searchBox_;
     QCheckBox* columns_[3];
+    QPushButton* find_;
     QListWidget* results_;
+    QLabel* resultsLabel_;
+    QLabel* descriptionLabel_;
+    QPlainTextEdit* comments_;
+    QPlainTextEdit* frequencies_;
+    QPushButton* sendToBuffer_;
+    QPushButton* viewBuffer_;
+    QPushButton* newRecord_;
+    QPushButton* editRecord_;
+    QPushButton* deleteRecord_;
+    // The search whose result the list shows; nothing when the list was emptied by a repair.
+    std::optional<SearchQuery> listQuery_;
 };
 
 } // namespace sono
