@@ -65,7 +65,7 @@ std::expected<QString, QString> validateProgramName(const QString& typed) {
     const QString name = typed.trimmed();
     if (name.isEmpty() || name == u"." || name == u"..")
         return std::unexpected(QStringLiteral("\"%1\" cannot be used as a program name.").arg(typed));
-    for (QChar ch : typed) {
+    for (QChar ch : name) {
         if (ch == u'/' || ch == u'\\')
             return std::unexpected(
                 QStringLiteral("A program name cannot hold \"%1\": programs are kept in Sono's own folder.")
