@@ -2,6 +2,7 @@
 
 #include "common/NumberText.h"
 #include "common/QuotedFields.h"
+#include "program/ProgramTable.h"
 
 #include <cmath>
 
@@ -39,6 +40,41 @@ std::expected<Calibration, QString> parseCalibrationFile(const QByteArray& bytes
             result.CalibrationOn = static_cast<qint16>(*value);
     }
     return result;
+}
+
+QString calibrationDifferenceText(int index, const QString& typed) {
+    const double point = Calibration::Breakpoints[static_cast<size_t>(index)];
+    return formatPattern(point - leadingNumber(typed), u"#,##0.000");
+}
+
+QString calibrationPointName(int index) {
+    const double point = Calibration::Breakpoints[static_cast<size_t>(index)];
+    if (point < 1000) return shortestText(point) + QStringLiteral("Hz");
+    return QString::number(point / 1000) + QStringLiteral("kHz");
+}
+
+std::expected<Calibration, QString> calibrationFromTexts(const QStringList& typed, bool activate) {
+    Calibration result;
+    for (int i = 0; i < 26 && i < typed.size(); ++i) {
+        const double value = leadingNumber(typed[i]);
+        if (!(value > 0 && value <= 1e6))
+            return std::unexpected(
+                QStringLiteral("The %1 box holds \"%2\", which is not a measured frequency. Type the "
+                               "frequency your counter showed (in Hz); nothing was saved.")
+                    .arg(calibrationPointName(i), typed[i]));
+        result.CalTable[static_cast<size_t>(i)] = static_cast<float>(value);
+    }
+    result.CalibrationOn = activate ? 1 : 0;
+    return result;
+}
+
+void fillCalibrationProgram(ProgramTable& table) {
+    for (size_t k = 0; k < Calibration::Breakpoints.size(); ++k) {
+        table.StepNo[k + 1] = static_cast<qint16>(k + 1);
+        table.StepFreq[k + 1] = Calibration::Breakpoints[k];
+        table.StepTime[k + 1] = 15;
+    }
+    table.StepCount = static_cast<qint16>(Calibration::Breakpoints.size());
 }
 
 } // namespace sono

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 #include <array>
 #include <expected>
@@ -21,5 +22,19 @@ struct Calibration {
 // sono.cal: 26 measured values and the on/off switch, one value a line.
 QByteArray calibrationFileBytes(const Calibration& calibration);
 std::expected<Calibration, QString> parseCalibrationFile(const QByteArray& bytes, const QString& fileName);
+
+// The difference shown beside box i: the point's frequency less the value typed ("#,##0.000").
+QString calibrationDifferenceText(int index, const QString& typed);
+
+// The table from the 26 typed values and the switch. A value that is not a positive frequency is refused
+// with a message naming its point, because the file would not load again.
+std::expected<Calibration, QString> calibrationFromTexts(const QStringList& typed, bool activate);
+
+// The point names of the calibration window: "50Hz", ..., "1.5kHz", ..., "25kHz".
+QString calibrationPointName(int index);
+
+struct ProgramTable;
+// The calibration program: each point for 15 seconds, in point order.
+void fillCalibrationProgram(ProgramTable& table);
 
 } // namespace sono

@@ -2,8 +2,11 @@
 
 #include "common/NumberText.h"
 #include "common/QuotedFields.h"
+#include "generator/GeneratorSettings.h"
 #include "program/ProgramTable.h"
 
+#include <QDir>
+#include <algorithm>
 #include <cmath>
 
 namespace sono {
@@ -129,6 +132,44 @@ std::expected<ProgramFileData, QString> parseProgramFile(const QByteArray& bytes
         program.steps.push_back({*no16, static_cast<float>(*freq), *time16});
     }
     return program;
+}
+
+ProgramFileData programFromState(const GeneratorSettings& g, const ProgramTable& table) {
+    ProgramFileData program;
+    ProgramHeader& h = program.header;
+    h.VolLeft = g.VolLeft;
+    h.VolRight = g.VolRight;
+    h.LeftOn = g.LeftOn;
+    h.RightOn = g.RightOn;
+    h.ExtendedHardware = g.ExtendedHardware;
+    h.WaveType = g.WaveType;
+    h.Phase = g.Phase;
+    h.Gating = g.Gating;
+    h.SortMode = g.SortMode;
+    h.LeftEqualsRight = g.LeftEqualsRight;
+    h.RecordSession = g.RecordSession;
+    const int count = std::clamp<int>(table.StepCount, 0, ProgramTable::MaxSteps);
+    for (int i = 1; i <= count; ++i) {
+        const auto k = static_cast<size_t>(i);
+        program.steps.push_back({table.StepNo[k], table.StepFreq[k], table.StepTime[k]});
+    }
+    return program;
+}
+
+QStringList savedProgramNames(const QString& folder, int limit) {
+    const QFileInfoList files = QDir(folder).entryInfoList(QDir::Files | QDir::Readable);
+    QStringList names;
+    for (const QFileInfo& file : files) {
+        const QString name = file.fileName();
+        if (name.size() > 4 && name.endsWith(QStringLiteral(".prg"), Qt::CaseInsensitive))
+            names.append(name.left(name.size() - 4));
+    }
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const int folded = a.compare(b, Qt::CaseInsensitive);
+        return folded != 0 ? folded < 0 : a < b;
+    });
+    if (limit >= 0 && names.size() > limit) names.resize(limit);
+    return names;
 }
 
 } // namespace sono

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 #include <expected>
 #include <vector>
@@ -45,5 +46,15 @@ std::expected<ProgramFileData, QString> parseProgramFile(const QByteArray& bytes
 inline ProgramFileData defaultProgram() {
     return ProgramFileData{};
 }
+
+struct GeneratorSettings;
+struct ProgramTable;
+
+// What Save writes: the settings as the last option-string build left them, and steps 1..StepCount.
+ProgramFileData programFromState(const GeneratorSettings& settings, const ProgramTable& table);
+
+// The saved programs in a folder (files ending ".prg" whatever their case), without the extension,
+// sorted by name; at most `limit` of them.
+QStringList savedProgramNames(const QString& folder, int limit = -1);
 
 } // namespace sono
