@@ -1,11 +1,55 @@
 #include "tools/HelpWindows.h"
 
+#include "tools/PageWindow.h"
 #include "ui/MainWindow.h"
+#include "ui/WindowRegistry.h"
 
 namespace sono {
 
-void showKeyCommands(MainWindow& main) { (void)main; }
+namespace {
 
-void showHowToCalibrate(MainWindow& main) { (void)main; }
+constexpr int TwipsAboveCentre = 200;
+
+PageWindow* openCentred(MainWindow& main, const QString& form, const QString& title, const QString& file,
+                        const QList<PageWindow::Page>& choices = {}) {
+    return main.windows().open<PageWindow>(form, [&] {
+        auto* window = new PageWindow(main, title, file, {}, choices);
+        placeCentred(window, main.platform(), TwipsAboveCentre);
+        return window;
+    });
+}
+
+} // namespace
+
+void showKeyCommands(MainWindow& main) {
+    main.windows().open<PageWindow>(QStringLiteral("Form12"), [&] {
+        auto* window = new PageWindow(
+            main, QStringLiteral("Sono - Freqgen: Key Commands"), QStringLiteral("fgcommand.rtf"),
+            QStringLiteral("To execute commands, click on the Freqgen DOS window to bring it into focus on "
+                           "your DeskTop."));
+        window->resize(520, 560);
+        placeTopRight(window, main.platform());
+        return window;
+    });
+}
+
+void showHowToCalibrate(MainWindow& main) {
+    openCentred(main, QStringLiteral("Form22"), QStringLiteral("Sono - How To Calibrate Sound Card"),
+                QStringLiteral("howtocal.rtf"));
+}
+
+void showHelpAndTips(MainWindow& main) {
+    const QList<PageWindow::Page> pages = {{QStringLiteral("Introduction"), QStringLiteral("intro.rtf")},
+                                           {QStringLiteral("Database"), QStringLiteral("database.rtf")},
+                                           {QStringLiteral("Freqgen"), QStringLiteral("freqgen.rtf")},
+                                           {QStringLiteral("Scanning"), QStringLiteral("scanning.rtf")}};
+    openCentred(main, QStringLiteral("Form8"), QStringLiteral("Sono - Help and Tips"),
+                QStringLiteral("intro.rtf"), pages);
+}
+
+void showDorvEffect(MainWindow& main) {
+    openCentred(main, QStringLiteral("Form18"), QStringLiteral("Sono - The Dorv Effect"),
+                QStringLiteral("dorv.rtf"));
+}
 
 } // namespace sono

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QWidget>
+
+class QTextBrowser;
+class QTextDocument;
+class QRadioButton;
+
+namespace sono {
+
+class MainWindow;
+struct RtfDocument;
+
+// Turns a read page into a document for a read-only text view.
+void fillDocument(QTextDocument& document, const RtfDocument& page);
+
+// A help window: one rich-text page from the application folder in RichTextBox1, an optional line
+// above it (Label1), optional option buttons (Option1_i) that switch pages, and Command1 "Close".
+class PageWindow : public QWidget {
+    Q_OBJECT
+public:
+    struct Page {
+        QString caption;
+        QString fileName;
+    };
+
+    PageWindow(MainWindow& main, const QString& title, const QString& fileName, const QString& label = {},
+               const QList<Page>& choices = {});
+
+    // Replaces the shown page with the file's; a missing or unreadable file is reported and leaves an
+    // empty page.
+    void loadPage(const QString& fileName);
+    const QString& currentFile() const { return currentFile_; }
+    QTextBrowser* textBox() const { return text_; }
+
+private:
+    MainWindow& main_;
+    QTextBrowser* text_;
+    QString currentFile_;
+};
+
+} // namespace sono
