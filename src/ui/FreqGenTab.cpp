@@ -16,7 +16,7 @@ FreqGenTab::FreqGenTab(MainWindow& main) {
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(program_, 1);
     auto* right = new QVBoxLayout;
-    right->addWidget(manager_, 3);
+    right->addWidget(manager_, 0);
     right->addWidget(enhancements_, 1);
     layout->addLayout(right, 2);
 }
