@@ -281,7 +281,7 @@ int play(const Invocation& inv, std::vector<Step> steps) {
                 log->add(p, rate);
         if (liveLine)
             std::cout << '\r' << statusLine(st, rate) << "\x1b[K" << std::flush;
-        else if (st.step != lastStep)
+        else if (st.step != lastStep && !st.finished)
             std::cout << statusLine(st, rate) << std::endl;
         lastStep = st.step;
         if (st.finished || Pa_IsStreamActive(stream) != 1) break;
