@@ -46,15 +46,6 @@ TEST(SendToBuffer, StoresTheRecordAndItsSlots) {
     EXPECT_EQ(buffer.entries[3].Comments, "x");
 }
 
-TEST(SendToBuffer, ClearFirstKeepsOnlyTheLastSet) {
-    FrequencyBuffer buffer;
-    for (const char* name : {"A", "B", "C"})
-        ASSERT_TRUE(sendToBuffer(buffer, rec(name, "c", {1}), " 1", true));
-    EXPECT_EQ(buffer.BufferNext, 2);
-    EXPECT_EQ(buffer.entries[1].Description, "C");
-    EXPECT_TRUE(buffer.entries[2].Description.isEmpty());
-}
-
 TEST(SendToBuffer, AFullBufferRefusesAndStaysAsItWas) {
     FrequencyBuffer buffer;
     for (int i = 0; i < 500; ++i)

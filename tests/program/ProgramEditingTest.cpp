@@ -25,16 +25,6 @@ std::vector<qint16> times(const ProgramTable& table) {
     return {table.StepTime.begin() + 1, table.StepTime.begin() + 1 + table.StepCount};
 }
 
-FrequencyBuffer bufferOf(std::initializer_list<std::vector<float>> entries) {
-    FrequencyBuffer buffer;
-    for (const auto& values : entries) {
-        BufferEntry& entry = buffer.entries[static_cast<size_t>(buffer.BufferNext++)];
-        std::copy(values.begin(), values.end(), entry.Freq.begin());
-        entry.SavedFreq = entry.Freq;
-    }
-    return buffer;
-}
-
 } // namespace
 
 TEST(CellValues, ReadLeadingNumbersAndHoldTimesToSixteenBits) {
@@ -84,14 +74,6 @@ TEST(SortRows, StableInBothDirectionsAndNoSortRestoresEntryOrder) {
     EXPECT_EQ(order, QStringList({"100", "7.83", "2000", "100", "abc"}));
 }
 
-TEST(BufferToTable, EntriesInOrderEachUpToItsFirstEmptySlot) {
-    const FrequencyBuffer buffer = bufferOf({{7.83f, 10, 0, 500}, {100, 200}});
-    ProgramTable table = tableOf({{1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}});
-    EXPECT_FALSE(bufferToTable(buffer, table).truncated);
-    EXPECT_EQ(freqs(table), (std::vector<float>{7.83f, 10, 100, 200}));
-    EXPECT_EQ(times(table), (std::vector<qint16>(4, 180)));
-}
-
 TEST(BufferToTable, TakesTheFirstTwoThousandOfMore) {
     FrequencyBuffer buffer;
     for (int e = 1; e <= 51; ++e) {
@@ -107,25 +89,6 @@ TEST(BufferToTable, TakesTheFirstTwoThousandOfMore) {
     EXPECT_TRUE(bufferToTable(buffer, table).truncated);
     EXPECT_EQ(table.StepCount, 2000);
     EXPECT_EQ(table.StepFreq[2000], 5039.0f);
-}
-
-TEST(InsertStep, BeforeAfterAndIntoAnEmptyTable) {
-    auto five = [] { return tableOf({{1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}}); };
-    ProgramTable table = five();
-    ASSERT_TRUE(insertStep(table, 3, true, u"99", u"9"));
-    EXPECT_EQ(freqs(table), (std::vector<float>{1, 2, 3, 99, 4, 5}));
-    EXPECT_EQ(times(table), (std::vector<qint16>{1, 2, 3, 9, 4, 5}));
-    table = five();
-    ASSERT_TRUE(insertStep(table, 3, false, u"99", u"2.5"));
-    EXPECT_EQ(freqs(table), (std::vector<float>{1, 2, 99, 3, 4, 5}));
-    EXPECT_EQ(table.StepTime[3], 2); // half to even
-    table = five();
-    ASSERT_TRUE(insertStep(table, 5, true, u"99", u"9"));
-    EXPECT_EQ(table.StepFreq[6], 99);
-
-    ProgramTable empty;
-    ASSERT_TRUE(insertStep(empty, 0, true, u"7.83", u"60"));
-    EXPECT_EQ(freqs(empty), (std::vector<float>{7.83f}));
 }
 
 TEST(InsertStep, RefusesBadInputAndAFullTableUnchanged) {
@@ -165,15 +128,6 @@ TEST(DeleteStep, LaterStepsMoveUp) {
     EXPECT_EQ(freqs(table), (std::vector<float>{2}));
     EXPECT_FALSE(deleteStep(table, 2));
     EXPECT_FALSE(deleteStep(table, 0));
-}
-
-TEST(ShiftTimes, AddsAndTakesAwayWithoutWrapping) {
-    ProgramTable table = tableOf({{1, 180}, {2, 5}, {3, 32760}, {4, -32765}});
-    shiftAllTimes(table, 10);
-    EXPECT_EQ(times(table), (std::vector<qint16>{190, 15, 32767, -32755}));
-    shiftAllTimes(table, -10);
-    shiftAllTimes(table, -10);
-    EXPECT_EQ(times(table), (std::vector<qint16>{170, -5, 32747, -32768}));
 }
 
 TEST(Spinner, StepsWithinTheRanges) {
