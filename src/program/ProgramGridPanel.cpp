@@ -212,6 +212,7 @@ ProgramGridPanel::ProgramGridPanel(MainWindow& main) : main_(main) {
     layout->addWidget(miscFrame);
 
     connect(grid_, &QTableWidget::cellClicked, this, &ProgramGridPanel::cellClicked);
+    connect(grid_, &QTableWidget::cellActivated, this, &ProgramGridPanel::cellClicked); // Enter on a cell
     connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this] { main_.platform().beep(); });
     connect(changeBox_, &QLineEdit::textEdited, this, &ProgramGridPanel::changeBoxEdited);

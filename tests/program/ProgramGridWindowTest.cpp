@@ -235,6 +235,12 @@ TEST_F(ProgramGrid, ClickingCellsTypingAndTheSpinner) {
     type(QStringLiteral("abc"));
     EXPECT_EQ(state.program.StepFreq[3], 0.0f);
 
+    // Enter on a cell selects it as a click does.
+    grid->setCurrentCell(0, 2);
+    QTest::keyClick(grid, Qt::Key_Return);
+    EXPECT_EQ(label("Label7"), " 1 Time");
+    EXPECT_EQ(control<QLineEdit>("Text5")->text(), "60");
+
     // The header beeps.
     const int beeps = platform.beeps;
     grid->horizontalHeader()->sectionClicked(1);
