@@ -199,6 +199,7 @@ TEST_F(ProgramGrid, ClickingCellsTypingAndTheSpinner) {
     EXPECT_EQ(label("Label6"), "Duration: 3.8 minutes");
     clickCell(11, 2);
     EXPECT_EQ(label("Label7"), " 12 Time");
+    screenshot(panel, QStringLiteral("program-panel-editing"));
     EXPECT_EQ(control<QLineEdit>("Text5")->text(), "45");
     EXPECT_TRUE(control<QLineEdit>("Text5")->isEnabled());
     EXPECT_TRUE(control("Command12_1")->isEnabled());
