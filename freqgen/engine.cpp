@@ -145,6 +145,11 @@ std::size_t Engine::render(float* out, std::size_t frames) {
             continue;
         }
         std::size_t n = std::min({frames - done, kBlock, static_cast<std::size_t>(stepLength_ - pos_)});
+        if (paused_ || quitting_) {
+            // Stop the block where the fade reaches silence, so a pause holds the step at that sample.
+            auto toSilence = static_cast<std::size_t>(std::ceil(gain_ / fadeStep_));
+            n = std::min(n, std::max<std::size_t>(toSilence, 1));
+        }
         renderBlock(out + 2 * done, n);
         pos_ += static_cast<std::int64_t>(n);
         frameCounter_ += static_cast<std::int64_t>(n);
@@ -243,9 +248,10 @@ void Engine::renderBlock(float* out, std::size_t n) {
             double left = static_cast<double>(stepLength_ - pos_ - static_cast<std::int64_t>(i));
             env *= std::min(1.0, left / fadeFrames);
         }
-        float right = static_cast<float>(r[i] * env * volRight_);
+        // Same float arithmetic as the steady path, so the result does not depend on where blocks fall.
+        float right = r[i] * static_cast<float>(env * volRight_);
         out[2 * i + 1] = right;
-        out[2 * i] = settings_.leftEqualsRight ? right : static_cast<float>(l[i] * env * volLeft_);
+        out[2 * i] = settings_.leftEqualsRight ? right : l[i] * static_cast<float>(env * volLeft_);
     }
 }
 

@@ -17,6 +17,7 @@
 #include <poll.h>
 #include <portaudio.h>
 #include <string>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
@@ -60,16 +61,24 @@ std::string foldNote(double asked, const Fold& fold, double rate) {
                fold.octaves == 1 ? "" : "s");
 }
 
-std::string statusLine(const Status& st, double rate) {
+std::string statusLine(const Status& st) {
     if (st.step == 0) return "Program finished.";
     char vol[48];
     std::snprintf(vol, sizeof vol, "vol %.2f/%.2f", st.volLeft, st.volRight);
     std::string line = fmt("Step {} of {}  {} Hz  step {} left  program {} left  {}", st.step, st.count,
                            st.freq, clock(st.stepLeft), clock(st.programLeft), vol);
     if (st.freq <= 0) line += "  (silence)";
-    if (st.foldedOctaves > 0)
-        line += "  [" + foldNote(st.freq, Fold{st.playedFreq, st.foldedOctaves}, rate) + "]";
+    if (st.foldedOctaves > 0) line += fmt("  (plays {} Hz)", st.playedFreq);
     if (st.paused) line += "  PAUSED";
+    return line;
+}
+
+// A status line wider than the terminal would wrap, and the carriage return would then only rewrite
+// its last part.
+std::string fitToTerminal(std::string line) {
+    winsize ws{};
+    if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &ws) == 0 && ws.ws_col > 1 && line.size() >= ws.ws_col)
+        line.resize(ws.ws_col - 1u);
     return line;
 }
 
@@ -279,10 +288,13 @@ int play(const Invocation& inv, std::vector<Step> steps) {
         if (log)
             for (const PlayedStep& p : played)
                 log->add(p, rate);
+        if (st.step != lastStep && st.foldedOctaves > 0)
+            std::cout << (liveLine ? "\r\x1b[K" : "")
+                      << foldNote(st.freq, Fold{st.playedFreq, st.foldedOctaves}, rate) << '\n';
         if (liveLine)
-            std::cout << '\r' << statusLine(st, rate) << "\x1b[K" << std::flush;
-        else if (st.step != lastStep)
-            std::cout << statusLine(st, rate) << std::endl;
+            std::cout << '\r' << fitToTerminal(statusLine(st)) << "\x1b[K" << std::flush;
+        else if (st.step != lastStep && !st.finished)
+            std::cout << statusLine(st) << std::endl;
         lastStep = st.step;
         if (st.finished || Pa_IsStreamActive(stream) != 1) break;
     }

@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <limits>
+#include <unordered_map>
+#include <vector>
 
 namespace sono {
 
@@ -40,26 +42,33 @@ capAndRemoveDuplicates(ProgramTable& table, QStringView capKHzText, bool removeD
         }
     }
     if (removeDuplicates) {
-        for (int i = 1; i <= n; ++i) {
-            const float kept = table.StepFreq[static_cast<size_t>(i)];
-            if (!(kept > 0)) continue;
-            int j = i + 1;
-            while (j <= n) {
-                if (table.StepFreq[static_cast<size_t>(j)] != kept) {
-                    ++j;
+        // One pass: each frequency above 0 Hz keeps its first step; the report lists the kept value once
+        // per copy removed, in the order of the kept steps.
+        std::unordered_map<float, int> firstKept; // value -> kept position
+        std::vector<int> copies(static_cast<size_t>(n) + 1, 0);
+        int kept = 0;
+        for (int k = 1; k <= n; ++k) {
+            const float f = table.StepFreq[static_cast<size_t>(k)];
+            if (f > 0) {
+                const auto [it, isNew] = firstKept.try_emplace(f, kept + 1);
+                if (!isNew) {
+                    ++copies[static_cast<size_t>(it->second)];
                     continue;
                 }
-                // The step that moves into j is compared too, so no copy survives one Apply.
-                report.duplicates << signedText(kept);
-                for (int k = j; k < n; ++k) {
-                    table.StepFreq[static_cast<size_t>(k)] = table.StepFreq[static_cast<size_t>(k + 1)];
-                    table.StepTime[static_cast<size_t>(k)] = table.StepTime[static_cast<size_t>(k + 1)];
-                }
-                table.StepFreq[static_cast<size_t>(n)] = 0;
-                table.StepTime[static_cast<size_t>(n)] = 0;
-                --n;
             }
+            ++kept;
+            table.StepFreq[static_cast<size_t>(kept)] = f;
+            table.StepTime[static_cast<size_t>(kept)] = table.StepTime[static_cast<size_t>(k)];
         }
+        for (int k = kept + 1; k <= n; ++k) {
+            table.StepFreq[static_cast<size_t>(k)] = 0;
+            table.StepTime[static_cast<size_t>(k)] = 0;
+        }
+        for (int k = 1; k <= kept; ++k) {
+            for (int c = 0; c < copies[static_cast<size_t>(k)]; ++c)
+                report.duplicates << signedText(table.StepFreq[static_cast<size_t>(k)]);
+        }
+        n = kept;
     }
     table.StepCount = static_cast<qint16>(n);
     return report;

@@ -169,6 +169,7 @@ ProgramGridPanel::ProgramGridPanel(MainWindow& main) : main_(main) {
     duplicatesBox_ = new QCheckBox(QStringLiteral("Remove Duplicate Frequencies"), miscFrame);
     duplicatesBox_->setObjectName(QStringLiteral("Check2"));
     applyButton_ = makeButton(miscFrame, "Command9", QStringLiteral("Apply"));
+    applyButton_->setEnabled(false); // Timer2 enables it once the table has steps
     auto* miscLayout = new QGridLayout(miscFrame);
     miscLayout->setContentsMargins(6, 2, 6, 4);
     miscLayout->setVerticalSpacing(2);
@@ -211,6 +212,7 @@ ProgramGridPanel::ProgramGridPanel(MainWindow& main) : main_(main) {
     layout->addWidget(miscFrame);
 
     connect(grid_, &QTableWidget::cellClicked, this, &ProgramGridPanel::cellClicked);
+    connect(grid_, &QTableWidget::cellActivated, this, &ProgramGridPanel::cellClicked); // Enter on a cell
     connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this] { main_.platform().beep(); });
     connect(changeBox_, &QLineEdit::textEdited, this, &ProgramGridPanel::changeBoxEdited);
@@ -373,6 +375,8 @@ void ProgramGridPanel::fgProgramTime() {
     table.TotalTime = total;
     duration_->setText(QStringLiteral("Duration: ") + formatPattern(total / 60.0, u"###.0") +
                        QStringLiteral(" minutes"));
+    // Every change of the table ends here, so Run and Apply follow at once rather than on the next tick.
+    updateRunAndApply();
 }
 
 void ProgramGridPanel::cellClicked(int row, int column) {

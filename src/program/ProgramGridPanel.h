@@ -36,7 +36,8 @@ public:
     // disabled; the "Change" label reset too when asked.
     void resetChangeBox(bool resetLabel);
     // Selects sort option Option1(index) as a click would (0 Low to High, 1 High to Low, 2 No Sort):
-    // SortMode is set, the grid rows are sorted and the table is taken back from the grid.
+    // SortMode is set, the grid rows are sorted and the table is taken back from the grid. Call it before
+    // writing new steps into the arrays (as a program load does): it reads the grid back into them.
     void selectSortOption(int index);
     // "Take the table from the grid": StepCount, StepNo, StepFreq and StepTime from the grid cells.
     void takeTableFromGrid();
