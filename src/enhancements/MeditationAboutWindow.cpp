@@ -34,6 +34,7 @@ MeditationAboutWindow::MeditationAboutWindow(MainWindow& main) {
     text->setObjectName(QStringLiteral("Text1"));
     text->setAccessibleName(QStringLiteral("About CC-Meditation"));
     text->setReadOnly(true);
+    text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     text->setPlainText(aboutText());
     auto* closeButton = enh::button(this, "Command1", QStringLiteral("Close"));
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);

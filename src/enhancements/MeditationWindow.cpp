@@ -29,13 +29,11 @@ MeditationWindow::MeditationWindow(MainWindow& main) : EnhancementWindow(main) {
         auto* up = label(this, "", QString::number(i + 1));
         up->setObjectName(QStringLiteral("Label1_%1").arg(i));
         grid->addWidget(up, row, 0, Qt::AlignRight);
-        QLabel* caption = label(this, "", QStringLiteral("Note %1").arg(i + 1));
-        caption->hide();
-        notes_[static_cast<size_t>(i)] = box(this, "", caption, defaults[i]);
-        notes_[static_cast<size_t>(i)]->setObjectName(QStringLiteral("Text1_%1").arg(i));
-        notes_[static_cast<size_t>(i)]->setAccessibleName(
-            QStringLiteral("Note %1 frequency in Hz").arg(i + 1));
-        notes_[static_cast<size_t>(i)]->setMaximumWidth(90);
+        auto* note = new QLineEdit(defaults[i], this);
+        note->setObjectName(QStringLiteral("Text1_%1").arg(i));
+        note->setAccessibleName(QStringLiteral("Note %1 frequency in Hz").arg(i + 1));
+        note->setMaximumWidth(90);
+        notes_[static_cast<size_t>(i)] = note;
         grid->addWidget(notes_[static_cast<size_t>(i)], row, 1);
     }
     for (int k = 7; k < 12; ++k) {

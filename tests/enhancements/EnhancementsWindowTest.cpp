@@ -15,9 +15,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTableWidget>
+#include <clocale>
 #include <gtest/gtest.h>
 
 using namespace sono;
@@ -101,6 +104,8 @@ TEST_F(Enhancements, ChooserShowsItsPlaceholderAndSixItems) {
         items << chooser->itemText(i);
     EXPECT_EQ(items, QStringList({"Sweep", "Harmonise", "Nuke'em", "Really Nuke'em",
                                   "Off-sets Brackets Octaves", "Chakra Charging : Meditation"}));
+    main->tabs()->setCurrentIndex(1);
+    screenshot(main, QStringLiteral("main-enhancements"));
 }
 
 TEST_F(Enhancements, ChooserRefusesHarmoniseBelowFiveStepsAndOffsetsOnAnEmptyTable) {
@@ -298,4 +303,19 @@ TEST_F(Enhancements, MeditationBuildsTwentyMinutesAndRefusesAnEmptyBox) {
     meditation->close();
     settle();
     EXPECT_NE(main->windows().find(QStringLiteral("Form20")), nullptr);
+}
+
+TEST_F(Enhancements, BoxesReadADotAsTheDecimalPointUnderAnyLocale) {
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    std::setlocale(LC_ALL, "de_DE.UTF-8"); // where that locale is installed; Qt's default is German anyway
+    QWidget* nuke = choose(Nuke, "Form14");
+    ASSERT_NE(nuke, nullptr);
+    child<QLineEdit>(nuke, "Text1")->setText(QStringLiteral("727.5"));
+    child<QPushButton>(nuke, "Command1")->click();
+    std::setlocale(LC_ALL, "C");
+    QLocale::setDefault(previous);
+    EXPECT_EQ(state.program.StepFreq[1], 724.5f);
+    EXPECT_EQ(main->programPanel()->grid()->item(6, 1)->text(), "730.5");
+    EXPECT_EQ(summary().at(1), "Target Freq:  727.5Hz");
 }
