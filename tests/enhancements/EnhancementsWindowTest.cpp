@@ -215,6 +215,7 @@ TEST_F(Enhancements, ReallyNukeWarnsBelowFiveHertzAndLeavesTheTargetAlone) {
 
 TEST_F(Enhancements, OffsetWindowDisablesTheMainWindowAndRestoresTheOpeningProgram) {
     setTable({100, 200});
+    ASSERT_NE(choose(Sweep, "Form13"), nullptr);
     panel->addSummary({QStringLiteral("older line")});
     QWidget* offsets = choose(Offsets, "Form16");
     ASSERT_NE(offsets, nullptr);
@@ -235,11 +236,21 @@ TEST_F(Enhancements, OffsetWindowDisablesTheMainWindowAndRestoresTheOpeningProgr
 
     child<QPushButton>(offsets, "Command2")->click(); // Octave Up
     EXPECT_EQ(main->programPanel()->grid()->item(0, 1)->text(), "200");
+
+    // The Sweep window stays usable beside it and may replace the table meanwhile.
+    QWidget* sweep = main->windows().open<QWidget>(QStringLiteral("Form13"), [] { return nullptr; });
+    ASSERT_NE(sweep, nullptr);
+    for (const char* name : {"Text1", "Text2", "Text3", "Text4"})
+        child<QLineEdit>(sweep, name)->setText(QStringLiteral("30"));
+    child<QPushButton>(sweep, "Command2")->click();
+    EXPECT_EQ(state.program.StepCount, 1);
+    EXPECT_EQ(state.program.StepTime[1], 30);
     child<QRadioButton>(offsets, "Option2_2")->click();
     child<QPushButton>(offsets, "Command2")->click();
     EXPECT_EQ(gridRows(), 2);
     EXPECT_EQ(main->programPanel()->grid()->item(1, 1)->text(), "200");
     EXPECT_EQ(state.program.StepTime[2], 60);
+    EXPECT_EQ(state.program.StepFreq[1], 100);
     EXPECT_EQ(summary().last(), "Program restored");
 
     offsets->close(); // the close box
