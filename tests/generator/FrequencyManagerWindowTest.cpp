@@ -169,6 +169,16 @@ TEST(FrequencyManager, ChoosingAWaveResetsThePhase) {
     const auto& traces = sono.main->managerPanel()->waveDisplay()->traces();
     ASSERT_EQ(traces.size(), 1u);
     EXPECT_EQ(traces[0].points.back(), QPointF(2135, 360));
+
+    wave->setCurrentIndex(1);
+    emit wave->activated(1);
+    sono.find<QSlider>("Slider1_0")->setValue(90);
+    const auto& shifted = sono.main->managerPanel()->waveDisplay()->traces();
+    ASSERT_EQ(shifted.size(), 2u);
+    EXPECT_EQ(shifted[1].points[2].x(), shifted[0].points[2].x() - 234);
+    EXPECT_TRUE(sono.args().contains("-S -P 90 -f"));
+    sono.main->tabs()->setCurrentIndex(1);
+    screenshot(sono.main, QStringLiteral("freqgen-tab-square-90"));
 }
 
 TEST(FrequencyManager, RunWritesTheRunFileAndStartsTheGenerator) {
