@@ -342,7 +342,8 @@ void FrequencyManagerPanel::run() {
     main_.programPanel()->takeTableFromGrid();
     computeOutFreq(state.program, state.calibration, state.OutFreq);
 
-    const QString runPath = state.filePath(state.generator.ProgramName + QStringLiteral(".run"));
+    // Exactly the name the generator is given, even when a file differing only in case exists.
+    const QString runPath = state.AppPath + u'/' + state.generator.ProgramName + QStringLiteral(".run");
     const QByteArray bytes =
         runFileBytes(state.generator.FreqgenArgs, state.BuildTitle, state.program, state.OutFreq);
     if (auto written = writeWholeFile(runPath, bytes); !written) {
