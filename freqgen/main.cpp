@@ -216,6 +216,7 @@ int play(const Invocation& inv, std::vector<Step> steps) {
                                     : "\n");
 
     int lastStep = -1;
+    bool shownFinished = false;
     while (true) {
         std::optional<char> key = terminal.active() ? terminal.key(100) : std::nullopt;
         if (!terminal.active()) std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -240,17 +241,26 @@ int play(const Invocation& inv, std::vector<Step> steps) {
         else if (st.step != lastStep && !st.finished)
             std::cout << statusLine(st) << std::endl;
         lastStep = st.step;
+        shownFinished = liveLine && st.finished;
         if (st.finished || Pa_IsStreamActive(stream) != 1) break;
     }
     Pa_StopStream(stream);
     Pa_CloseStream(stream);
+    Status last;
     {
         std::lock_guard lock(shared.mutex);
+        last = shared.engine.status();
         if (log)
             for (const PlayedStep& p : shared.engine.takePlayed())
                 log->add(p, rate);
     }
-    std::cout << (liveLine ? "\n" : "") << "Program finished." << std::endl;
+    if (liveLine && !shownFinished) std::cout << '\r' << fitToTerminal(statusLine(last)) << "\x1b[K";
+    if (liveLine)
+        std::cout << '\n';
+    else if (last.finished)
+        std::cout << statusLine(last) << '\n';
+    if (!last.finished) std::cout << "Playing stopped: the sound output ended the stream.\n";
+    std::cout << std::flush;
     return kExitOk;
 }
 
