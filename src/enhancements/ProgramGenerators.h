@@ -19,7 +19,6 @@ namespace sono {
 
 using Generated = std::expected<QStringList, QString>;
 
-inline const QString TooManyStepsText = QStringLiteral("Too may frequencies, 2000 limit");
 inline const QString SweepValuesText =
     QStringLiteral("Sono Sweep requires values to be placed in the 4 fields.");
 inline const QString ReallyNukeTooLowText = QStringLiteral("Requires a frequency 5Hz or higher!");

@@ -11,7 +11,6 @@
 
 namespace sono {
 
-inline const QString TooManyStepsText = QStringLiteral("Too may frequencies, 2000 limit");
 inline constexpr qint16 BufferStepTime = 180;
 
 // One grid row as its three cell texts: "No", "Frequency", "Time".

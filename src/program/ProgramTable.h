@@ -1,9 +1,13 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 #include <array>
 
 namespace sono {
+
+// The message every path that would pass 2000 steps shows, spelled as users have always seen it.
+inline const QString TooManyStepsText = QStringLiteral("Too may frequencies, 2000 limit");
 
 // The timed program: three parallel arrays with steps at 1..StepCount (index 0 is never used).
 // Entries above StepCount may hold stale values; only 1..StepCount is meaningful.
