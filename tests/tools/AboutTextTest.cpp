@@ -1,4 +1,5 @@
 #include "tools/AboutText.h"
+#include "tools/SourceDir.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -7,7 +8,7 @@ using namespace sono;
 
 // The About window shows the text kept in data/about.txt, whose counts are checked against the data.
 TEST(AboutText, MatchesTheShippedAboutFile) {
-    QFile file(qEnvironmentVariable("SONO_TEST_SOURCE_DIR") + QStringLiteral("/data/about.txt"));
+    QFile file(sourceDir() + QStringLiteral("/data/about.txt"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
     const QString shipped =
         QString::fromUtf8(file.readAll()).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

@@ -1,4 +1,5 @@
 #include "tools/RtfReader.h"
+#include "tools/SourceDir.h"
 
 #include <QDir>
 #include <QFile>
@@ -158,8 +159,9 @@ TEST(RtfReader, SurvivesMutatedAndTruncatedPages) {
 }
 
 TEST(RtfReader, ShippedPagesReadAsText) {
-    const QDir help(qEnvironmentVariable("SONO_TEST_SOURCE_DIR") + QStringLiteral("/data/help"));
+    const QDir help(sourceDir() + QStringLiteral("/data/help"));
     const QStringList pages = help.entryList({QStringLiteral("*.rtf")}, QDir::Files);
+    ASSERT_EQ(pages.size(), 7) << help.path().toStdString();
     for (const QString& name : pages) {
         QFile file(help.filePath(name));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();

@@ -6,6 +6,7 @@
 #include "tools/HelpWindows.h"
 #include "tools/PageWindow.h"
 #include "tools/PrintResultsWindow.h"
+#include "tools/SourceDir.h"
 #include "ui/MainWindow.h"
 #include "ui/Session.h"
 #include "ui/WindowRegistry.h"
@@ -400,8 +401,10 @@ TEST(WebMenu, TwelveHttpsEntriesAndAFailingOpenerIsReported) {
 TEST(HelpWindows, ScreenshotsOfTheShippedPages) {
     ToolsRun run;
     ASSERT_NE(run.main, nullptr);
-    const QDir help(qEnvironmentVariable("SONO_TEST_SOURCE_DIR") + QStringLiteral("/data/help"));
-    for (const QString& name : help.entryList({QStringLiteral("*.rtf")}, QDir::Files)) {
+    const QDir help(sourceDir() + QStringLiteral("/data/help"));
+    const QStringList pages = help.entryList({QStringLiteral("*.rtf")}, QDir::Files);
+    ASSERT_EQ(pages.size(), 7) << help.path().toStdString();
+    for (const QString& name : pages) {
         QFile::remove(run.folder.file(name));
         QFile::copy(help.filePath(name), run.folder.file(name));
     }
