@@ -3,6 +3,7 @@
 #include "options.h"
 #include "render.h"
 #include "session.h"
+#include "status.h"
 #include "text.h"
 
 #include <atomic>
@@ -17,6 +18,7 @@
 #include <poll.h>
 #include <portaudio.h>
 #include <string>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
@@ -44,32 +46,12 @@ void waitForEnter() {
     std::getline(std::cin, line);
 }
 
-std::string clock(double seconds) {
-    auto total = static_cast<long long>(seconds + 0.5);
-    char buf[32];
-    if (total >= 3600)
-        std::snprintf(buf, sizeof buf, "%lld:%02lld:%02lld", total / 3600, total / 60 % 60, total % 60);
-    else
-        std::snprintf(buf, sizeof buf, "%lld:%02lld", total / 60, total % 60);
-    return buf;
-}
-
-std::string foldNote(double asked, const Fold& fold, double rate) {
-    return fmt("{} Hz is above the Nyquist limit of {} Hz: playing {} Hz ({} octave{} down)",
-               plainNumber(asked), plainNumber(rate / 2), plainNumber(fold.freq), fold.octaves,
-               fold.octaves == 1 ? "" : "s");
-}
-
-std::string statusLine(const Status& st, double rate) {
-    if (st.step == 0) return "Program finished.";
-    char vol[48];
-    std::snprintf(vol, sizeof vol, "vol %.2f/%.2f", st.volLeft, st.volRight);
-    std::string line = fmt("Step {} of {}  {} Hz  step {} left  program {} left  {}", st.step, st.count,
-                           st.freq, clock(st.stepLeft), clock(st.programLeft), vol);
-    if (st.freq <= 0) line += "  (silence)";
-    if (st.foldedOctaves > 0)
-        line += "  [" + foldNote(st.freq, Fold{st.playedFreq, st.foldedOctaves}, rate) + "]";
-    if (st.paused) line += "  PAUSED";
+// A status line wider than the terminal would wrap, and the carriage return would then only rewrite
+// its last part.
+std::string fitToTerminal(std::string line) {
+    winsize ws{};
+    if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &ws) == 0 && ws.ws_col > 1 && line.size() >= ws.ws_col)
+        line.resize(ws.ws_col - 1u);
     return line;
 }
 
@@ -97,7 +79,7 @@ int renderWav(const Invocation& inv, const std::vector<Step>& steps) {
             log->add(p, rate);
     }
     std::cout << fmt("Wrote {}: {} frames, {} at {} Hz\n", *inv.wavFile, result->frames,
-                     clock(static_cast<double>(result->frames) / rate), rate);
+                     clockText(static_cast<double>(result->frames) / rate), rate);
     return kExitOk;
 }
 
@@ -234,6 +216,7 @@ int play(const Invocation& inv, std::vector<Step> steps) {
                                     : "\n");
 
     int lastStep = -1;
+    bool shownFinished = false;
     while (true) {
         std::optional<char> key = terminal.active() ? terminal.key(100) : std::nullopt;
         if (!terminal.active()) std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -243,58 +226,41 @@ int play(const Invocation& inv, std::vector<Step> steps) {
             std::lock_guard lock(shared.mutex);
             Engine& e = shared.engine;
             if (stopRequested) e.quit();
-            if (key) {
-                switch (*key) {
-                case ' ':
-                    e.togglePause();
-                    break;
-                case 'n':
-                    e.next();
-                    break;
-                case 'b':
-                    e.back();
-                    break;
-                case '+':
-                case '=':
-                    e.changeVolume(kVolumeStep);
-                    break;
-                case '-':
-                    e.changeVolume(-kVolumeStep);
-                    break;
-                case 'N':
-                    e.insertSpread();
-                    break;
-                case 'q':
-                case 'Q':
-                case 27:
-                    e.quit();
-                    break;
-                default:
-                    break;
-                }
-            }
+            if (key) applyKey(e, *key);
             st = e.status();
             played = e.takePlayed();
         }
         if (log)
             for (const PlayedStep& p : played)
                 log->add(p, rate);
+        if (st.step != lastStep && st.foldedOctaves > 0)
+            std::cout << (liveLine ? "\r\x1b[K" : "")
+                      << foldNote(st.freq, Fold{st.playedFreq, st.foldedOctaves}, rate) << '\n';
         if (liveLine)
-            std::cout << '\r' << statusLine(st, rate) << "\x1b[K" << std::flush;
-        else if (st.step != lastStep)
-            std::cout << statusLine(st, rate) << std::endl;
+            std::cout << '\r' << fitToTerminal(statusLine(st)) << "\x1b[K" << std::flush;
+        else if (st.step != lastStep && !st.finished)
+            std::cout << statusLine(st) << std::endl;
         lastStep = st.step;
+        shownFinished = liveLine && st.finished;
         if (st.finished || Pa_IsStreamActive(stream) != 1) break;
     }
     Pa_StopStream(stream);
     Pa_CloseStream(stream);
+    Status last;
     {
         std::lock_guard lock(shared.mutex);
+        last = shared.engine.status();
         if (log)
             for (const PlayedStep& p : shared.engine.takePlayed())
                 log->add(p, rate);
     }
-    std::cout << (liveLine ? "\n" : "") << "Program finished." << std::endl;
+    if (liveLine && !shownFinished) std::cout << '\r' << fitToTerminal(statusLine(last)) << "\x1b[K";
+    if (liveLine)
+        std::cout << '\n';
+    else if (last.finished)
+        std::cout << statusLine(last) << '\n';
+    if (!last.finished) std::cout << "Playing stopped: the sound output ended the stream.\n";
+    std::cout << std::flush;
     return kExitOk;
 }
 

@@ -65,6 +65,20 @@ TEST_F(FreqgenExecutable, RendersTheRunFileSonoWritesToWav) {
     EXPECT_EQ(steps, (std::vector<std::string>{"1000,2", "0,1", "30000,1"}));
 }
 
+TEST_F(FreqgenExecutable, ExtendedHardwareRendersAt192kHzUnlessARateIsGiven) {
+    write("hi.run", "30000,0.5\n");
+    ASSERT_EQ(run("-vl 1 -vr 1 -e -S -f hi.run --wav hi.wav"), 0) << read(dir_ / "err.txt");
+    measure::Stereo wav = measure::readWav((dir_ / "hi.wav").string());
+    EXPECT_EQ(wav.rate, 192000);
+    ASSERT_EQ(wav.size(), 96000u);
+    EXPECT_NEAR(measure::frequency(wav.left, 2000, 94000, 192000), 30000, 3);
+    EXPECT_EQ(read(dir_ / "out.txt").find("Nyquist"), std::string::npos);
+    ASSERT_EQ(run("-vl 1 -vr 1 -e -f hi.run --wav lo.wav --rate 44100 --float"), 0) << read(dir_ / "err.txt");
+    int format = 0;
+    EXPECT_EQ(measure::readWav((dir_ / "lo.wav").string(), &format).rate, 44100);
+    EXPECT_EQ(format, SF_FORMAT_WAV | SF_FORMAT_FLOAT);
+}
+
 TEST_F(FreqgenExecutable, ReportsBadInputWithItsExitCode) {
     write("bad.run", "# header\n440,1\n440;2\n");
     EXPECT_EQ(run("-vl 0.5 -vr 0.5 -f bad.run --wav out.wav"), 3);
