@@ -1,5 +1,6 @@
 #include "tools/ResultsReport.h"
 #include "database/FrequencyStore.h"
+#include "tools/GermanLocale.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -109,4 +110,13 @@ TEST(ResultsReport, MakeFreqStrSeparatesWithCommaAndSignBlank) {
     for (auto& slot : full.F)
         slot = 1.0;
     EXPECT_EQ(MakeFreqStr(full).count(QStringLiteral(",  1")), 39);
+}
+
+TEST(ResultsReport, NumbersAndDatesIgnoreTheDesktopLocale) {
+    ReportDatabase db({makeRecord(QStringLiteral("Gamma"), QStringLiteral("c"), {20.0, 727.0, 787.5, 0.5})});
+    GermanLocale german;
+    ASSERT_TRUE(german.active());
+    EXPECT_EQ(resultsReportBytes(db.store, {false, true, false}, FixedClock),
+              lines({"Frequency Selection   2:05 pm   5,Dec 2026", " ", "Gamma",
+                     "Frequencies:  20,  727,  787.5,  .5"}));
 }

@@ -3,6 +3,7 @@
 #include "support/Screenshot.h"
 #include "support/TestFolder.h"
 #include "tools/AboutText.h"
+#include "tools/GermanLocale.h"
 #include "tools/HelpWindows.h"
 #include "tools/PageWindow.h"
 #include "tools/PrintResultsWindow.h"
@@ -193,34 +194,18 @@ TEST(ConversionsWindow, DefaultsAndListsAlikeInEveryLocale) {
     EXPECT_EQ(child<QLineEdit>(form, "Text1")->text(), "11780000");
     EXPECT_EQ(child<QLineEdit>(form, "Text2")->text(), "11");
 
-    // A German desktop: decimal comma in C and in Qt.
-    QTemporaryDir locales;
-    const char* german = std::setlocale(LC_ALL, "de_DE.UTF-8");
-    if (!german) {
-        QProcess::execute(QStringLiteral("localedef"),
-                          {QStringLiteral("-i"), QStringLiteral("de_DE"), QStringLiteral("-f"),
-                           QStringLiteral("UTF-8"), locales.filePath(QStringLiteral("de_DE.UTF-8"))});
-        qputenv("LOCPATH", locales.path().toLocal8Bit());
-        german = std::setlocale(LC_ALL, "de_DE.UTF-8");
-    }
     QStringList lower[2], higher[2];
     for (int pass = 0; pass < 2; ++pass) {
+        std::optional<GermanLocale> german;
         if (pass == 1) {
-            ASSERT_NE(german, nullptr) << "no de_DE locale could be made";
-            ASSERT_TRUE(std::setlocale(LC_ALL, "de_DE.UTF-8"));
-            QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        } else {
-            std::setlocale(LC_ALL, "C");
-            QLocale::setDefault(QLocale::c());
+            german.emplace();
+            ASSERT_TRUE(german->active()) << "no de_DE locale could be made";
         }
         child<QPushButton>(form, "Command1_0")->click();
         child<QPushButton>(form, "Command1_0")->click(); // twice: the same lists, not longer ones
         lower[pass] = items(child<QListWidget>(form, "List2"));
         higher[pass] = items(child<QListWidget>(form, "List1"));
     }
-    std::setlocale(LC_ALL, "C");
-    QLocale::setDefault(QLocale::c());
-    qunsetenv("LOCPATH");
     ASSERT_EQ(lower[0].size(), 11);
     EXPECT_EQ(lower[0].first(), "5,890,000.0 Hz");
     EXPECT_EQ(lower[0][6], "92,031.3 Hz");
