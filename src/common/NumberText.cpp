@@ -11,9 +11,13 @@ QString shortestText(double value, Precision precision) {
     if (std::isnan(value)) return QStringLiteral("NaN");
     if (std::isinf(value)) return value < 0 ? QStringLiteral("-Inf") : QStringLiteral("Inf");
     if (precision == Precision::Single) value = static_cast<float>(value);
+    // to_chars formats as printf does in the C locale, whatever locale the desktop has set.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*G", static_cast<int>(precision), value);
-    std::string s(buf);
+    const auto written =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, static_cast<int>(precision));
+    std::string s(buf, written.ptr);
+    for (char& c : s)
+        if (c == 'e') c = 'E';
     // %G keeps a two-digit exponent with a sign; strip the zero padding of the mantissa only.
     if (s == "-0") s = "0";
     if (s.starts_with("0."))
@@ -109,8 +113,9 @@ namespace {
 // Rounds the exact decimal expansion of a non-negative value to `decimals` places, ties away from zero.
 std::string roundedDecimal(double magnitude, int decimals) {
     char buf[1100];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals + 30, magnitude);
-    std::string s(buf);
+    const auto written =
+        std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::fixed, decimals + 30);
+    std::string s(buf, written.ptr);
     const auto dot = s.find('.');
     std::string intPart = s.substr(0, dot);
     std::string frac = s.substr(dot + 1);

@@ -90,6 +90,7 @@ AboutWindow::AboutWindow(MainWindow& main) {
     serif.setStyleHint(QFont::Serif);
     serif.setPointSize(11);
     text->setFont(serif);
+    text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     text->setPlainText(aboutText());
     right->addWidget(text, 1);
     auto* close = new QPushButton(QStringLiteral("Close"), this);

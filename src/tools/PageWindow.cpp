@@ -97,6 +97,7 @@ void PageWindow::loadPage(const QString& fileName) {
         return;
     }
     fillDocument(*text_->document(), readRtf(*bytes));
+    text_->moveCursor(QTextCursor::Start); // a new page opens at its top
 }
 
 } // namespace sono

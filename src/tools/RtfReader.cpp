@@ -133,7 +133,10 @@ private:
         if (c == '\'') {
             const int hi = pos_ < in_.size() ? hexValue(in_[pos_]) : -1;
             const int lo = pos_ + 1 < in_.size() ? hexValue(in_[pos_ + 1]) : -1;
-            if (hi < 0 || lo < 0) return; // truncated or malformed: dropped
+            if (hi < 0 || lo < 0) { // a cut or malformed escape: its hex digits are dropped
+                pos_ += hi < 0 ? 0 : 1;
+                return;
+            }
             pos_ += 2;
             if (pendingSkip_ > 0) {
                 --pendingSkip_;
