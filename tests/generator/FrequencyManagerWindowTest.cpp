@@ -33,6 +33,7 @@ namespace {
 struct Sono {
     Sono() {
         folder.createDatabase({record(QStringLiteral("Alpha"), QStringLiteral("c1"), {528})});
+        folder.installHelpPages(); // Run shows the key-commands page
         state.folder = AppFolder(folder.path());
         main = startSono(session);
     }

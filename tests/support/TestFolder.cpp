@@ -4,6 +4,7 @@
 #include "ui/MainWindow.h"
 #include "ui/Session.h"
 
+#include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <gtest/gtest.h>
@@ -61,6 +62,14 @@ bool TestFolder::exists(const QString& name) const {
 
 void TestFolder::createDatabase(const std::vector<FrequencyRecord>& records) const {
     test::createDatabase(file(QStringLiteral("freqs.mdb")), records);
+}
+
+void TestFolder::installHelpPages() const {
+    const QDir help(QStringLiteral(SONO_TEST_SOURCE_DIR "/data/help"));
+    const QStringList pages = help.entryList({QStringLiteral("*.rtf")}, QDir::Files);
+    ASSERT_FALSE(pages.isEmpty());
+    for (const QString& page : pages)
+        ASSERT_TRUE(QFile::copy(help.filePath(page), file(page)));
 }
 
 MainWindow* startSono(Session& session) {

@@ -36,6 +36,8 @@ public:
     bool exists(const QString& name) const;
     // freqs.mdb with these records.
     void createDatabase(const std::vector<FrequencyRecord>& records) const;
+    // The shipped help pages (data/help/*.rtf), as the application folder holds them.
+    void installHelpPages() const;
 
 private:
     QTemporaryDir dir_;
