@@ -110,3 +110,23 @@ TEST_F(SearchFixture, AFailedSearchChangesNothing) {
     EXPECT_EQ(state.CurrentQuery, query);
     EXPECT_EQ(state.ResultCount, 3);
 }
+
+TEST(SearchCase, AccentedAndPlainTextFoldTheSameWay) {
+    DatabaseFixture db({makeRecord("ÉLAN vital", "Über alles", {1}), makeRecord("elan", "uber", {2}),
+                        makeRecord("Zeta", "ÜBER", {3}), makeRecord("_under", "x", {4}),
+                        makeRecord("Alpha", "x", {5})});
+    AppState state;
+    ASSERT_TRUE(state.database.open(db.path()));
+    auto lines = runSearch(state, SearchQuery::letter("é"));
+    ASSERT_TRUE(lines);
+    EXPECT_EQ(*lines, QStringList({"ÉLAN vital"}));
+    lines = runSearch(state, SearchQuery::find("über", false, true, false));
+    ASSERT_TRUE(lines);
+    EXPECT_EQ(*lines, QStringList({"Zeta", "ÉLAN vital"})); // code-point order after folding
+    lines = runSearch(state, SearchQuery::find("LAN", true, false, false));
+    ASSERT_TRUE(lines);
+    EXPECT_EQ(*lines, QStringList({"elan", "ÉLAN vital"}));
+    lines = runSearch(state, SearchQuery::all());
+    ASSERT_TRUE(lines);
+    EXPECT_EQ(*lines, QStringList({"_under", "Alpha", "elan", "Zeta", "ÉLAN vital"}));
+}
