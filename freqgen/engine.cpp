@@ -1,0 +1,328 @@
+#include "engine.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace freqgen {
+
+namespace {
+
+constexpr std::size_t kBlock = 256;
+constexpr double kTwoPi = 2.0 * std::numbers::pi;
+
+double polyBlep(double t, double dt) {
+    if (t < dt) {
+        double x = t / dt;
+        return x + x - x * x - 1.0;
+    }
+    if (t > 1.0 - dt) {
+        double x = (t - 1.0) / dt;
+        return x * x + x + x + 1.0;
+    }
+    return 0.0;
+}
+
+double square(double t, double dt) {
+    double half = t + 0.5;
+    if (half >= 1.0) half -= 1.0;
+    return (t < 0.5 ? 1.0 : -1.0) + polyBlep(t, dt) - polyBlep(half, dt);
+}
+
+double saw(double t, double dt) {
+    return 2.0 * t - 1.0 - polyBlep(t, dt);
+}
+
+// Raised-cosine edges centred on the switching points, so half the period stays above half level.
+double gate(double x, double edge) {
+    double h = edge * 0.5;
+    if (x < h) return 0.5 - 0.5 * std::cos(std::numbers::pi * (x / edge + 0.5));
+    if (x >= 1.0 - h) return 0.5 - 0.5 * std::cos(std::numbers::pi * ((x - 1.0) / edge + 0.5));
+    if (x >= 0.5 - h && x < 0.5 + h) return 0.5 + 0.5 * std::cos(std::numbers::pi * ((x - 0.5) / edge + 0.5));
+    return x < 0.5 ? 1.0 : 0.0;
+}
+
+double approach(double value, double target, double step) {
+    if (value < target) return std::min(target, value + step);
+    return std::max(target, value - step);
+}
+
+} // namespace
+
+Fold foldToNyquist(double freq, double rate) {
+    Fold f{freq, 0};
+    while (f.freq >= rate / 2.0) {
+        f.freq /= 2.0;
+        ++f.octaves;
+    }
+    return f;
+}
+
+std::int64_t stepFrames(double seconds, double rate) {
+    if (!(seconds > 0.0)) return 0;
+    return std::llround(seconds * rate);
+}
+
+Engine::Engine(const Settings& settings, std::vector<Step> steps, double rate)
+    : settings_(settings), steps_(std::move(steps)), rate_(rate), fadeStep_(1.0 / (kFadeSeconds * rate)),
+      waveL_(kBlock), waveR_(kBlock) {
+    double offset = settings_.phaseDeg / 360.0;
+    phaseOffset_ = settings_.leftEqualsRight ? 0.0 : offset - std::floor(offset);
+    if (settings_.gatingPps > 0.0) {
+        gateInc_ = settings_.gatingPps / rate_;
+        gateEdge_ = std::min(kGateEdgeSeconds * settings_.gatingPps, 0.25);
+        gatePhase_ = gateEdge_ / 2.0;
+    }
+    volLeft_ = volLeftTarget_ = settings_.volLeft;
+    volRight_ = volRightTarget_ = settings_.volRight;
+    int first = nextPlayable(0);
+    if (first < 0)
+        finished_ = true;
+    else
+        enterStep(first);
+}
+
+int Engine::nextPlayable(int from) const {
+    for (int i = std::max(from, 0); i < static_cast<int>(steps_.size()); ++i)
+        if (stepFrames(steps_[i].seconds, rate_) > 0) return i;
+    return -1;
+}
+
+void Engine::enterStep(int index) {
+    current_ = index;
+    stepLength_ = stepFrames(steps_[index].seconds, rate_);
+    pos_ = 0;
+    stepStartFrame_ = frameCounter_;
+    double f = steps_[index].freq;
+    silentStep_ = !(f > 0.0);
+    if (!silentStep_) {
+        // The phase is left alone so the wave runs on without a jump.
+        Fold fold = foldToNyquist(f, rate_);
+        freq_ = fold.freq;
+        folded_ = fold.octaves;
+        inc_ = freq_ / rate_;
+    }
+    lastStep_ = nextPlayable(index + 1) < 0;
+}
+
+void Engine::endStep() {
+    if (current_ >= 0 && pos_ > 0)
+        played_.push_back({current_ + 1, steps_[current_].freq, stepStartFrame_, pos_});
+    pos_ = 0;
+}
+
+void Engine::finish() {
+    endStep();
+    current_ = -1;
+    finished_ = true;
+}
+
+double Engine::targetGain() const {
+    return paused_ || quitting_ || silentStep_ ? 0.0 : 1.0;
+}
+
+std::size_t Engine::render(float* out, std::size_t frames) {
+    std::size_t done = 0;
+    while (done < frames && !finished_) {
+        if (quitting_ && gain_ <= 0.0) {
+            finish();
+            break;
+        }
+        if (paused_ && gain_ <= 0.0) {
+            // Held: silence, and the step keeps its place.
+            std::fill(out + 2 * done, out + 2 * frames, 0.0f);
+            frameCounter_ += static_cast<std::int64_t>(frames - done);
+            return frames;
+        }
+        if (pos_ >= stepLength_) {
+            endStep();
+            int following = nextPlayable(current_ + 1);
+            if (following < 0) {
+                finish();
+                break;
+            }
+            enterStep(following);
+            continue;
+        }
+        std::size_t n = std::min({frames - done, kBlock, static_cast<std::size_t>(stepLength_ - pos_)});
+        if (paused_ || quitting_) {
+            // Stop the block where the fade reaches silence, so a pause holds the step at that sample.
+            auto toSilence = static_cast<std::size_t>(std::ceil(gain_ / fadeStep_));
+            n = std::min(n, std::max<std::size_t>(toSilence, 1));
+        }
+        renderBlock(out + 2 * done, n);
+        pos_ += static_cast<std::int64_t>(n);
+        frameCounter_ += static_cast<std::int64_t>(n);
+        done += n;
+    }
+    std::fill(out + 2 * done, out + 2 * frames, 0.0f);
+    return done;
+}
+
+void Engine::oscillate(std::size_t n) {
+    bool split = phaseOffset_ != 0.0;
+    if (settings_.wave == Wave::Sine) {
+        // Exact sine at the block start, then a rotation recurrence; restarting every block keeps the
+        // recurrence error far below the 16-bit step.
+        double s = std::sin(kTwoPi * phase_), c = std::cos(kTwoPi * phase_);
+        double rc = std::cos(kTwoPi * inc_), rs = std::sin(kTwoPi * inc_);
+        double pc = std::cos(kTwoPi * phaseOffset_), ps = std::sin(kTwoPi * phaseOffset_);
+        float* l = waveL_.data();
+        float* r = waveR_.data();
+        if (split) {
+            for (std::size_t i = 0; i < n; ++i) {
+                l[i] = static_cast<float>(s);
+                r[i] = static_cast<float>(s * pc + c * ps);
+                double s2 = s * rc + c * rs;
+                c = c * rc - s * rs;
+                s = s2;
+            }
+        } else {
+            for (std::size_t i = 0; i < n; ++i) {
+                l[i] = static_cast<float>(s);
+                double s2 = s * rc + c * rs;
+                c = c * rc - s * rs;
+                s = s2;
+            }
+        }
+        phase_ += static_cast<double>(n) * inc_;
+        phase_ -= std::floor(phase_);
+        return;
+    }
+    auto shape = settings_.wave == Wave::Square ? square : saw;
+    double t = phase_;
+    for (std::size_t i = 0; i < n; ++i) {
+        waveL_[i] = static_cast<float>(shape(t, inc_));
+        if (split) {
+            double t2 = t + phaseOffset_;
+            if (t2 >= 1.0) t2 -= 1.0;
+            waveR_[i] = static_cast<float>(shape(t2, inc_));
+        }
+        t += inc_;
+        if (t >= 1.0) t -= 1.0;
+    }
+    phase_ = t;
+}
+
+void Engine::renderBlock(float* out, std::size_t n) {
+    double target = targetGain();
+    bool steady = gain_ == target && volLeft_ == volLeftTarget_ && volRight_ == volRightTarget_;
+    double fadeFrames = kFadeSeconds * rate_;
+    bool tail = lastStep_ && static_cast<double>(stepLength_ - pos_) - static_cast<double>(n) < fadeFrames;
+    if (steady && target == 0.0 && !tail) {
+        std::fill(out, out + 2 * n, 0.0f);
+        phase_ += static_cast<double>(n) * inc_;
+        phase_ -= std::floor(phase_);
+        gatePhase_ += static_cast<double>(n) * gateInc_;
+        gatePhase_ -= std::floor(gatePhase_);
+        return;
+    }
+    oscillate(n);
+    const float* l = waveL_.data();
+    const float* r = phaseOffset_ != 0.0 ? waveR_.data() : waveL_.data();
+    if (steady && gateInc_ == 0.0 && !tail) {
+        if (settings_.leftEqualsRight) {
+            float v = static_cast<float>(volRight_);
+            for (std::size_t i = 0; i < n; ++i)
+                out[2 * i] = out[2 * i + 1] = r[i] * v;
+        } else {
+            float vl = static_cast<float>(volLeft_), vr = static_cast<float>(volRight_);
+            for (std::size_t i = 0; i < n; ++i) {
+                out[2 * i] = l[i] * vl;
+                out[2 * i + 1] = r[i] * vr;
+            }
+        }
+        return;
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        gain_ = approach(gain_, target, fadeStep_);
+        volLeft_ = approach(volLeft_, volLeftTarget_, fadeStep_);
+        volRight_ = approach(volRight_, volRightTarget_, fadeStep_);
+        double env = gain_;
+        if (gateInc_ > 0.0) {
+            env *= gate(gatePhase_, gateEdge_);
+            gatePhase_ += gateInc_;
+            if (gatePhase_ >= 1.0) gatePhase_ -= 1.0;
+        }
+        if (lastStep_) {
+            double left = static_cast<double>(stepLength_ - pos_ - static_cast<std::int64_t>(i));
+            env *= std::min(1.0, left / fadeFrames);
+        }
+        // Same float arithmetic as the steady path, so the result does not depend on where blocks fall.
+        float right = r[i] * static_cast<float>(env * volRight_);
+        out[2 * i + 1] = right;
+        out[2 * i] = settings_.leftEqualsRight ? right : l[i] * static_cast<float>(env * volLeft_);
+    }
+}
+
+void Engine::togglePause() {
+    if (!finished_ && !quitting_) paused_ = !paused_;
+}
+
+void Engine::next() {
+    if (finished_ || quitting_) return;
+    int following = nextPlayable(current_ + 1);
+    if (following < 0) {
+        quit();
+        return;
+    }
+    endStep();
+    enterStep(following);
+}
+
+void Engine::back() {
+    if (finished_ || quitting_) return;
+    int previous = -1;
+    for (int i = current_ - 1; i >= 0 && previous < 0; --i)
+        if (stepFrames(steps_[i].seconds, rate_) > 0) previous = i;
+    endStep();
+    enterStep(previous >= 0 ? previous : current_);
+}
+
+void Engine::quit() {
+    quitting_ = true;
+}
+
+void Engine::changeVolume(double delta) {
+    volLeftTarget_ = std::clamp(volLeftTarget_ + delta, 0.0, 1.0);
+    volRightTarget_ = std::clamp(volRightTarget_ + delta, 0.0, 1.0);
+}
+
+bool Engine::insertSpread() {
+    if (finished_ || current_ < 0 || !(steps_[current_].freq > 0.0)) return false;
+    double base = steps_[current_].freq;
+    std::vector<Step> spread;
+    for (double offset : kSpreadOffsets)
+        spread.push_back({base + offset, kSpreadSeconds});
+    steps_.insert(steps_.begin() + current_ + 1, spread.begin(), spread.end());
+    lastStep_ = false;
+    return true;
+}
+
+Status Engine::status() const {
+    Status st;
+    st.count = static_cast<int>(steps_.size());
+    st.paused = paused_;
+    st.finished = finished_;
+    st.volLeft = volLeftTarget_;
+    st.volRight = volRightTarget_;
+    if (finished_ || current_ < 0) return st;
+    st.step = current_ + 1;
+    st.freq = steps_[current_].freq;
+    st.playedFreq = silentStep_ ? 0.0 : freq_;
+    st.foldedOctaves = silentStep_ ? 0 : folded_;
+    std::int64_t left = stepLength_ - pos_;
+    st.stepLeft = static_cast<double>(left) / rate_;
+    for (std::size_t i = static_cast<std::size_t>(current_) + 1; i < steps_.size(); ++i)
+        left += stepFrames(steps_[i].seconds, rate_);
+    st.programLeft = static_cast<double>(left) / rate_;
+    return st;
+}
+
+std::vector<PlayedStep> Engine::takePlayed() {
+    std::vector<PlayedStep> out;
+    out.swap(played_);
+    return out;
+}
+
+} // namespace freqgen

@@ -1,0 +1,121 @@
+// The synthesiser and step sequencer shared by live playing and WAV rendering.
+#pragma once
+
+#include "options.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace freqgen {
+
+// The nuke spread, in Hz around the current frequency, each offset played for kSpreadSeconds.
+inline constexpr std::array<double, 18> kSpreadOffsets{
+    -3, -2, -1.5, -1, -0.75, -0.5, -0.25, -0.10, -0.05, 0.05, 0.10, 0.25, 0.5, 0.75, 1, 1.5, 2, 3};
+inline constexpr double kSpreadSeconds = 180.0;
+
+// Start, pause, stop and the way in and out of silent steps fade over this time.
+inline constexpr double kFadeSeconds = 0.005;
+// Gating edges: short enough to keep the gate sharp, long enough not to click.
+inline constexpr double kGateEdgeSeconds = 0.0005;
+inline constexpr double kVolumeStep = 0.05;
+
+struct Fold {
+    double freq = 0.0;
+    int octaves = 0;
+};
+
+// Frequencies at or above the Nyquist limit cannot be produced; halve them until they can.
+Fold foldToNyquist(double freq, double rate);
+
+std::int64_t stepFrames(double seconds, double rate);
+
+struct PlayedStep {
+    int number = 0; // 1-based position in the program at the time it played
+    double freq = 0.0;
+    std::int64_t startFrame = 0; // output frames since the start, pauses included
+    std::int64_t frames = 0;     // frames of the step actually played
+};
+
+struct Status {
+    int step = 0; // 1-based; 0 when nothing is left to play
+    int count = 0;
+    double freq = 0.0;
+    double playedFreq = 0.0;
+    int foldedOctaves = 0;
+    double stepLeft = 0.0;
+    double programLeft = 0.0;
+    double volLeft = 0.0;
+    double volRight = 0.0;
+    bool paused = false;
+    bool finished = false;
+};
+
+class Engine {
+public:
+    Engine(const Settings& settings, std::vector<Step> steps, double rate);
+
+    // Writes interleaved stereo frames. Returns how many frames belong to the program; once it has ended the
+    // rest of the buffer is zero and finished() is true.
+    std::size_t render(float* out, std::size_t frames);
+
+    void togglePause();
+    void next();
+    void back();
+    void quit();
+    void changeVolume(double delta);
+    // Returns false when there is no audible step to spread around.
+    bool insertSpread();
+
+    Status status() const;
+    std::vector<PlayedStep> takePlayed();
+    bool finished() const { return finished_; }
+    double rate() const { return rate_; }
+    const std::vector<Step>& steps() const { return steps_; }
+
+private:
+    int nextPlayable(int from) const;
+    void enterStep(int index);
+    void endStep();
+    void finish();
+    double targetGain() const;
+    void renderBlock(float* out, std::size_t n);
+    void oscillate(std::size_t n);
+
+    Settings settings_;
+    std::vector<Step> steps_;
+    double rate_;
+    double fadeStep_;
+
+    int current_ = -1;
+    std::int64_t stepLength_ = 0;
+    std::int64_t pos_ = 0;
+    std::int64_t stepStartFrame_ = 0;
+    std::int64_t frameCounter_ = 0;
+    bool silentStep_ = false;
+    bool paused_ = false;
+    bool quitting_ = false;
+    bool finished_ = false;
+    bool lastStep_ = false;
+
+    // Oscillator: phase in cycles, kept in [0, 1).
+    double phase_ = 0.0;
+    double inc_ = 0.0;
+    double freq_ = 0.0;
+    int folded_ = 0;
+    double phaseOffset_ = 0.0; // cycles, right channel ahead of left
+    double gatePhase_ = 0.0;
+    double gateInc_ = 0.0;
+    double gateEdge_ = 0.0; // cycles of the gate period
+
+    double gain_ = 0.0;
+    double volLeft_ = 0.0, volRight_ = 0.0;
+    double volLeftTarget_ = 0.0, volRightTarget_ = 0.0;
+
+    std::vector<float> waveL_, waveR_;
+    std::vector<PlayedStep> played_;
+};
+
+} // namespace freqgen

@@ -1,0 +1,231 @@
+#include "options.h"
+#include "text.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+namespace freqgen {
+
+namespace {
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view trimmed(std::string_view s) {
+    while (!s.empty() && (isBlank(s.front()) || s.front() == '\r'))
+        s.remove_prefix(1);
+    while (!s.empty() && (isBlank(s.back()) || s.back() == '\r'))
+        s.remove_suffix(1);
+    return s;
+}
+
+void splitBlanks(std::string_view s, std::vector<std::string>& out) {
+    std::size_t i = 0;
+    while (i < s.size()) {
+        while (i < s.size() && isBlank(s[i]))
+            ++i;
+        std::size_t j = i;
+        while (j < s.size() && !isBlank(s[j]))
+            ++j;
+        if (j > i) out.emplace_back(s.substr(i, j - i));
+        i = j;
+    }
+}
+
+Failure usageError(std::string message) {
+    return {"freqgen: " + std::move(message), kExitUsage};
+}
+
+struct Seen {
+    bool vl = false, vr = false, r = false, e = false, lr = false, wave = false, phase = false,
+         gating = false, file = false, wav = false, rate = false, floatWav = false;
+};
+
+} // namespace
+
+std::optional<double> parseNumber(std::string_view text) {
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    if (text.empty() || text.front() == '+') return std::nullopt;
+    double value = 0.0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+std::expected<Invocation, Failure> parseCommandLine(const std::vector<std::string>& args) {
+    std::vector<std::string> tokens;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (!tokens.empty() && tokens.back() == "-f" && i > 0 && args[i - 1] == "-f")
+            tokens.push_back(args[i]);
+        else
+            splitBlanks(args[i], tokens);
+    }
+
+    Invocation inv;
+    Seen seen;
+    auto once = [](bool& flag, const std::string& token) -> std::optional<Failure> {
+        if (flag) return usageError(fmt("\"{}\" is given twice", token));
+        flag = true;
+        return std::nullopt;
+    };
+
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        const std::string& t = tokens[i];
+        auto value = [&](std::string_view what) -> std::expected<std::string, Failure> {
+            if (i + 1 >= tokens.size())
+                return std::unexpected(usageError(fmt("\"{}\" needs {} after it", t, what)));
+            return tokens[++i];
+        };
+        std::optional<Failure> dup;
+        if (t == "-vl" || t == "-vr") {
+            dup = once(t == "-vl" ? seen.vl : seen.vr, t);
+            if (dup) return std::unexpected(*dup);
+            auto v = value("a volume from 0 to 1");
+            if (!v) return std::unexpected(v.error());
+            auto n = parseNumber(*v);
+            if (!n)
+                return std::unexpected(
+                    usageError(fmt("\"{}\" after {} is not a volume (a number from 0 to 1)", *v, t)));
+            if (*n < 0) return std::unexpected(usageError(fmt("volume \"{}\" after {} is below 0", *v, t)));
+            (t == "-vl" ? inv.settings.volLeft : inv.settings.volRight) = std::min(*n, 1.0);
+        } else if (t == "-r") {
+            if ((dup = once(seen.r, t))) return std::unexpected(*dup);
+            inv.settings.record = true;
+        } else if (t == "-e") {
+            if ((dup = once(seen.e, t))) return std::unexpected(*dup);
+            inv.settings.extended = true;
+        } else if (t == "-l=r") {
+            if ((dup = once(seen.lr, t))) return std::unexpected(*dup);
+            inv.settings.leftEqualsRight = true;
+        } else if (t == "-S" || t == "-T") {
+            if (seen.wave)
+                return std::unexpected(usageError("only one of -S (square) and -T (saw tooth) may be given"));
+            seen.wave = true;
+            inv.settings.wave = t == "-S" ? Wave::Square : Wave::Saw;
+        } else if (t == "-P") {
+            if ((dup = once(seen.phase, t))) return std::unexpected(*dup);
+            auto v = value("a phase in degrees");
+            if (!v) return std::unexpected(v.error());
+            auto n = parseNumber(*v);
+            if (!n) return std::unexpected(usageError(fmt("\"{}\" after -P is not a phase in degrees", *v)));
+            inv.settings.phaseDeg = *n;
+        } else if (t == "-p") {
+            if ((dup = once(seen.gating, t))) return std::unexpected(*dup);
+            auto v = value("a number of pulses per second");
+            if (!v) return std::unexpected(v.error());
+            auto n = parseNumber(*v);
+            if (!n)
+                return std::unexpected(
+                    usageError(fmt("\"{}\" after -p is not a number of pulses per second", *v)));
+            if (*n < 0 || *n > kMaxGating)
+                return std::unexpected(usageError(
+                    fmt("gating \"{}\" after -p is outside 0 to {} pulses per second", *v, kMaxGating)));
+            inv.settings.gatingPps = *n;
+        } else if (t == "-f") {
+            if ((dup = once(seen.file, t))) return std::unexpected(*dup);
+            auto v = value("the name of a run file");
+            if (!v) return std::unexpected(v.error());
+            inv.runFile = *v;
+        } else if (t == "--wav") {
+            if ((dup = once(seen.wav, t))) return std::unexpected(*dup);
+            auto v = value("the name of a WAV file");
+            if (!v) return std::unexpected(v.error());
+            inv.wavFile = *v;
+        } else if (t == "--rate") {
+            if ((dup = once(seen.rate, t))) return std::unexpected(*dup);
+            auto v = value("a sample rate in Hz");
+            if (!v) return std::unexpected(v.error());
+            auto n = parseNumber(*v);
+            if (!n || *n != std::floor(*n) || *n < 8000 || *n > 384000)
+                return std::unexpected(
+                    usageError(fmt("\"{}\" after --rate is not a sample rate from 8000 to 384000", *v)));
+            inv.rate = static_cast<int>(*n);
+        } else if (t == "--float") {
+            if ((dup = once(seen.floatWav, t))) return std::unexpected(*dup);
+            inv.floatWav = true;
+        } else if (t == "--help" || t == "-h") {
+            inv.help = true;
+        } else {
+            return std::unexpected(usageError(fmt("unknown option \"{}\" (freqgen --help lists them)", t)));
+        }
+    }
+
+    if (inv.help) return inv;
+    if ((inv.rate || inv.floatWav) && !inv.wavFile)
+        return std::unexpected(usageError("--rate and --float only apply with --wav FILE"));
+    if (!seen.vl) return std::unexpected(usageError("no left volume given (-vl V)"));
+    if (!seen.vr) return std::unexpected(usageError("no right volume given (-vr V)"));
+    if (!seen.file) return std::unexpected(usageError("no run file given (-f NAME.run)"));
+    return inv;
+}
+
+std::expected<std::vector<Step>, Failure> parseRunFile(std::string_view text, std::string_view name) {
+    std::vector<Step> steps;
+    std::size_t lineNo = 0;
+    while (!text.empty()) {
+        std::size_t nl = text.find('\n');
+        std::string_view line = text.substr(0, nl);
+        text = nl == std::string_view::npos ? std::string_view() : text.substr(nl + 1);
+        ++lineNo;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (line.starts_with('#') || trimmed(line).empty()) continue;
+        auto bad = [&](std::string what) {
+            return std::unexpected(Failure{fmt("freqgen: {} line {}: {}", name, lineNo, what), kExitRunFile});
+        };
+        std::size_t comma = line.find(',');
+        if (comma == std::string_view::npos || line.find(',', comma + 1) != std::string_view::npos)
+            return bad(fmt("\"{}\" is not a step (frequency,seconds)", line));
+        std::string_view f = trimmed(line.substr(0, comma));
+        std::string_view s = trimmed(line.substr(comma + 1));
+        auto freq = parseNumber(f);
+        if (!freq) return bad(fmt("frequency \"{}\" is not a number", f));
+        auto secs = parseNumber(s);
+        if (!secs) return bad(fmt("seconds \"{}\" is not a number", s));
+        if (*secs > kMaxStepSeconds)
+            return bad(fmt("seconds \"{}\" is more than {} seconds", s, kMaxStepSeconds));
+        steps.push_back({*freq, *secs});
+    }
+    return steps;
+}
+
+std::expected<std::vector<Step>, Failure> readRunFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::unexpected(Failure{
+            fmt("freqgen: cannot read the run file \"{}\": {}", path, std::strerror(errno)), kExitRunFile});
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    return parseRunFile(buffer.str(), path);
+}
+
+std::string usageText() {
+    return R"(Usage: freqgen -vl V -vr V [-r] [-e] [-l=r] [-S | -T] [-P DEG] [-p PPS] -f NAME.run
+                [--wav FILE [--rate HZ] [--float]]
+Plays the program in NAME.run: lines starting with # are comments, every other line is
+frequency,seconds (Hz and seconds, played in file order).
+
+  -vl V, -vr V  left and right volume, 0 to 1 (above 1 counts as 1; 0 silences the channel)
+  -r            write session_YYYY-MM-DD_HH-MM-SS.txt: one line per step played
+  -e            extended hardware: use the highest rate the device offers (up to 192000 Hz)
+  -l=r          the left channel plays exactly what the right plays (phase ignored)
+  -S, -T        square wave, saw tooth wave (default: sine)
+  -P DEG        the right channel is ahead of the left by DEG degrees
+  -p PPS        gating: the sound is switched on and off PPS times per second
+  -f NAME.run   the run file to play
+  --wav FILE    render the whole program to a WAV file instead of playing it
+  --rate HZ     sample rate of the WAV file (default 48000, 192000 with -e)
+  --float       write 32-bit float samples instead of 16-bit
+  --help        show this text
+
+Keys while playing: space pause/resume, n next step, b back one step, + / - volume,
+N add the spread of 18 steps around the current frequency, q or Esc quit.
+Exit codes: 0 done, 2 bad command line, 3 bad run file, 4 no audio output, 5 cannot write a file.
+)";
+}
+
+} // namespace freqgen

@@ -1,0 +1,66 @@
+#include "status.h"
+#include "text.h"
+
+#include <cstdio>
+
+namespace freqgen {
+
+std::string clockText(double seconds) {
+    auto total = static_cast<long long>(seconds + 0.5);
+    char buf[32];
+    if (total >= 3600)
+        std::snprintf(buf, sizeof buf, "%lld:%02lld:%02lld", total / 3600, total / 60 % 60, total % 60);
+    else
+        std::snprintf(buf, sizeof buf, "%lld:%02lld", total / 60, total % 60);
+    return buf;
+}
+
+std::string foldNote(double asked, const Fold& fold, double rate) {
+    return fmt("{} Hz is above the Nyquist limit of {} Hz: playing {} Hz ({} octave{} down)", asked, rate / 2,
+               fold.freq, fold.octaves, fold.octaves == 1 ? "" : "s");
+}
+
+std::string statusLine(const Status& st) {
+    if (st.step == 0) return "Program finished.";
+    char vol[48];
+    std::snprintf(vol, sizeof vol, "vol %.2f/%.2f", st.volLeft, st.volRight);
+    std::string line = fmt("Step {} of {}  {} Hz  step {} left  program {} left  {}", st.step, st.count,
+                           st.freq, clockText(st.stepLeft), clockText(st.programLeft), vol);
+    if (st.freq <= 0) line += "  (silence)";
+    if (st.foldedOctaves > 0) line += fmt("  (plays {} Hz)", st.playedFreq);
+    if (st.paused) line += "  PAUSED";
+    return line;
+}
+
+bool applyKey(Engine& engine, char key) {
+    switch (key) {
+    case ' ':
+        engine.togglePause();
+        return true;
+    case 'n':
+        engine.next();
+        return true;
+    case 'b':
+        engine.back();
+        return true;
+    case '+':
+    case '=':
+        engine.changeVolume(kVolumeStep);
+        return true;
+    case '-':
+        engine.changeVolume(-kVolumeStep);
+        return true;
+    case 'N':
+        engine.insertSpread();
+        return true;
+    case 'q':
+    case 'Q':
+    case 27:
+        engine.quit();
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace freqgen
