@@ -42,6 +42,16 @@ QPlainTextEdit* displayBox(QWidget* parent, const char* name, const char* access
 
 } // namespace
 
+void showLines(QListWidget* list, const QStringList& lines) {
+    list->setUpdatesEnabled(false);
+    {
+        const QSignalBlocker quiet(list);
+        list->clear();
+        list->addItems(lines);
+    }
+    list->setUpdatesEnabled(true);
+}
+
 DatabaseTab::DatabaseTab(MainWindow& main) : main_(main) {
     setObjectName(QStringLiteral("DatabaseTab"));
 
@@ -159,13 +169,7 @@ bool DatabaseTab::fillList(const SearchQuery& query) {
         return false;
     }
     setRecordButtonsEnabled(false);
-    results_->setUpdatesEnabled(false);
-    {
-        const QSignalBlocker quiet(results_);
-        results_->clear();
-        results_->addItems(*lines);
-    }
-    results_->setUpdatesEnabled(true);
+    showLines(results_, *lines);
     resultsLabel_->setText(resultsCaption(lines->size()));
     listQuery_ = query;
     return true;

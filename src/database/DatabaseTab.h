@@ -2,6 +2,7 @@
 
 #include "database/FrequencyStore.h"
 
+#include <QStringList>
 #include <QWidget>
 #include <optional>
 
@@ -15,6 +16,9 @@ class QPushButton;
 namespace sono {
 
 class MainWindow;
+
+// Replaces the lines of a result list in one pass (no repaint per line, no selection signals).
+void showLines(QListWidget* list, const QStringList& lines);
 
 // The "Database" tab: search, result list, record display and the record buttons.
 class DatabaseTab : public QWidget {

@@ -52,6 +52,7 @@ RecordEditorWindow::RecordEditorWindow(MainWindow& main) : QWidget(nullptr), mai
     descriptionLabel->setObjectName(QStringLiteral("Label2"));
     description_ = new QLineEdit(this);
     description_->setObjectName(QStringLiteral("Text1"));
+    description_->setAccessibleName(QStringLiteral("Description"));
     descriptionLabel->setBuddy(description_);
     auto* commentsLabel = new QLabel(QStringLiteral("Comments"), this);
     commentsLabel->setObjectName(QStringLiteral("Label3"));

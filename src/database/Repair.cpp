@@ -90,6 +90,7 @@ std::expected<void, QString> replaceWithCopy(const QString& databasePath, const 
     auto before = checkedRowCount(databasePath);
     if (!before) return std::unexpected(before.error());
     if (auto compacted = compactInto(databasePath, copyPath); !compacted) return compacted;
+    if (steps.afterCompact) steps.afterCompact(copyPath);
     auto after = checkedRowCount(copyPath);
     if (!after) return std::unexpected(after.error());
     if (*after != *before)
@@ -98,7 +99,6 @@ std::expected<void, QString> replaceWithCopy(const QString& databasePath, const 
     if (!syncFile(copyPath))
         return std::unexpected(
             QStringLiteral("The compacted copy %1 could not be written to disk.").arg(copyPath));
-    if (steps.beforeReplace) steps.beforeReplace(copyPath);
     // rename() replaces the old file in one step: the folder never lacks a database.
     if (std::rename(QFile::encodeName(copyPath).constData(), QFile::encodeName(databasePath).constData()) !=
         0)

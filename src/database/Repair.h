@@ -11,9 +11,9 @@ namespace sono {
 inline const QString RepairedText = QStringLiteral("FREQS.MDB file successfully repaired and compacted.");
 
 struct RepairSteps {
-    // Called with the path of the checked copy just before it replaces the database (tests damage or
-    // remove it here to prove a late failure keeps the original).
-    std::function<void(const QString& copyPath)> beforeReplace;
+    // Called with the path of the new copy as soon as it is written, before it is checked (tests
+    // damage it here to prove that a bad copy never replaces the database).
+    std::function<void(const QString& copyPath)> afterCompact;
 };
 
 // Repair and compact: closes the store, checks the database, writes a compacted copy to `copyPath`,

@@ -1,0 +1,66 @@
+#include "database/RecordText.h"
+#include "common/NumberText.h"
+#include "database/DatabaseFixture.h"
+#include "database/RecordEdit.h"
+
+#include <gtest/gtest.h>
+
+using namespace sono;
+using namespace sono::test;
+
+TEST(RecordFreqText, ListsUsedSlotsWithSignBlanks) {
+    EXPECT_EQ(recordFreqText(makeRecord("x", "", {528, 727})), " 528,  727");
+    EXPECT_EQ(recordFreqText(makeRecord("x", "", {0, 727})), ",  727");
+    EXPECT_EQ(recordFreqText(makeRecord("x", "", {})), "");
+    EXPECT_EQ(recordFreqText(makeRecord("x", "", {7.83, -5, 0.5})), " 7.83,  .5");
+    FrequencyRecord missing = makeRecord("x", "", {});
+    missing.F[0].reset();
+    missing.F[39] = 25000;
+    EXPECT_EQ(recordFreqText(missing), ",  25000");
+    // The program's number parser reads every value back.
+    const QString text = recordFreqText(makeRecord("x", "", {1234.5, 7.83}));
+    EXPECT_EQ(leadingNumber(text.section(u',', 1)), 7.83);
+    EXPECT_EQ(leadingNumber(text.section(u',', 0, 0)), 1234.5);
+}
+
+TEST(RecordDisplayTexts, CommentsAndEditorSlots) {
+    EXPECT_EQ(commentsText(makeRecord("x", std::nullopt)), "No Comments");
+    EXPECT_EQ(commentsText(makeRecord("x", QString(""))), "No Comments");
+    EXPECT_EQ(commentsText(makeRecord("x", "x")), "x");
+    EXPECT_EQ(slotEditText(528.0), "528");
+    EXPECT_EQ(slotEditText(7.83), "7.83");
+    EXPECT_EQ(slotEditText(0.0), "0");
+    EXPECT_EQ(slotEditText(std::nullopt), "0");
+    EXPECT_EQ(slotEditText(123456.789), "123456.789"); // nothing lost by opening and saving
+}
+
+TEST(RecordFromEditor, FillsDefaultsAndRefusesBadInput) {
+    auto onlyDescription = recordFromEditor("New set", "", QStringList(40, QString()));
+    ASSERT_TRUE(onlyDescription);
+    EXPECT_EQ(onlyDescription->Description, "New set");
+    EXPECT_EQ(onlyDescription->Comments, QStringLiteral("No Comments"));
+    for (const auto& slot : onlyDescription->F)
+        EXPECT_EQ(slot, 0.0);
+
+    QStringList boxes(40, QStringLiteral("0"));
+    boxes[0] = "528";
+    boxes[1] = " 7.83 ";
+    auto full = recordFromEditor("Set", "c", boxes);
+    ASSERT_TRUE(full);
+    EXPECT_EQ(full->F[0], 528.0);
+    EXPECT_EQ(full->F[1], 7.83);
+    EXPECT_EQ(full->Comments, QStringLiteral("c"));
+
+    auto empty = recordFromEditor("", "c", boxes);
+    ASSERT_FALSE(empty);
+    EXPECT_EQ(empty.error(), (UserMessage{"You need to enter information in the Description Box.",
+                                          "No Data In Description"}));
+
+    boxes[11] = "12a";
+    auto bad = recordFromEditor("Set", "c", boxes);
+    ASSERT_FALSE(bad);
+    EXPECT_TRUE(bad.error().text.startsWith("F12 holds \"12a\"")) << bad.error().text.toStdString();
+    boxes[11] = "528Hz";
+    boxes[39] = "x";
+    EXPECT_TRUE(recordFromEditor("Set", "c", boxes).error().text.startsWith("F12 ")); // the first bad slot
+}
