@@ -1,4 +1,7 @@
 # Feeds every SQL file, in name order, to the sqlite3 shell into one new database file.
+if(NOT SQL)
+  message(FATAL_ERROR "No data/*.sql files: the starter database cannot be built.")
+endif()
 foreach(sql IN LISTS SQL)
   execute_process(COMMAND ${SQLITE3} -bail ${OUT} INPUT_FILE ${sql} RESULT_VARIABLE rc ERROR_VARIABLE err)
   if(NOT rc EQUAL 0)

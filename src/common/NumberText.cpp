@@ -132,7 +132,10 @@ std::string roundedDecimal(double magnitude, int decimals) {
     }
     const size_t intDigits = kept.size() - static_cast<size_t>(decimals);
     std::string out = kept.substr(0, intDigits);
-    if (decimals > 0) out += '.' + kept.substr(intDigits);
+    if (decimals > 0) {
+        out += '.';
+        out += kept.substr(intDigits);
+    }
     return out;
 }
 
@@ -150,7 +153,7 @@ QString formatPattern(double value, QStringView pattern) {
     const std::string fracPart = decimals > 0 ? digits.substr(digits.find('.')) : std::string();
     const bool isZero = digits.find_first_of("123456789") == std::string::npos;
     intPart.erase(0, std::min(intPart.find_first_not_of('0'), intPart.size()));
-    if (intPart.empty() && (leadingZero || decimals == 0)) intPart = "0";
+    if (intPart.empty() && (leadingZero || decimals == 0)) intPart.push_back('0');
     if (grouping && intPart.size() > 3) {
         std::string grouped;
         const size_t lead = intPart.size() % 3;
@@ -160,7 +163,11 @@ QString formatPattern(double value, QStringView pattern) {
         }
         intPart = grouped;
     }
-    std::string out = (value < 0 && !isZero ? "-" : "") + intPart + fracPart;
+    // Appended piece by piece: g++ 12 at -O3 warns falsely about char* + string (-Wrestrict).
+    std::string out;
+    if (value < 0 && !isZero) out += '-';
+    out += intPart;
+    out += fracPart;
     return QString::fromLatin1(out.c_str());
 }
 
