@@ -1,6 +1,7 @@
 #pragma once
 
 #include "database/FrequencyStore.h"
+#include "support/core/DatabaseFiles.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -9,35 +10,12 @@
 
 namespace sono::test {
 
-inline FrequencyRecord makeRecord(const QString& description, std::optional<QString> comments,
-                                  const std::vector<double>& frequencies = {}) {
-    FrequencyRecord r;
-    r.Description = description;
-    r.Comments = std::move(comments);
-    for (size_t i = 0; i < 40; ++i)
-        r.F[i] = i < frequencies.size() ? frequencies[i] : 0.0;
-    return r;
-}
-
 // A temporary folder holding freqs.mdb with table Main as the program's databases have it.
 class DatabaseFixture {
 public:
     explicit DatabaseFixture(const std::vector<FrequencyRecord>& records) {
         EXPECT_TRUE(dir_.isValid());
-        sqlite3* db = nullptr;
-        EXPECT_EQ(sqlite3_open(path().toUtf8().constData(), &db), SQLITE_OK);
-        QByteArray schema = "CREATE TABLE Main (Description TEXT, Comments TEXT NULL";
-        for (int slot = 1; slot <= 40; ++slot)
-            schema += ", F" + QByteArray::number(slot) + " REAL DEFAULT 0";
-        schema += ")";
-        EXPECT_EQ(sqlite3_exec(db, schema.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
-        sqlite3_close(db);
-        FrequencyStore store;
-        EXPECT_TRUE(store.open(path()).has_value());
-        sqlite3_exec(store.handle(), "BEGIN", nullptr, nullptr, nullptr);
-        for (const FrequencyRecord& r : records)
-            EXPECT_TRUE(store.addRecord(r).has_value());
-        sqlite3_exec(store.handle(), "COMMIT", nullptr, nullptr, nullptr);
+        createDatabase(path(), records);
     }
     QString folder() const { return dir_.path(); }
     QString path() const { return dir_.filePath(QStringLiteral("freqs.mdb")); }

@@ -57,8 +57,8 @@ TEST(QueryText, FindQueriesFollowTheTickedBoxes) {
 }
 
 TEST(FrequencyStore, OrdersByDescriptionIgnoringCaseAndKeepsEqualDescriptions) {
-    DatabaseFixture db({makeRecord("cherry", "c"), makeRecord("Banana", "first"), makeRecord("apple", "a"),
-                        makeRecord("Banana", "second"), makeRecord("Apricot", std::nullopt)});
+    DatabaseFixture db({record("cherry", "c"), record("Banana", "first"), record("apple", "a"),
+                        record("Banana", "second"), record("Apricot", std::nullopt)});
     FrequencyStore store;
     ASSERT_TRUE(store.open(db.path()));
     ASSERT_TRUE(store.refresh(SearchQuery::all()));
@@ -70,7 +70,7 @@ TEST(FrequencyStore, OrdersByDescriptionIgnoringCaseAndKeepsEqualDescriptions) {
 }
 
 TEST(FrequencyStore, NullCommentsReadAsNullAndEmptyAsEmpty) {
-    DatabaseFixture db({makeRecord("a", std::nullopt), makeRecord("b", QString(""))});
+    DatabaseFixture db({record("a", std::nullopt), record("b", QString(""))});
     FrequencyStore store;
     ASSERT_TRUE(store.open(db.path()));
     ASSERT_TRUE(store.refresh(SearchQuery::all()));
@@ -84,7 +84,7 @@ TEST(FrequencyStore, MoveToReachesAnyLineDirectly) {
     std::vector<FrequencyRecord> records;
     for (int i = 0; i < 500; ++i)
         records.push_back(
-            makeRecord(QStringLiteral("set %1").arg(i, 3, 10, QLatin1Char('0')), QString::number(i)));
+            record(QStringLiteral("set %1").arg(i, 3, 10, QLatin1Char('0')), QString::number(i)));
     DatabaseFixture db(records);
     FrequencyStore store;
     ASSERT_TRUE(store.open(db.path()));
@@ -98,17 +98,17 @@ TEST(FrequencyStore, MoveToReachesAnyLineDirectly) {
 }
 
 TEST(FrequencyStore, AddChangeAndDeleteReachTableMain) {
-    DatabaseFixture db({makeRecord("Alpha", "one", {528, 727}), makeRecord("Beta", "two", {10})});
+    DatabaseFixture db({record("Alpha", "one", {528, 727}), record("Beta", "two", {10})});
     FrequencyStore store;
     ASSERT_TRUE(store.open(db.path()));
     ASSERT_TRUE(store.refresh(SearchQuery::all()));
 
-    ASSERT_TRUE(store.addRecord(makeRecord("Gamma", "three", {7.83})));
+    ASSERT_TRUE(store.addRecord(record("Gamma", "three", {7.83})));
     EXPECT_EQ(db.column("SELECT Comments FROM Main WHERE Description = 'Gamma'"), QStringList({"three"}));
     EXPECT_EQ(db.column("SELECT F1 FROM Main WHERE Description = 'Gamma'"), QStringList({"7.83"}));
 
     store.moveTo(1); // Beta
-    ASSERT_TRUE(store.updateCurrent(makeRecord("Beta changed", "two!", {20, 0, 30})));
+    ASSERT_TRUE(store.updateCurrent(record("Beta changed", "two!", {20, 0, 30})));
     EXPECT_EQ(db.column("SELECT Description FROM Main ORDER BY rowid"),
               QStringList({"Alpha", "Beta changed", "Gamma"}));
     EXPECT_EQ(db.column("SELECT F3 FROM Main WHERE Description = 'Beta changed'"), QStringList({"30.0"}));

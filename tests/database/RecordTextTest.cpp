@@ -9,24 +9,24 @@ using namespace sono;
 using namespace sono::test;
 
 TEST(RecordFreqText, ListsUsedSlotsWithSignBlanks) {
-    EXPECT_EQ(recordFreqText(makeRecord("x", "", {528, 727})), " 528,  727");
-    EXPECT_EQ(recordFreqText(makeRecord("x", "", {0, 727})), ",  727");
-    EXPECT_EQ(recordFreqText(makeRecord("x", "", {})), "");
-    EXPECT_EQ(recordFreqText(makeRecord("x", "", {7.83, -5, 0.5})), " 7.83,  .5");
-    FrequencyRecord missing = makeRecord("x", "", {});
+    EXPECT_EQ(recordFreqText(record("x", "", {528, 727})), " 528,  727");
+    EXPECT_EQ(recordFreqText(record("x", "", {0, 727})), ",  727");
+    EXPECT_EQ(recordFreqText(record("x", "", {})), "");
+    EXPECT_EQ(recordFreqText(record("x", "", {7.83, -5, 0.5})), " 7.83,  .5");
+    FrequencyRecord missing = record("x", "", {});
     missing.F[0].reset();
     missing.F[39] = 25000;
     EXPECT_EQ(recordFreqText(missing), ",  25000");
     // The program's number parser reads every value back.
-    const QString text = recordFreqText(makeRecord("x", "", {1234.5, 7.83}));
+    const QString text = recordFreqText(record("x", "", {1234.5, 7.83}));
     EXPECT_EQ(leadingNumber(text.section(u',', 1)), 7.83);
     EXPECT_EQ(leadingNumber(text.section(u',', 0, 0)), 1234.5);
 }
 
 TEST(RecordDisplayTexts, CommentsAndEditorSlots) {
-    EXPECT_EQ(commentsText(makeRecord("x", std::nullopt)), "No Comments");
-    EXPECT_EQ(commentsText(makeRecord("x", QString(""))), "No Comments");
-    EXPECT_EQ(commentsText(makeRecord("x", "x")), "x");
+    EXPECT_EQ(commentsText(record("x", std::nullopt)), "No Comments");
+    EXPECT_EQ(commentsText(record("x", QString(""))), "No Comments");
+    EXPECT_EQ(commentsText(record("x", "x")), "x");
     EXPECT_EQ(slotEditText(528.0), "528");
     EXPECT_EQ(slotEditText(7.83), "7.83");
     EXPECT_EQ(slotEditText(0.0), "0");

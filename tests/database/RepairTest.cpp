@@ -13,7 +13,7 @@ std::vector<FrequencyRecord> manyRecords() {
     std::vector<FrequencyRecord> records;
     for (int i = 0; i < 300; ++i)
         records.push_back(
-            makeRecord(QStringLiteral("Set %1").arg(i, 3, 10, QLatin1Char('0')),
+            record(QStringLiteral("Set %1").arg(i, 3, 10, QLatin1Char('0')),
                        i % 7 ? std::optional<QString>(QString(200, QChar(u'a' + i % 26))) : std::nullopt,
                        {double(i + 1), 7.83}));
     return records;
@@ -34,7 +34,7 @@ TEST(Repair, KeepsEveryRecordAndLeavesNoCopy) {
     DatabaseFixture db(manyRecords());
     FrequencyStore store;
     ASSERT_TRUE(store.open(db.path()));
-    ASSERT_TRUE(store.addRecord(makeRecord("Zed", "z", {1})));
+    ASSERT_TRUE(store.addRecord(record("Zed", "z", {1})));
     ASSERT_TRUE(store.refresh(SearchQuery::letter("s")));
     const QStringList before = db.column(Content);
     // Deleted rows leave free pages that compaction removes.

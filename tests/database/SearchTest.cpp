@@ -14,14 +14,14 @@ const UserMessage LowValue{"You need to enter a value 1 or greater in the search
 
 struct SearchFixture : ::testing::Test {
     DatabaseFixture db{{
-        makeRecord("apple tea", "sweet", {528, 727}),
-        makeRecord("Almond", std::nullopt, {5280}),
-        makeRecord("banana", "apple inside", {528.5, 10}),
-        makeRecord("Body 7.83", "earth", {0, 7.83}),
-        makeRecord("it's 100% real", "quote", {1}),
-        makeRecord("under_score", "a*star", {2}),
-        makeRecord("back\\slash", "x", {3}),
-        makeRecord("percent", "50 percent", {528}),
+        record("apple tea", "sweet", {528, 727}),
+        record("Almond", std::nullopt, {5280}),
+        record("banana", "apple inside", {528.5, 10}),
+        record("Body 7.83", "earth", {0, 7.83}),
+        record("it's 100% real", "quote", {1}),
+        record("under_score", "a*star", {2}),
+        record("back\\slash", "x", {3}),
+        record("percent", "50 percent", {528}),
     }};
     AppState state;
 
@@ -112,9 +112,9 @@ TEST_F(SearchFixture, AFailedSearchChangesNothing) {
 }
 
 TEST(SearchCase, AccentedAndPlainTextFoldTheSameWay) {
-    DatabaseFixture db({makeRecord("ÉLAN vital", "Über alles", {1}), makeRecord("elan", "uber", {2}),
-                        makeRecord("Zeta", "ÜBER", {3}), makeRecord("_under", "x", {4}),
-                        makeRecord("Alpha", "x", {5})});
+    DatabaseFixture db({record("ÉLAN vital", "Über alles", {1}), record("elan", "uber", {2}),
+                        record("Zeta", "ÜBER", {3}), record("_under", "x", {4}),
+                        record("Alpha", "x", {5})});
     AppState state;
     ASSERT_TRUE(state.database.open(db.path()));
     auto lines = runSearch(state, SearchQuery::letter("é"));

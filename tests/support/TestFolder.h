@@ -1,6 +1,7 @@
 #pragma once
 
 #include "database/FrequencyStore.h"
+#include "support/core/DatabaseFiles.h"
 
 #include <QByteArray>
 #include <QString>
@@ -17,13 +18,6 @@ class Session;
 namespace sono::test {
 
 class RecordingPlatform;
-
-// Builds a record for fixtures: description, comments (nothing for null) and the used slots from F1 on.
-FrequencyRecord record(const QString& description, std::optional<QString> comments,
-                       const std::vector<double>& frequencies = {});
-
-// Creates a database file with table Main holding the records.
-void createDatabase(const QString& path, const std::vector<FrequencyRecord>& records);
 
 // A temporary application folder.
 class TestFolder {

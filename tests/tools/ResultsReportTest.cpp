@@ -10,7 +10,7 @@ using namespace sono;
 
 namespace {
 
-FrequencyRecord makeRecord(const QString& description, std::optional<QString> comments,
+FrequencyRecord record(const QString& description, std::optional<QString> comments,
                            std::vector<std::optional<double>> values = {}) {
     FrequencyRecord r;
     r.Description = description;
@@ -56,8 +56,8 @@ QByteArray lines(std::initializer_list<const char*> rows) {
 } // namespace
 
 TEST(ResultsReport, AllOptionsGiveCommentsNullAndTheFrequencyLines) {
-    ReportDatabase db({makeRecord(QStringLiteral("Alpha"), QStringLiteral("c1"), {528.0}),
-                       makeRecord(QStringLiteral("beta"), std::nullopt)});
+    ReportDatabase db({record(QStringLiteral("Alpha"), QStringLiteral("c1"), {528.0}),
+                       record(QStringLiteral("beta"), std::nullopt)});
     const QByteArray report = resultsReportBytes(db.store, {true, true, true}, FixedClock);
     EXPECT_EQ(report,
               lines({"Frequency Selection   2:05 pm   5,Dec 2026", " ", "Alpha", "c1", "Frequencies:  528",
@@ -65,8 +65,8 @@ TEST(ResultsReport, AllOptionsGiveCommentsNullAndTheFrequencyLines) {
 }
 
 TEST(ResultsReport, NoOptionGivesHeaderSpacerAndDescriptions) {
-    ReportDatabase db({makeRecord(QStringLiteral("Alpha"), QStringLiteral("c1"), {528.0}),
-                       makeRecord(QStringLiteral("beta"), std::nullopt)});
+    ReportDatabase db({record(QStringLiteral("Alpha"), QStringLiteral("c1"), {528.0}),
+                       record(QStringLiteral("beta"), std::nullopt)});
     EXPECT_EQ(resultsReportBytes(db.store, {}, FixedClock),
               lines({"Frequency Selection   2:05 pm   5,Dec 2026", " ", "Alpha", "beta"}));
 }
@@ -78,8 +78,8 @@ TEST(ResultsReport, EmptyRecordSetGivesOnlyTheHeaderAndSpacer) {
 }
 
 TEST(ResultsReport, WalkLeavesTheRecordSetWhereItStoodAndReportsProgress) {
-    ReportDatabase db({makeRecord(QStringLiteral("a"), {}), makeRecord(QStringLiteral("b"), {}),
-                       makeRecord(QStringLiteral("c"), {})});
+    ReportDatabase db({record(QStringLiteral("a"), {}), record(QStringLiteral("b"), {}),
+                       record(QStringLiteral("c"), {})});
     db.store.moveTo(1);
     std::vector<int> seen;
     resultsReportBytes(db.store, {}, FixedClock, [&](int k) { seen.push_back(k); });
@@ -97,23 +97,23 @@ TEST(ResultsReport, HeaderUsesTwelveHourClockAndEnglishMonths) {
 }
 
 TEST(ResultsReport, MakeFreqStrSeparatesWithCommaAndSignBlank) {
-    EXPECT_EQ("Frequencies: " + MakeFreqStr(makeRecord(QStringLiteral("x"), {}, {20.0, 727.0, 787.5})),
+    EXPECT_EQ("Frequencies: " + MakeFreqStr(record(QStringLiteral("x"), {}, {20.0, 727.0, 787.5})),
               "Frequencies:  20,  727,  787.5");
     // An unused F1 still leaves the separator before the next used slot.
-    EXPECT_EQ("Frequencies: " + MakeFreqStr(makeRecord(QStringLiteral("x"), {}, {std::nullopt, 100.0})),
+    EXPECT_EQ("Frequencies: " + MakeFreqStr(record(QStringLiteral("x"), {}, {std::nullopt, 100.0})),
               "Frequencies: ,  100");
-    EXPECT_EQ(MakeFreqStr(makeRecord(QStringLiteral("x"), {}, {0.0, 100.0})), ",  100");
+    EXPECT_EQ(MakeFreqStr(record(QStringLiteral("x"), {}, {0.0, 100.0})), ",  100");
     // Zero and negative values are passed over; values below 1 have no leading zero.
-    EXPECT_EQ(MakeFreqStr(makeRecord(QStringLiteral("x"), {}, {0.5, -3.0, 0.0, 7.83})), " .5,  7.83");
-    EXPECT_EQ(MakeFreqStr(makeRecord(QStringLiteral("x"), {}, {0.0, 0.0})), "");
-    FrequencyRecord full = makeRecord(QStringLiteral("x"), {});
+    EXPECT_EQ(MakeFreqStr(record(QStringLiteral("x"), {}, {0.5, -3.0, 0.0, 7.83})), " .5,  7.83");
+    EXPECT_EQ(MakeFreqStr(record(QStringLiteral("x"), {}, {0.0, 0.0})), "");
+    FrequencyRecord full = record(QStringLiteral("x"), {});
     for (auto& slot : full.F)
         slot = 1.0;
     EXPECT_EQ(MakeFreqStr(full).count(QStringLiteral(",  1")), 39);
 }
 
 TEST(ResultsReport, NumbersAndDatesIgnoreTheDesktopLocale) {
-    ReportDatabase db({makeRecord(QStringLiteral("Gamma"), QStringLiteral("c"), {20.0, 727.0, 787.5, 0.5})});
+    ReportDatabase db({record(QStringLiteral("Gamma"), QStringLiteral("c"), {20.0, 727.0, 787.5, 0.5})});
     GermanLocale german;
     ASSERT_TRUE(german.active());
     EXPECT_EQ(resultsReportBytes(db.store, {false, true, false}, FixedClock),
