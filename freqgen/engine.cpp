@@ -242,7 +242,7 @@ void Engine::renderBlock(float* out, std::size_t n) {
         if (gateInc_ > 0.0) {
             env *= gate(gatePhase_, gateEdge_);
             gatePhase_ += gateInc_;
-            if (gatePhase_ >= 1.0) gatePhase_ -= 1.0;
+            if (gatePhase_ >= 1.0) gatePhase_ -= std::floor(gatePhase_);
         }
         if (lastStep_) {
             double left = static_cast<double>(stepLength_ - pos_ - static_cast<std::int64_t>(i));

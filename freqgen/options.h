@@ -16,7 +16,7 @@ inline constexpr int kExitRunFile = 3;
 inline constexpr int kExitAudio = 4;
 inline constexpr int kExitOutput = 5;
 
-inline constexpr double kMaxGating = 1000.0;
+inline constexpr double kMaxGating = 32767.0; // the largest gating Sono can pass
 inline constexpr double kMaxStepSeconds = 1e7;
 inline constexpr int kDefaultRate = 48000;
 inline constexpr int kExtendedWavRate = 192000;

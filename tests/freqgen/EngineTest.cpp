@@ -126,6 +126,22 @@ TEST(FreqgenEngine, GatingRateDutyAndSoftEdges) {
     }
 }
 
+TEST(FreqgenEngine, GatingFasterThanTheSampleRateStaysBoundedAndAudible) {
+    // Sono lets the user type any gating up to 32767; the output must stay finite, within the volume, and
+    // never fall silent for good.
+    Settings s = volumes(1, 1);
+    s.gatingPps = 32767;
+    Stereo out = measure::render(s, {{440, 1}});
+    ASSERT_FALSE(out.left.empty());
+    float peak = 0;
+    for (float v : out.left) {
+        ASSERT_TRUE(std::isfinite(v));
+        peak = std::max(peak, std::fabs(v));
+    }
+    EXPECT_LE(peak, 1.0f);
+    EXPECT_GT(peak, 0.1f);
+}
+
 TEST(FreqgenEngine, SquareAndSawShapes) {
     const double a = 0.5, f = 100;
     Settings s = volumes(a, a);
