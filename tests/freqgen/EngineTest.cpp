@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace freqgen;
 using measure::rms;
@@ -32,11 +33,13 @@ double phaseDegrees(const Stereo& s, std::size_t begin, std::size_t end, double 
 
 } // namespace
 
-TEST(FreqgenEngine, EveryStepPlaysItsFrequencyForItsExactLength) {
+TEST(FreqgenEngine, EveryStepPlaysItsFrequencyForItsExactLengthWithoutAJump) {
     for (int rate : {48000, 44100, 192000}) {
         SCOPED_TRACE(rate);
-        std::vector<Step> steps{{440, 1}, {1234.5, 0.5}, {7.83, 3}, {9876.54, 0.25}};
-        Engine engine(volumes(0.5, 0.5), steps, rate);
+        std::vector<Step> steps{{440, 1}, {1234.5, 0.5}, {7.83, 3}, {9876.54, 0.25}, {3.5, 0.7}};
+        Settings s = volumes(0.9, 0.9);
+        s.phaseDeg = 33;
+        Engine engine(s, steps, rate);
         Stereo out = measure::render(engine);
         auto played = engine.takePlayed();
         ASSERT_EQ(played.size(), steps.size());
@@ -50,13 +53,21 @@ TEST(FreqgenEngine, EveryStepPlaysItsFrequencyForItsExactLength) {
             auto end = static_cast<std::size_t>(total + frames) - 4 * kFade;
             EXPECT_NEAR(measure::frequency(out.left, begin, end, rate), steps[i].freq, steps[i].freq * 1e-4)
                 << "step " << i + 1;
+            // The phase runs on across a step change: no jump steeper than the faster wave's own slope.
+            double steepest =
+                2 * std::numbers::pi * std::max(steps[i].freq, steps[std::max(i, 1ul) - 1].freq) / rate * 0.9;
+            for (const auto* channel : {&out.left, &out.right})
+                EXPECT_LE(measure::maxJump(*channel, static_cast<std::size_t>(total) - (i ? 3 : 0),
+                                           static_cast<std::size_t>(total) + 3),
+                          steepest * 1.0001)
+                    << "start of step " << i + 1;
             total += frames;
         }
         EXPECT_EQ(static_cast<std::int64_t>(out.size()), total);
     }
 }
 
-TEST(FreqgenEngine, ChannelVolumesByRmsAndRightChannelLeadsByThePhase) {
+TEST(FreqgenEngine, ChannelVolumesPhaseAndLeftEqualsRight) {
     for (double phase : {90.0, 45.5, 300.0, 0.5}) {
         SCOPED_TRACE(phase);
         Settings s = volumes(0.8, 0.25);
@@ -70,15 +81,9 @@ TEST(FreqgenEngine, ChannelVolumesByRmsAndRightChannelLeadsByThePhase) {
     Stereo quiet = measure::render(volumes(0, 1), {{1000, 0.5}});
     EXPECT_EQ(rms(quiet.left, 0, quiet.size()), 0.0);
     EXPECT_GT(rms(quiet.right, 0, quiet.size()), 0.7);
-}
-
-TEST(FreqgenEngine, LeftEqualsRightCopiesTheRightChannelExactly) {
+    // -l=r: the left channel is an exact copy of the right, whatever the wave, phase and gating.
     for (Wave wave : {Wave::Sine, Wave::Square, Wave::Saw}) {
-        Settings s = volumes(0.3, 0.7);
-        s.phaseDeg = 90;
-        s.leftEqualsRight = true;
-        s.gatingPps = 7;
-        s.wave = wave;
+        Settings s{0.3, 0.7, false, false, true, wave, 90, 7};
         Stereo out = measure::render(s, {{440, 0.5}, {0, 0.1}, {880, 0.5}});
         ASSERT_EQ(out.left, out.right);
         EXPECT_GT(rms(out.right, 0, out.size()), 0.2);
@@ -93,15 +98,13 @@ TEST(FreqgenEngine, GatingRateDutyAndSoftEdges) {
         const double f = 4000;
         Stereo out = measure::render(s, {{f, 2}});
         // On where the peak of a 12-sample window (one period of the tone) is loud.
-        int starts = 0, windows = 0, onCount = 0;
-        bool wasOn = false;
-        for (std::size_t i = 0; i + 12 <= out.size(); i += 12, ++windows) {
-            bool on = std::any_of(out.left.begin() + static_cast<std::ptrdiff_t>(i),
-                                  out.left.begin() + static_cast<std::ptrdiff_t>(i + 12),
-                                  [](float v) { return std::fabs(v) > 0.5f; });
-            starts += on && !wasOn;
+        int starts = 0, onCount = 0, windows = static_cast<int>(out.size() / 12);
+        for (int w = 0, was = 0; w < windows; ++w) {
+            auto first = out.left.begin() + 12 * w;
+            int on = std::any_of(first, first + 12, [](float v) { return std::fabs(v) > 0.5f; });
+            starts += on && !was;
             onCount += on;
-            wasOn = on;
+            was = on;
         }
         EXPECT_NEAR(starts, 2 * pps, 1.0);
         EXPECT_NEAR(static_cast<double>(onCount) / windows, 0.5, 0.01);
@@ -156,22 +159,6 @@ TEST(FreqgenEngine, SquareAndSawShapesAreBandLimited) {
     }
 }
 
-TEST(FreqgenEngine, StepChangesKeepThePhaseContinuous) {
-    const double a = 0.9;
-    std::vector<Step> steps{{1000, 0.1}, {1500, 0.0503}, {700, 0.1}, {20000, 0.1}, {3.5, 0.7}};
-    Settings s = volumes(a, a);
-    s.phaseDeg = 33;
-    Stereo out = measure::render(s, steps);
-    std::size_t boundary = 0;
-    for (std::size_t i = 0; i + 1 < steps.size(); ++i) {
-        boundary += static_cast<std::size_t>(std::llround(steps[i].seconds * kRate));
-        double steepest = 2 * std::numbers::pi * std::max(steps[i].freq, steps[i + 1].freq) / kRate * a;
-        for (const auto* channel : {&out.left, &out.right})
-            EXPECT_LE(measure::maxJump(*channel, boundary - 3, boundary + 3), steepest * 1.0001)
-                << "boundary " << i + 1;
-    }
-}
-
 TEST(FreqgenEngine, SkipsStepsOfZeroSecondsAndSilencesZeroHertz) {
     Engine engine(volumes(0.5, 0.5), {{440, 0.5}, {500, 0}, {600, -5}, {0, 0.5}, {-3, 0.25}, {700, 0.5}},
                   kRate);
@@ -197,57 +184,39 @@ TEST(FreqgenEngine, SkipsStepsOfZeroSecondsAndSilencesZeroHertz) {
 
 TEST(FreqgenEngine, KeysSteerThePlayerAndKeepTrackOfWhatWasPlayed) {
     Engine engine(volumes(0.5, 0.95), {{440, 10}, {0, 0}, {550, 10}, {660, 10}}, kRate);
-    measure::renderFrames(engine, 1000);
-    EXPECT_TRUE(applyKey(engine, 'n'));
-    EXPECT_EQ(engine.status().step, 3);
-    measure::renderFrames(engine, 500);
-    EXPECT_TRUE(applyKey(engine, 'b'));
-    EXPECT_EQ(engine.status().step, 1);
-    EXPECT_DOUBLE_EQ(engine.status().stepLeft, 10.0);
-    applyKey(engine, 'b'); // already at the first step: starts it again
-    EXPECT_EQ(engine.status().step, 1);
-    measure::renderFrames(engine, 2000);
-    EXPECT_TRUE(applyKey(engine, ' '));
-    EXPECT_EQ(measure::renderFrames(engine, kFade + 10).left.back(), 0.0f);
-    double left = engine.status().stepLeft;
-    EXPECT_EQ(rms(measure::renderFrames(engine, 5000).left, 0, 5000), 0.0);
-    EXPECT_DOUBLE_EQ(engine.status().stepLeft, left);
-    EXPECT_TRUE(engine.status().paused);
-    applyKey(engine, ' ');
-    EXPECT_FALSE(engine.status().paused);
-    measure::renderFrames(engine, 100);
-    applyKey(engine, 'n');
-    measure::renderFrames(engine, 100);
-    applyKey(engine, 'n');
-    EXPECT_EQ(engine.status().step, 4);
+    // Frames to play, then a key, then the step and pause state it leaves; 'b' on the first step restarts it.
+    const std::tuple<std::size_t, char, int, bool> script[] = {
+        {1000, 'n', 3, false},         {500, 'b', 1, false}, {0, 'b', 1, false},  {2000, ' ', 1, true},
+        {kFade + 5010, ' ', 1, false}, {100, 'n', 3, false}, {100, 'n', 4, false}};
+    for (auto [frames, key, step, paused] : script) {
+        Stereo out = measure::renderFrames(engine, frames);
+        EXPECT_EQ(key == ' ' && !paused ? rms(out.left, kFade + 10, frames) : 0.0,
+                  0.0); // silent while paused
+        EXPECT_TRUE(applyKey(engine, key));
+        EXPECT_EQ(engine.status().step, step) << key;
+        EXPECT_EQ(engine.status().paused, paused) << key;
+    }
     EXPECT_DOUBLE_EQ(engine.status().programLeft, 10.0);
-
     auto played = engine.takePlayed();
     ASSERT_EQ(played.size(), 4u);
-    const std::int64_t expected[][3] = {{1, 0, 1000},
-                                        {3, 1000, 500},
-                                        {1, 1500, 2000 + kFade + 100},
-                                        // The pause counts towards the start of later steps, not the step.
-                                        {3, 1500 + 2000 + kFade + 10 + 5000 + 100, 100}};
+    // The pause counts towards the start of later steps, not towards the step played.
+    const std::int64_t expected[][3] = {
+        {1, 0, 1000}, {3, 1000, 500}, {1, 1500, 2000 + kFade + 100}, {3, 3500 + kFade + 5110, 100}};
     for (std::size_t i = 0; i < 4; ++i) {
         EXPECT_EQ(played[i].number, expected[i][0]) << i;
         EXPECT_EQ(played[i].startFrame, expected[i][1]) << i;
         EXPECT_NEAR(static_cast<double>(played[i].frames), static_cast<double>(expected[i][2]), 1.0) << i;
     }
 
-    EXPECT_TRUE(applyKey(engine, '+'));
-    EXPECT_TRUE(applyKey(engine, '='));
-    EXPECT_TRUE(applyKey(engine, '-'));
-    EXPECT_NEAR(engine.status().volLeft, 0.55, 1e-12);
-    EXPECT_NEAR(engine.status().volRight, 0.95, 1e-12); // held at 1 on the way up
+    for (char key : {'+', '=', '-'}) // the right channel is held at 1 on the way up
+        EXPECT_TRUE(applyKey(engine, key));
     measure::renderFrames(engine, 2 * kFade);
     Stereo after = measure::renderFrames(engine, kRate);
     EXPECT_NEAR(rms(after.left, 0, after.size()), 0.55 / std::sqrt(2.0), 1e-3);
     EXPECT_NEAR(rms(after.right, 0, after.size()), 0.95 / std::sqrt(2.0), 1e-3);
 
     EXPECT_TRUE(applyKey(engine, 'N'));
-    ASSERT_EQ(engine.steps().size(), 22u);
-    EXPECT_EQ(engine.status().count, 22);
+    ASSERT_EQ(engine.status().count, 22);
     const double offsets[] = {-3,   -2,   -1.5, -1,  -0.75, -0.5, -0.25, -0.10, -0.05,
                               0.05, 0.10, 0.25, 0.5, 0.75,  1,    1.5,   2,     3};
     for (std::size_t i = 0; i < std::size(offsets); ++i) {
@@ -259,13 +228,11 @@ TEST(FreqgenEngine, KeysSteerThePlayerAndKeepTrackOfWhatWasPlayed) {
     measure::renderFrames(engine, 5000);
     EXPECT_FALSE(applyKey(engine, 'x'));
     EXPECT_FALSE(applyKey(engine, 'B'));
-    EXPECT_EQ(engine.status().step, 5);
     engine.takePlayed();
     EXPECT_TRUE(applyKey(engine, '\x1b'));
     Stereo tail = measure::render(engine);
     EXPECT_TRUE(engine.finished());
-    ASSERT_GE(tail.size(), kFade - 1);
-    EXPECT_LE(tail.size(), kFade + 1);
+    EXPECT_NEAR(static_cast<double>(tail.size()), kFade, 1.0);
     EXPECT_LT(std::fabs(tail.left.back()), 0.01);
     EXPECT_EQ(engine.status().step, 0);
     played = engine.takePlayed();
@@ -276,18 +243,15 @@ TEST(FreqgenEngine, KeysSteerThePlayerAndKeepTrackOfWhatWasPlayed) {
 TEST(FreqgenEngine, VolumeFloorQuitAndEndOfProgram) {
     for (char key : {'q', 'n'}) { // 'n' past the last step ends the program with a fade too
         Engine engine(volumes(0.5, 0.5), {{440, 10}}, kRate);
-        measure::renderFrames(engine, 1000);
         for (int i = 0; i < 30; ++i)
             applyKey(engine, '-');
-        EXPECT_DOUBLE_EQ(engine.status().volLeft, 0.0);
-        EXPECT_DOUBLE_EQ(engine.status().volRight, 0.0);
+        EXPECT_EQ(engine.status().volLeft + engine.status().volRight, 0.0);
         applyKey(engine, key);
         EXPECT_LE(measure::render(engine).size(), kFade + 1) << key;
         EXPECT_TRUE(engine.finished()) << key;
     }
     Engine silent(volumes(0.5, 0.5), {{0, 10}}, kRate);
     EXPECT_FALSE(silent.insertSpread());
-    EXPECT_EQ(silent.steps().size(), 1u);
     EXPECT_TRUE(Engine(volumes(1, 1), {{440, 0}}, kRate).finished());
 }
 
