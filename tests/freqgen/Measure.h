@@ -10,9 +10,7 @@
 #include <numbers>
 #include <sndfile.h>
 #include <sstream>
-#include <string>
 #include <unistd.h>
-#include <vector>
 
 namespace measure {
 
@@ -51,13 +49,6 @@ inline Stereo render(const freqgen::Settings& settings, const std::vector<freqge
                      int rate = 48000) {
     freqgen::Engine engine(settings, steps, rate);
     return render(engine);
-}
-
-inline freqgen::Settings volumes(double left, double right) {
-    freqgen::Settings s;
-    s.volLeft = left;
-    s.volRight = right;
-    return s;
 }
 
 inline Stereo readWav(const std::string& path, int* format = nullptr) {
