@@ -1,8 +1,7 @@
-#include "engine.h"
 #include "Measure.h"
 #include "status.h"
-
 #include "text.h"
+
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <tuple>
@@ -185,7 +184,7 @@ TEST(FreqgenEngine, SkipsStepsOfZeroSecondsAndSilencesZeroHertz) {
     EXPECT_LT(std::fabs(out.left.back()), 0.01);
 }
 
-TEST(FreqgenEngine, KeysSteerThePlayerAndKeepTrackOfWhatWasPlayed) {
+TEST(FreqgenEngine, KeysSteerThePlayerAndWhatWasPlayedIsKept) {
     Engine engine(Settings{0.5, 0.95}, {{440, 10}, {0, 0}, {550, 10}, {660, 10}}, kRate);
     // Frames to play, then a key, then the step and pause state it leaves; 'b' on the first step restarts it.
     const std::tuple<std::size_t, char, int, bool> script[] = {
@@ -228,14 +227,12 @@ TEST(FreqgenEngine, KeysSteerThePlayerAndKeepTrackOfWhatWasPlayed) {
     EXPECT_LT(std::fabs(tail.left.back()), 0.01);
     EXPECT_EQ(engine.status().step, 0);
     EXPECT_TRUE(played(engine).ends_with(fmt("+{} ", 5000 + tail.size())));
-}
 
-TEST(FreqgenEngine, VolumeFloorQuitAndEndOfProgram) {
     for (char key : {'q', 'n'}) { // 'n' past the last step ends the program with a fade too
         Engine engine(Settings{0.5, 0.5}, {{440, 10}}, kRate);
         for (int i = 0; i < 30; ++i)
             applyKey(engine, '-');
-        EXPECT_EQ(engine.status().volLeft + engine.status().volRight, 0.0);
+        EXPECT_EQ(engine.status().volLeft + engine.status().volRight, 0.0); // held at 0 on the way down
         applyKey(engine, key);
         EXPECT_LE(measure::render(engine).size(), kFade + 1) << key;
         EXPECT_TRUE(engine.finished()) << key;

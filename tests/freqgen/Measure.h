@@ -54,7 +54,7 @@ inline Stereo render(const freqgen::Settings& settings, const std::vector<freqge
 inline Stereo readWav(const std::string& path, int* format = nullptr) {
     SF_INFO info{};
     SNDFILE* f = sf_open(path.c_str(), SFM_READ, &info);
-    if (!f || info.channels != 2) return {};
+    if (!f) return {};
     std::vector<float> data(static_cast<std::size_t>(info.frames) * 2);
     sf_count_t n = sf_readf_float(f, data.data(), info.frames);
     sf_close(f);
@@ -110,15 +110,12 @@ inline std::string contents(const std::filesystem::path& p) {
 // A fresh folder per test, removed afterwards.
 class TempFolder : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("freqgen-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
+    TempFolder() { std::filesystem::create_directories(dir_); }
+    ~TempFolder() override { std::filesystem::remove_all(dir_); }
     std::string path(const std::string& name) const { return (dir_ / name).string(); }
-    std::filesystem::path dir_;
+    const std::filesystem::path dir_ = std::filesystem::temp_directory_path() /
+                                       ("freqgen-" + std::to_string(::getpid()) + "-" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
 };
 
 } // namespace measure
