@@ -4,6 +4,7 @@
 #include "engine.h"
 
 #include <cmath>
+#include <complex>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -83,15 +84,14 @@ inline double rms(const std::vector<float>& x, std::size_t begin, std::size_t en
     return std::sqrt(sum / static_cast<double>(end - begin));
 }
 
-// Magnitude of one frequency component, scaled so a sine of amplitude A gives A.
-inline double component(const std::vector<float>& x, double freq, int rate) {
-    double re = 0.0, im = 0.0;
-    for (std::size_t i = 0; i < x.size(); ++i) {
-        double w = 2.0 * std::numbers::pi * freq * static_cast<double>(i) / rate;
-        re += x[i] * std::cos(w);
-        im += x[i] * std::sin(w);
-    }
-    return 2.0 * std::hypot(re, im) / static_cast<double>(x.size());
+// One frequency component over [begin, end), scaled so a sine of amplitude A has magnitude A.
+inline std::complex<double> component(const std::vector<float>& x, std::size_t begin, std::size_t end,
+                                      double freq, int rate) {
+    std::complex<double> sum;
+    for (std::size_t i = begin; i < end; ++i)
+        sum += static_cast<double>(x[i]) *
+               std::polar(1.0, -2.0 * std::numbers::pi * freq * static_cast<double>(i) / rate);
+    return 2.0 * sum / static_cast<double>(end - begin);
 }
 
 inline double maxJump(const std::vector<float>& x, std::size_t begin, std::size_t end) {
