@@ -4,10 +4,14 @@
 #include "engine.h"
 
 #include <cmath>
+#include <complex>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
 #include <numbers>
 #include <sndfile.h>
-#include <string>
-#include <vector>
+#include <sstream>
+#include <unistd.h>
 
 namespace measure {
 
@@ -18,8 +22,7 @@ struct Stereo {
 };
 
 inline Stereo split(const std::vector<float>& interleaved, std::size_t frames, int rate) {
-    Stereo s;
-    s.rate = rate;
+    Stereo s{{}, {}, rate};
     for (std::size_t i = 0; i < frames; ++i) {
         s.left.push_back(interleaved[2 * i]);
         s.right.push_back(interleaved[2 * i + 1]);
@@ -27,17 +30,20 @@ inline Stereo split(const std::vector<float>& interleaved, std::size_t frames, i
     return s;
 }
 
-// Renders in odd-sized chunks so block and buffer boundaries fall everywhere.
-inline Stereo render(freqgen::Engine& engine, std::size_t maxFrames = 1u << 26) {
-    std::vector<float> all;
-    std::vector<float> buf(2 * 1000);
-    std::size_t frames = 0;
-    while (!engine.finished() && frames < maxFrames) {
-        std::size_t n = engine.render(buf.data(), 1000);
-        all.insert(all.end(), buf.begin(), buf.begin() + static_cast<std::ptrdiff_t>(2 * n));
-        frames += n;
+inline Stereo renderFrames(freqgen::Engine& engine, std::size_t frames) {
+    std::vector<float> buf(2 * frames);
+    return split(buf, engine.render(buf.data(), frames), static_cast<int>(engine.rate()));
+}
+
+// Renders in 1000-frame chunks so block boundaries fall inside steps.
+inline Stereo render(freqgen::Engine& engine) {
+    Stereo all{{}, {}, static_cast<int>(engine.rate())};
+    while (!engine.finished() && all.size() < (1u << 26)) {
+        Stereo part = renderFrames(engine, 1000);
+        all.left.insert(all.left.end(), part.left.begin(), part.left.end());
+        all.right.insert(all.right.end(), part.right.begin(), part.right.end());
     }
-    return split(all, frames, static_cast<int>(engine.rate()));
+    return all;
 }
 
 inline Stereo render(const freqgen::Settings& settings, const std::vector<freqgen::Step>& steps,
@@ -46,22 +52,14 @@ inline Stereo render(const freqgen::Settings& settings, const std::vector<freqge
     return render(engine);
 }
 
-inline Stereo renderFrames(freqgen::Engine& engine, std::size_t frames) {
-    std::vector<float> buf(2 * frames);
-    std::size_t n = engine.render(buf.data(), frames);
-    return split(buf, n, static_cast<int>(engine.rate()));
-}
-
 inline Stereo readWav(const std::string& path, int* format = nullptr) {
     SF_INFO info{};
     SNDFILE* f = sf_open(path.c_str(), SFM_READ, &info);
-    Stereo s;
-    if (!f) return s;
-    std::vector<float> data(static_cast<std::size_t>(info.frames) * static_cast<std::size_t>(info.channels));
+    if (!f) return {};
+    std::vector<float> data(static_cast<std::size_t>(info.frames) * 2);
     sf_count_t n = sf_readf_float(f, data.data(), info.frames);
     sf_close(f);
     if (format) *format = info.format;
-    if (info.channels != 2) return s;
     return split(data, static_cast<std::size_t>(n), info.samplerate);
 }
 
@@ -76,8 +74,7 @@ inline std::vector<double> risingCrossings(const std::vector<float>& x, std::siz
 
 inline double frequency(const std::vector<float>& x, std::size_t begin, std::size_t end, int rate) {
     auto t = risingCrossings(x, begin, end);
-    if (t.size() < 2) return 0.0;
-    return static_cast<double>(t.size() - 1) * rate / (t.back() - t.front());
+    return t.size() < 2 ? 0.0 : static_cast<double>(t.size() - 1) * rate / (t.back() - t.front());
 }
 
 inline double rms(const std::vector<float>& x, std::size_t begin, std::size_t end) {
@@ -87,16 +84,14 @@ inline double rms(const std::vector<float>& x, std::size_t begin, std::size_t en
     return std::sqrt(sum / static_cast<double>(end - begin));
 }
 
-// Magnitude of one frequency component, scaled so a sine of amplitude A gives A.
-inline double component(const std::vector<float>& x, std::size_t begin, std::size_t end, double freq,
-                        int rate) {
-    double re = 0.0, im = 0.0;
-    for (std::size_t i = begin; i < end; ++i) {
-        double w = 2.0 * std::numbers::pi * freq * static_cast<double>(i) / rate;
-        re += x[i] * std::cos(w);
-        im += x[i] * std::sin(w);
-    }
-    return 2.0 * std::hypot(re, im) / static_cast<double>(end - begin);
+// One frequency component over [begin, end), scaled so a sine of amplitude A has magnitude A.
+inline std::complex<double> component(const std::vector<float>& x, std::size_t begin, std::size_t end,
+                                      double freq, int rate) {
+    std::complex<double> sum;
+    for (std::size_t i = begin; i < end; ++i)
+        sum += static_cast<double>(x[i]) *
+               std::polar(1.0, -2.0 * std::numbers::pi * freq * static_cast<double>(i) / rate);
+    return 2.0 * sum / static_cast<double>(end - begin);
 }
 
 inline double maxJump(const std::vector<float>& x, std::size_t begin, std::size_t end) {
@@ -105,5 +100,22 @@ inline double maxJump(const std::vector<float>& x, std::size_t begin, std::size_
         m = std::max(m, std::fabs(static_cast<double>(x[i]) - x[i - 1]));
     return m;
 }
+
+inline std::string contents(const std::filesystem::path& p) {
+    std::stringstream s;
+    s << std::ifstream(p).rdbuf();
+    return s.str();
+}
+
+// A fresh folder per test, removed afterwards.
+class TempFolder : public ::testing::Test {
+protected:
+    TempFolder() { std::filesystem::create_directories(dir_); }
+    ~TempFolder() override { std::filesystem::remove_all(dir_); }
+    std::string path(const std::string& name) const { return (dir_ / name).string(); }
+    const std::filesystem::path dir_ = std::filesystem::temp_directory_path() /
+                                       ("freqgen-" + std::to_string(::getpid()) + "-" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+};
 
 } // namespace measure
