@@ -9,7 +9,8 @@
 #include "ui/Session.h"
 #include "ui/WindowRegistry.h"
 
-#include <QCheckBox>
+#include <QAbstractButton>
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -18,8 +19,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QSlider>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -30,6 +29,10 @@ using namespace sono::test;
 
 namespace {
 
+template <class W> W* child(const QWidget* parent, const char* name) {
+    return parent->findChild<W*>(QString::fromLatin1(name));
+}
+
 struct Sono {
     Sono() {
         folder.createDatabase({record(QStringLiteral("Alpha"), QStringLiteral("c1"), {528})});
@@ -37,10 +40,18 @@ struct Sono {
         state.folder = AppFolder(folder.path());
         main = startSono(session);
     }
-    template <class W> W* find(const char* name) const {
-        return main->findChild<W*>(QString::fromLatin1(name));
+    template <class W> W* find(const char* name) const { return child<W>(main, name); }
+    QLineEdit* box(const char* name) const { return find<QLineEdit>(name); }
+    void click(const char* name) const { find<QAbstractButton>(name)->click(); }
+    QString args() const { return box("Text9")->text(); }
+    int slider() const { return find<QSlider>("Slider1_0")->value(); }
+    const std::vector<WaveTrace>& traces() const { return main->managerPanel()->waveDisplay()->traces(); }
+    std::string messages() const { return platform.messageTexts().join(u'|').toStdString(); }
+    void chooseWave(int index) const {
+        auto* wave = find<QComboBox>("Combo2");
+        wave->setCurrentIndex(index);
+        emit wave->activated(index);
     }
-    QString args() const { return find<QLineEdit>("Text9")->text(); }
     void setSteps(std::initializer_list<std::tuple<qint16, float, qint16>> steps) {
         ProgramTable& t = state.program;
         t.StepCount = 0;
@@ -52,6 +63,14 @@ struct Sono {
         }
         main->fgArrayToTable();
     }
+    // Opens Load, picks the named program and presses Load.
+    void load(const QString& name) const {
+        click("Command15");
+        QWidget* window = main->windows().find(QStringLiteral("Form11"));
+        auto* list = child<QListWidget>(window, "List1");
+        list->setCurrentItem(list->findItems(name, Qt::MatchExactly).value(0));
+        child<QAbstractButton>(window, "Command1_0")->click();
+    }
     // A stand-in generator that records what it was given and the run file it found.
     void installFreqgen() const {
         folder.write(QStringLiteral("freqgen"), "#!/bin/sh\nprintf '%s\\n' \"$@\" > received-args.txt\n"
@@ -59,7 +78,6 @@ struct Sono {
         QFile::setPermissions(folder.file(QStringLiteral("freqgen")),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
-    QWidget* window(const char* name) const { return main->windows().find(QString::fromLatin1(name)); }
 
     TestFolder folder;
     RecordingPlatform platform;
@@ -68,138 +86,98 @@ struct Sono {
     MainWindow* main = nullptr;
 };
 
-template <class W> W* child(QWidget* window, const char* name) {
-    return window->findChild<W*>(QString::fromLatin1(name));
-}
-
 } // namespace
 
-TEST(FrequencyManager, StartupShowsTheDefaultProgramsOptions) {
+TEST(FrequencyManager, StartupEveryControlAndInvalidBoxes) {
     Sono sono;
     ASSERT_NE(sono.main, nullptr);
     EXPECT_EQ(sono.args(), "-vl 0.5 -vr 0.5 -r -f default");
     EXPECT_EQ(sono.find<QGroupBox>("Frame6")->title(), " File : default ");
-    EXPECT_TRUE(sono.find<QRadioButton>("Option3_1")->isChecked());
-    EXPECT_EQ(sono.find<QComboBox>("Combo2")->currentText(), "Sine wave");
-    EXPECT_TRUE(sono.find<QCheckBox>("Check7")->isChecked());
-    EXPECT_EQ(sono.main->managerPanel()->waveDisplay()->traces().size(), 1u);
-    EXPECT_TRUE(sono.platform.messages.isEmpty());
+    EXPECT_TRUE(sono.platform.messages.isEmpty()) << sono.messages();
     sono.main->tabs()->setCurrentIndex(1);
     screenshot(sono.main, QStringLiteral("freqgen-tab"));
-}
 
-TEST(FrequencyManager, EveryControlRebuildsTheString) {
-    Sono sono;
-    sono.find<QCheckBox>("Check7")->click();
+    sono.click("Check7");
     EXPECT_EQ(sono.args(), "-vl 0.5 -vr 0.5 -f default");
-    sono.find<QLineEdit>("Text7_0")->setText(QStringLiteral("0.8"));
-    sono.find<QCheckBox>("Check4")->click();
-    sono.find<QCheckBox>("Check7")->click();
-    sono.find<QCheckBox>("Check5")->click();
-    sono.find<QCheckBox>("Check6")->click();
-    auto* wave = sono.find<QComboBox>("Combo2");
-    wave->setCurrentIndex(1);
-    emit wave->activated(1);
+    sono.click("Check7");
+    sono.box("Text7_0")->setText(QStringLiteral("0.8"));
+    for (const char* name : {"Check4", "Check5", "Check6"})
+        sono.click(name);
+    sono.find<QSlider>("Slider1_0")->setValue(30);
+    sono.box("Text10")->setText(QStringLiteral("7.5"));
+    sono.chooseWave(1); // a new wave starts at phase 0
+    EXPECT_EQ(sono.slider(), 0);
+    EXPECT_EQ(sono.box("Text10")->text(), "0");
     sono.find<QSlider>("Slider1_0")->setValue(90);
-    sono.find<QLineEdit>("Text11")->setText(QStringLiteral("10"));
+    sono.box("Text11")->setText(QStringLiteral("10"));
     EXPECT_EQ(sono.args(), "-vl 0.8 -vr 0 -r -e -l=r -S -P 90 -p 10 -f default");
-    EXPECT_EQ(sono.state.generator.RightOn, 0);
+    EXPECT_EQ(sono.traces().at(1).points[2].x(), sono.traces()[0].points[2].x() - 234);
 
-    sono.find<QRadioButton>("Option3_0")->click();
-    EXPECT_EQ(sono.args(), sono.folder.path() + "/freqgen");
-    sono.find<QLineEdit>("Text7_1")->setText(QStringLiteral("2")); // the right channel is off
+    sono.box("Text7_1")->setText(QStringLiteral("2")); // the right channel is off
     EXPECT_EQ(sono.args(), "-vl 0.8 -vr 0 -r -e -l=r -S -P 90 -p 10 -f default");
-    sono.find<QCheckBox>("Check4")->click();
-    EXPECT_EQ(sono.args(), "-vl 0.8 -vr 1  -r -e -l=r -S -P 90 -p 10 -f default");
-    EXPECT_EQ(sono.find<QLineEdit>("Text7_1")->text(), "2"); // the box keeps what was typed
-}
 
-TEST(FrequencyManager, PhaseButtonsSliderAndTypedPhase) {
-    Sono sono;
-    auto* slider = sono.find<QSlider>("Slider1_0");
-    auto* phase = sono.find<QLineEdit>("Text10");
-    auto* up = sono.find<QPushButton>("Command10_2");
-    auto* down = sono.find<QPushButton>("Command10_0");
-    auto* picture = sono.main->managerPanel()->waveDisplay();
-    down->click();
-    EXPECT_EQ(slider->value(), 0);
-    EXPECT_EQ(picture->traces().size(), 1u); // sine at 0: the reference only
-    slider->setValue(10);
-    up->click();
-    EXPECT_EQ(phase->text(), "11");
-    EXPECT_TRUE(sono.args().contains("-P 11 -f"));
-    down->click();
-    down->click();
-    EXPECT_EQ(slider->value(), 9);
-    EXPECT_TRUE(sono.args().contains("-P 9 -f"));
-    ASSERT_EQ(picture->traces().size(), 2u);
-    EXPECT_TRUE(picture->traces()[1].shifted);
-    slider->setValue(359);
-    up->click();
-    EXPECT_EQ(slider->value(), 359);
+    // The phase buttons stop at the ends; a box holding no valid number keeps the last valid value.
+    sono.find<QSlider>("Slider1_0")->setValue(0);
+    sono.click("Command10_0");
+    EXPECT_EQ(sono.slider(), 0);
+    sono.click("Command10_2");
+    sono.click("Command10_2");
+    sono.click("Command10_0");
+    EXPECT_EQ(sono.box("Text10")->text(), "1");
+    EXPECT_TRUE(sono.args().contains("-P 1 -p 10"));
+    sono.find<QSlider>("Slider1_0")->setValue(359);
+    sono.click("Command10_2");
+    EXPECT_EQ(sono.slider(), 359);
 
+    QLineEdit* phase = sono.box("Text10");
     phase->setText(QStringLiteral("12.5"));
-    EXPECT_EQ(slider->value(), 359);
-    EXPECT_TRUE(sono.args().contains("-P 12.5 -f"));
     phase->setText(QStringLiteral("twelve"));
     EXPECT_TRUE(phase->property("invalid").toBool());
-    EXPECT_TRUE(phase->toolTip().contains("twelve"));
-    EXPECT_TRUE(sono.args().contains("-P 12.5 -f")) << sono.args().toStdString();
+    EXPECT_TRUE(sono.args().contains("-P 12.5 -p 10")) << sono.args().toStdString();
     phase->setText(QStringLiteral("0"));
     EXPECT_FALSE(phase->property("invalid").toBool());
-    EXPECT_FALSE(sono.args().contains("-P"));
 
-    auto* gating = sono.find<QLineEdit>("Text11");
+    QLineEdit* gating = sono.box("Text11");
     gating->setText(QStringLiteral("25"));
     gating->setText(QStringLiteral("40000"));
     EXPECT_TRUE(gating->property("invalid").toBool());
     EXPECT_TRUE(sono.args().contains("-p 25 -f"));
+    sono.click("Option3_0");
+    EXPECT_EQ(sono.args(), sono.folder.path() + "/freqgen");
 }
 
-TEST(FrequencyManager, ChoosingAWaveResetsThePhase) {
+TEST(FrequencyManager, RunReportsFailuresThenWritesTheRunFileAndStartsTheGenerator) {
     Sono sono;
-    sono.find<QSlider>("Slider1_0")->setValue(30);
-    sono.find<QLineEdit>("Text10")->setText(QStringLiteral("7.5"));
-    auto* wave = sono.find<QComboBox>("Combo2");
-    wave->setCurrentIndex(2);
-    emit wave->activated(2);
-    EXPECT_EQ(sono.find<QSlider>("Slider1_0")->value(), 0);
-    EXPECT_EQ(sono.find<QLineEdit>("Text10")->text(), "0");
-    EXPECT_EQ(sono.state.generator.WaveType, 2);
-    EXPECT_EQ(sono.args(), "-vl 0.5 -vr 0.5 -r -T -f default");
-    const auto& traces = sono.main->managerPanel()->waveDisplay()->traces();
-    ASSERT_EQ(traces.size(), 1u);
-    EXPECT_EQ(traces[0].points.back(), QPointF(2135, 360));
-
-    wave->setCurrentIndex(1);
-    emit wave->activated(1);
-    sono.find<QSlider>("Slider1_0")->setValue(90);
-    const auto& shifted = sono.main->managerPanel()->waveDisplay()->traces();
-    ASSERT_EQ(shifted.size(), 2u);
-    EXPECT_EQ(shifted[1].points[2].x(), shifted[0].points[2].x() - 234);
-    EXPECT_TRUE(sono.args().contains("-S -P 90 -f"));
-    sono.main->tabs()->setCurrentIndex(1);
-    screenshot(sono.main, QStringLiteral("freqgen-tab-square-90"));
-}
-
-TEST(FrequencyManager, RunWritesTheRunFileAndStartsTheGenerator) {
-    Sono sono;
+    sono.setSteps({{1, 1000, 180}});
+    sono.click("Command16"); // no generator in the folder
+    ASSERT_EQ(sono.platform.messages.size(), 1);
+    EXPECT_TRUE(sono.platform.messages[0].text.contains(sono.folder.path() + "/freqgen"));
     sono.installFreqgen();
-    sono.setSteps({{1, 1000, 180}, {2, 7.83f, 60}});
-    sono.find<QPushButton>("Command16")->click();
-    EXPECT_TRUE(sono.platform.messages.isEmpty()) << sono.platform.messageTexts().join(u'|').toStdString();
+    sono.platform.startSucceeds = false;
+    sono.click("Command16");
+    ASSERT_EQ(sono.platform.messages.size(), 2);
+    EXPECT_TRUE(sono.platform.messages[1].text.contains("freqgen"));
+    QFile::remove(sono.folder.file(QStringLiteral("default.run")));
+    ASSERT_TRUE(QDir(sono.folder.path()).mkdir(QStringLiteral("default.run"))); // cannot be written
+    sono.click("Command16");
+    ASSERT_EQ(sono.platform.messages.size(), 3);
+    EXPECT_TRUE(sono.platform.messages[2].text.contains("default.run"));
+    EXPECT_EQ(sono.platform.started.size(), 1); // only the failed start above
+    EXPECT_EQ(sono.main->programPanel()->grid()->rowCount(), 1);
+
+    QDir(sono.folder.path()).rmdir(QStringLiteral("default.run"));
+    sono.platform.startSucceeds = true;
+    sono.click("Command16");
+    EXPECT_EQ(sono.platform.messages.size(), 3) << sono.messages();
     const QByteArray expected("# -vl 0.5 -vr 0.5 -r -f default\r\n"
                               "# Freqgen file generated by: Sono12 - build 05.01.16\r\n"
-                              "1000,180\r\n7.83,60\r\n");
+                              "1000,180\r\n");
     EXPECT_EQ(sono.folder.read(QStringLiteral("default.run")), expected);
-    ASSERT_EQ(sono.platform.started.size(), 1);
-    const auto started = sono.platform.started[0];
-    EXPECT_EQ(started.program, sono.folder.path() + "/freqgen");
-    EXPECT_EQ(started.arguments, QStringList({"-vl", "0.5", "-vr", "0.5", "-r", "-f", "default.run"}));
-    EXPECT_EQ(started.workingFolder, sono.folder.path());
-    EXPECT_EQ(sono.state.program.StepCount, 2);
+    ASSERT_EQ(sono.platform.started.size(), 2);
+    const auto started = sono.platform.started[1];
 
-    // The recorded command really runs the stand-in, which finds its run file in the working folder.
+    // The recorded command really runs the stand-in (AppPath/freqgen), which writes into and finds its
+    // run file in the working folder.
     QProcess process;
     process.setWorkingDirectory(started.workingFolder);
     process.start(started.program, started.arguments);
@@ -209,171 +187,105 @@ TEST(FrequencyManager, RunWritesTheRunFileAndStartsTheGenerator) {
               QByteArray("-vl\n0.5\n-vr\n0.5\n-r\n-f\ndefault.run\n"));
     EXPECT_EQ(sono.folder.read(QStringLiteral("received.run")), expected);
 
-    sono.platform.executables[QStringLiteral("x-terminal-emulator")] =
-        QStringLiteral("/usr/bin/x-terminal-emulator");
-    sono.find<QPushButton>("Command16")->click();
-    ASSERT_EQ(sono.platform.started.size(), 2);
-    EXPECT_EQ(sono.platform.started[1].program, "/usr/bin/x-terminal-emulator");
-    EXPECT_EQ(sono.platform.started[1].arguments.mid(0, 3),
+    sono.platform.executables[QStringLiteral("x-terminal-emulator")] = QStringLiteral("/usr/bin/xte");
+    sono.click("Command16");
+    ASSERT_EQ(sono.platform.started.size(), 3);
+    EXPECT_EQ(sono.platform.started[2].program, "/usr/bin/xte");
+    EXPECT_EQ(sono.platform.started[2].arguments.mid(0, 3),
               QStringList({"-e", sono.folder.path() + "/freqgen", "-vl"}));
-    EXPECT_EQ(sono.platform.started[1].arguments.last(), "default.run");
 }
 
-TEST(FrequencyManager, RunCorrectsByTheCalibrationWhenOn) {
+TEST(ProgramFiles, SaveRefusesBadNamesAndLoadChecksTheWholeFileFirst) {
     Sono sono;
-    sono.installFreqgen();
-    sono.state.calibration.CalTable[2] = 610;
-    sono.state.calibration.CalTable[3] = 1010;
-    sono.state.calibration.CalibrationOn = 1;
-    sono.setSteps({{1, 800, 180}, {2, 0, 15}});
-    sono.find<QPushButton>("Command16")->click();
-    const QByteArray file = sono.folder.read(QStringLiteral("default.run"));
-    EXPECT_TRUE(file.endsWith("\r\n790,180\r\n1,15\r\n")) << file.toStdString();
-    EXPECT_EQ(sono.state.program.StepFreq[2], 1.0f);
-}
-
-TEST(FrequencyManager, RunFailuresAreReportedAndTheTableStays) {
-    Sono sono;
-    sono.setSteps({{1, 528, 180}});
-    sono.find<QPushButton>("Command16")->click(); // no generator in the folder
-    ASSERT_EQ(sono.platform.messages.size(), 1);
-    EXPECT_TRUE(sono.platform.messages[0].text.contains(sono.folder.path() + "/freqgen"));
-    EXPECT_TRUE(sono.platform.started.isEmpty());
-
-    sono.installFreqgen();
-    sono.platform.startSucceeds = false;
-    sono.find<QPushButton>("Command16")->click();
-    ASSERT_EQ(sono.platform.messages.size(), 2);
-    EXPECT_TRUE(sono.platform.messages[1].text.contains("freqgen"));
-
-    QFile::remove(sono.folder.file(QStringLiteral("default.run")));
-    ASSERT_TRUE(QDir(sono.folder.path()).mkdir(QStringLiteral("default.run"))); // cannot be written
-    sono.find<QPushButton>("Command16")->click();
-    ASSERT_EQ(sono.platform.messages.size(), 3);
-    EXPECT_TRUE(sono.platform.messages[2].text.contains("default.run"));
-    EXPECT_EQ(sono.platform.started.size(), 1); // only the failed start above
-    EXPECT_EQ(sono.state.program.StepCount, 1);
-    EXPECT_EQ(sono.main->programPanel()->grid()->rowCount(), 1);
-}
-
-TEST(ProgramFiles, SaveAndLoadRoundTripSettingsOrderAndLabels) {
-    Sono sono;
-    sono.installFreqgen();
-    sono.find<QLineEdit>("Text7_1")->setText(QStringLiteral("2"));
-    auto* wave = sono.find<QComboBox>("Combo2");
-    wave->setCurrentIndex(2);
-    emit wave->activated(2);
+    sono.box("Text7_1")->setText(QStringLiteral("2"));
+    sono.chooseWave(2);
     sono.find<QSlider>("Slider1_0")->setValue(45);
-    sono.find<QLineEdit>("Text11")->setText(QStringLiteral("5"));
-    sono.find<QCheckBox>("Check6")->click();
+    sono.box("Text11")->setText(QStringLiteral("5"));
+    sono.click("Check6");
     sono.state.generator.SortMode = 1;
-    sono.setSteps({{3, 2000, 60}, {1, 528, 180}, {2, 7.83f, 30}});
+    sono.setSteps({{3, 2000, 60}, {1, 528, 180}, {2, .5f, 30}});
+    const QByteArray header("\"0.5\"\r\n\"0.5\"\r\n1\r\n1\r\n0\r\n3\r\n12.5\r\n0\r\n2\r\n0\r\n0\r\n");
+    sono.folder.write(QStringLiteral("broken.prg"), header + "1,528,180\r\n2,abc,180\r\n");
+    sono.folder.write(QStringLiteral("half.prg"), header); // wave type 3 comes only from files
 
-    sono.find<QPushButton>("Command14")->click();
-    QWidget* saveWindow = sono.window("Form10");
+    sono.click("Command14");
+    QWidget* saveWindow = sono.main->windows().find(QStringLiteral("Form10"));
     ASSERT_NE(saveWindow, nullptr);
-    EXPECT_EQ(saveWindow->windowTitle(), "Sono - Save Freqgen File");
-    child<QLineEdit>(saveWindow, "Text1")->setText(QStringLiteral("test"));
-    child<QPushButton>(saveWindow, "Command1_0")->click();
-    EXPECT_TRUE(sono.platform.messages.isEmpty()) << sono.platform.messageTexts().join(u'|').toStdString();
+    for (const char* name : {"../outside", "test"}) {
+        child<QLineEdit>(saveWindow, "Text1")->setText(QString::fromLatin1(name));
+        child<QAbstractButton>(saveWindow, "Command1_0")->click();
+    }
+    ASSERT_EQ(sono.platform.messages.size(), 1); // the bad name only
+    EXPECT_FALSE(QFile::exists(QDir(sono.folder.path()).absoluteFilePath(QStringLiteral("../outside.prg"))));
     EXPECT_EQ(sono.folder.read(QStringLiteral("test.prg")),
               QByteArray("\"0.5\"\r\n\"1 \"\r\n1\r\n1\r\n0\r\n2\r\n45\r\n5\r\n1\r\n1\r\n1\r\n"
-                         "3,2000,60\r\n1,528,180\r\n2,7.83,30\r\n"));
+                         "3,2000,60\r\n1,528,180\r\n2,.5,30\r\n"));
     EXPECT_EQ(sono.find<QGroupBox>("Frame6")->title(), " File : test");
     EXPECT_TRUE(sono.args().endsWith("-f test"));
-    EXPECT_EQ(child<QListWidget>(saveWindow, "List1")->count(), 2); // default and test
-    sono.find<QPushButton>("Command16")->click();
-    EXPECT_TRUE(sono.folder.exists(QStringLiteral("test.run")));
-    EXPECT_EQ(sono.platform.started.last().arguments.last(), "test.run");
 
-    // Change everything, then load it back.
-    wave->setCurrentIndex(0);
-    emit wave->activated(0);
-    sono.find<QLineEdit>("Text7_1")->setText(QStringLiteral("0.3"));
-    sono.find<QCheckBox>("Check6")->click();
+    sono.chooseWave(0);
+    sono.box("Text7_1")->setText(QStringLiteral("0.3"));
     sono.setSteps({{1, 10, 10}});
-    sono.find<QPushButton>("Command15")->click();
-    QWidget* loadWindow = sono.window("Form11");
-    ASSERT_NE(loadWindow, nullptr);
-    auto* list = child<QListWidget>(loadWindow, "List1");
-    ASSERT_EQ(list->count(), 2);
-    EXPECT_EQ(list->item(0)->text(), "default");
-    EXPECT_FALSE(child<QPushButton>(loadWindow, "Command1_0")->isEnabled());
-    list->setCurrentRow(1);
-    EXPECT_EQ(child<QLabel>(loadWindow, "Label2")->text(), "Selected file : test");
-    child<QPushButton>(loadWindow, "Command1_0")->click();
-    EXPECT_TRUE(sono.platform.messages.isEmpty()) << sono.platform.messageTexts().join(u'|').toStdString();
+    const QString before = sono.args();
+    sono.load(QStringLiteral("broken"));
+    ASSERT_EQ(sono.platform.messages.size(), 2);
+    EXPECT_TRUE(sono.platform.messages[1].text.contains("broken.prg, line 13")) << sono.messages();
+    EXPECT_EQ(sono.args(), before);
+    EXPECT_EQ(sono.state.program.StepCount, 1);
 
-    EXPECT_EQ(sono.find<QLineEdit>("Text7_1")->text(), "1 ");
-    EXPECT_EQ(wave->currentText(), "Saw Tooth wave");
-    EXPECT_EQ(sono.find<QSlider>("Slider1_0")->value(), 45);
-    EXPECT_EQ(sono.find<QLineEdit>("Text10")->text(), "45");
-    EXPECT_EQ(sono.find<QLineEdit>("Text11")->text(), "5");
-    EXPECT_TRUE(sono.find<QCheckBox>("Check6")->isChecked());
-    EXPECT_EQ(sono.state.generator.SortMode, 1);
+    sono.load(QStringLiteral("test"));
+    EXPECT_EQ(sono.box("Text7_1")->text(), "1 ");
     EXPECT_EQ(sono.args(), "-vl 0.5 -vr 1  -r -l=r -T -P 45 -p 5 -f test");
-    EXPECT_EQ(sono.find<QGroupBox>("Frame6")->title(), " File : test");
     QTableWidget* grid = sono.main->programPanel()->grid();
     ASSERT_EQ(grid->rowCount(), 3);
     EXPECT_EQ(grid->item(0, 0)->text(), "3");
-    EXPECT_EQ(grid->item(2, 1)->text(), "7.83");
-    EXPECT_EQ(sono.state.program.StepNo[2], 1);
-    screenshot(loadWindow, QStringLiteral("load-window"));
-    screenshot(saveWindow, QStringLiteral("save-window"));
-}
+    EXPECT_EQ(grid->item(2, 1)->text(), ".5");
 
-TEST(ProgramFiles, LoadRoundsThePhaseToTheSliderAndWritesItBack) {
-    Sono sono;
-    sono.folder.write(QStringLiteral("half.prg"),
-                      "\"0.5\"\r\n\"0.5\"\r\n1\r\n1\r\n0\r\n3\r\n12.5\r\n0\r\n2\r\n0\r\n0\r\n");
-    sono.find<QPushButton>("Command15")->click();
-    QWidget* loadWindow = sono.window("Form11");
-    auto* list = child<QListWidget>(loadWindow, "List1");
-    ASSERT_EQ(list->item(1)->text(), "half");
-    list->setCurrentRow(1);
-    child<QPushButton>(loadWindow, "Command1_0")->click();
-    EXPECT_EQ(sono.find<QSlider>("Slider1_0")->value(), 12);
-    EXPECT_EQ(sono.find<QLineEdit>("Text10")->text(), "12");
+    // The phase is rounded to the slider and written back; the triangle is drawn.
+    sono.load(QStringLiteral("half"));
+    EXPECT_EQ(sono.box("Text10")->text(), "12");
     EXPECT_EQ(sono.args(), "-vl 0.5 -vr 0.5 -P 12 -f half");
-    EXPECT_EQ(sono.state.program.StepCount, 0); // no steps: the table is emptied
-    // A triangle from the file is drawn although the wave list has no such item.
-    const auto& traces = sono.main->managerPanel()->waveDisplay()->traces();
-    ASSERT_EQ(traces.size(), 1u);
-    EXPECT_EQ(traces[0].points.back(), QPointF(2062.5, 50));
+    EXPECT_EQ(sono.state.program.StepCount, 0);
+    EXPECT_EQ(sono.traces().at(0).points.back(), QPointF(2062.5, 50));
 }
 
-TEST(ProgramFiles, BadFilesAndNamesChangeNothing) {
+TEST(Calibration, TheWindowSavesTheTableGeneratesItsProgramAndRunCorrects) {
     Sono sono;
-    sono.setSteps({{1, 528, 180}});
-    const QString before = sono.args();
-    sono.folder.write(QStringLiteral("broken.prg"),
-                      "\"0.5\"\r\n\"0.5\"\r\n1\r\n1\r\n0\r\n0\r\n0\r\n0\r\n2\r\n0\r\n1\r\n"
-                      "1,528,180\r\n2,abc,180\r\n");
-    sono.find<QPushButton>("Command15")->click();
-    QWidget* loadWindow = sono.window("Form11");
-    auto* list = child<QListWidget>(loadWindow, "List1");
-    ASSERT_EQ(list->item(0)->text(), "broken");
-    list->setCurrentRow(0);
-    child<QPushButton>(loadWindow, "Command1_0")->click();
-    ASSERT_EQ(sono.platform.messages.size(), 1);
-    EXPECT_TRUE(sono.platform.messages[0].text.contains("broken.prg, line 13"))
-        << sono.platform.messages[0].text.toStdString();
-    EXPECT_EQ(sono.args(), before);
-    EXPECT_EQ(sono.state.generator.ProgramName, "default");
-    EXPECT_EQ(sono.state.program.StepCount, 1);
-    loadWindow->close();
+    sono.main->menuAction(QStringLiteral("CalibrateSndCrd"))->trigger();
+    QWidget* window = sono.main->windows().find(QStringLiteral("Form21"));
+    ASSERT_NE(window, nullptr);
+    auto* save = child<QAbstractButton>(window, "Command4");
+    EXPECT_FALSE(save->isEnabled());
+    screenshot(window, QStringLiteral("calibration-window"));
 
-    sono.find<QPushButton>("Command14")->click();
-    QWidget* saveWindow = sono.window("Form10");
-    auto* name = child<QLineEdit>(saveWindow, "Text1");
-    for (const char* bad : {"../outside", "..", "two words"}) {
-        name->setText(QString::fromLatin1(bad));
-        child<QPushButton>(saveWindow, "Command1_0")->click();
-    }
-    EXPECT_EQ(sono.platform.messages.size(), 4);
-    name->clear();
-    child<QPushButton>(saveWindow, "Command1_0")->click(); // an empty name does nothing
-    EXPECT_EQ(sono.platform.messages.size(), 4);
-    EXPECT_FALSE(QFile::exists(QDir(sono.folder.path()).absoluteFilePath(QStringLiteral("../outside.prg"))));
-    EXPECT_EQ(sono.state.generator.ProgramName, "default");
+    child<QLineEdit>(window, "Text1_2")->setText(QStringLiteral("610"));
+    EXPECT_EQ(child<QLabel>(window, "Label3_2")->text(), "-10.000");
+    EXPECT_TRUE(save->isEnabled());
+    auto* last = child<QLineEdit>(window, "Text1_25");
+    last->clear();
+    save->click(); // an empty box is no measurement
+    ASSERT_EQ(sono.platform.messages.size(), 1);
+    EXPECT_TRUE(sono.platform.messages[0].text.contains("25kHz"));
+    EXPECT_EQ(sono.state.calibration.CalibrationOn, 0);
+    last->setText(QStringLiteral("25000"));
+    child<QLineEdit>(window, "Text1_3")->setText(QStringLiteral("1010"));
+    child<QAbstractButton>(window, "Option1_0")->click();
+    save->click();
+    EXPECT_FALSE(save->isEnabled());
+    EXPECT_EQ(
+        sono.folder.read(QStringLiteral("sono.cal")),
+        QByteArray("50\r\n300\r\n610\r\n1010\r\n1500\r\n2000\r\n2500\r\n3000\r\n3500\r\n4000\r\n4500\r\n"
+                   "5000\r\n6000\r\n7000\r\n8000\r\n9000\r\n10000\r\n11000\r\n12000\r\n14000\r\n16000\r\n"
+                   "18000\r\n20000\r\n22000\r\n24000\r\n25000\r\n1\r\n"));
+
+    child<QAbstractButton>(window, "Command2")->click();
+    QTableWidget* grid = sono.main->programPanel()->grid();
+    ASSERT_EQ(grid->rowCount(), 26);
+    EXPECT_EQ(grid->item(25, 1)->text(), "25000");
+    EXPECT_EQ(grid->item(25, 2)->text(), "15");
+
+    sono.installFreqgen();
+    sono.setSteps({{1, 800, 180}, {2, 0, 15}});
+    sono.click("Command16");
+    EXPECT_TRUE(sono.folder.read(QStringLiteral("default.run")).endsWith("\r\n790,180\r\n1,15\r\n"));
 }
