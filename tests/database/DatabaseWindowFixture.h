@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <array>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -32,48 +33,53 @@ public:
         EXPECT_TRUE(platform.messages.isEmpty()) << platform.messageTexts().join(u'|').toStdString();
     }
 
-    template <class W> W* control(const char* name) const {
-        W* widget = main->findChild<W*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
+    template <class W> W* control(const QString& name) const {
+        W* widget = main->findChild<W*>(name);
+        EXPECT_NE(widget, nullptr) << name.toStdString();
         return widget;
     }
     QListWidget* list() const { return control<QListWidget>("List1"); }
     QLineEdit* searchBox() const { return control<QLineEdit>("Text1"); }
-    QCheckBox* box(int i) const {
-        return control<QCheckBox>(i == 0 ? "Check1_0" : i == 1 ? "Check1_1" : "Check1_2");
-    }
+    QCheckBox* box(int i) const { return control<QCheckBox>(QStringLiteral("Check1_%1").arg(i)); }
     QPushButton* button(const char* name) const { return control<QPushButton>(name); }
     QString caption() const { return control<QLabel>("Label2_0")->text(); }
     QString comments() const { return control<QPlainTextEdit>("Text2")->toPlainText(); }
     QString frequencies() const { return control<QPlainTextEdit>("Text3")->toPlainText(); }
 
+    QStringList titles() const {
+        QStringList result;
+        for (const auto& m : platform.messages)
+            result << m.title;
+        return result;
+    }
     QStringList lines() const {
         QStringList result;
         for (int i = 0; i < list()->count(); ++i)
             result << list()->item(i)->text();
         return result;
     }
-    // The letter item of the menu bar, whatever the case of its item name.
-    void letter(const char* letterText) const {
-        const QString name = QString::fromLatin1(letterText);
-        QAction* item = main->menuAction(name.toLower());
-        if (!item) item = main->menuAction(name.toUpper());
-        ASSERT_NE(item, nullptr) << letterText;
+    // The letter item of the menu bar, by its item name ("a", "B", ...).
+    void letter(const char* name) const {
+        QAction* item = main->menuAction(QString::fromLatin1(name));
+        ASSERT_NE(item, nullptr) << name;
         item->trigger();
     }
     void find(const QString& text, bool d, bool c, bool f) const {
         searchBox()->setText(text);
-        box(0)->setChecked(d);
-        box(1)->setChecked(c);
-        box(2)->setChecked(f);
+        for (int i = 0; i < 3; ++i)
+            box(i)->setChecked(std::array{d, c, f}[i]);
         button("Command1")->click();
+    }
+    // The ticked boxes, as "DCF" with "-" for each unticked one.
+    QString ticks() const {
+        return QString(box(0)->isChecked() ? 'D' : '-') + (box(1)->isChecked() ? 'C' : '-') +
+               (box(2)->isChecked() ? 'F' : '-');
     }
     void select(int k) const { list()->setCurrentRow(k); }
     bool recordButtonsEnabled() const {
         const bool send = button("Command3")->isEnabled();
-        const bool edit = button("Command6")->isEnabled();
-        const bool del = button("Command7")->isEnabled();
-        EXPECT_TRUE(send == edit && edit == del) << "the three record buttons go together";
+        EXPECT_TRUE(send == button("Command6")->isEnabled() && send == button("Command7")->isEnabled())
+            << "the three record buttons go together";
         return send;
     }
     // Lets closed windows go, as the event loop would.

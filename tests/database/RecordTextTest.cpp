@@ -1,5 +1,4 @@
 #include "database/RecordText.h"
-#include "common/NumberText.h"
 #include "database/DatabaseFixture.h"
 #include "database/RecordEdit.h"
 
@@ -17,30 +16,13 @@ TEST(RecordFreqText, ListsUsedSlotsWithSignBlanks) {
     missing.F[0].reset();
     missing.F[39] = 25000;
     EXPECT_EQ(recordFreqText(missing), ",  25000");
-    // The program's number parser reads every value back.
-    const QString text = recordFreqText(record("x", "", {1234.5, 7.83}));
-    EXPECT_EQ(leadingNumber(text.section(u',', 1)), 7.83);
-    EXPECT_EQ(leadingNumber(text.section(u',', 0, 0)), 1234.5);
 }
 
-TEST(RecordDisplayTexts, CommentsAndEditorSlots) {
+TEST(RecordEditText, SlotsKeepEveryDigitAndBadBoxesAreNamed) {
     EXPECT_EQ(commentsText(record("x", std::nullopt)), "No Comments");
-    EXPECT_EQ(commentsText(record("x", QString(""))), "No Comments");
-    EXPECT_EQ(commentsText(record("x", "x")), "x");
-    EXPECT_EQ(slotEditText(528.0), "528");
     EXPECT_EQ(slotEditText(7.83), "7.83");
-    EXPECT_EQ(slotEditText(0.0), "0");
     EXPECT_EQ(slotEditText(std::nullopt), "0");
     EXPECT_EQ(slotEditText(123456.789), "123456.789"); // nothing lost by opening and saving
-}
-
-TEST(RecordFromEditor, FillsDefaultsAndRefusesBadInput) {
-    auto onlyDescription = recordFromEditor("New set", "", QStringList(40, QString()));
-    ASSERT_TRUE(onlyDescription);
-    EXPECT_EQ(onlyDescription->Description, "New set");
-    EXPECT_EQ(onlyDescription->Comments, QStringLiteral("No Comments"));
-    for (const auto& slot : onlyDescription->F)
-        EXPECT_EQ(slot, 0.0);
 
     QStringList boxes(40, QStringLiteral("0"));
     boxes[0] = "528";
@@ -49,12 +31,6 @@ TEST(RecordFromEditor, FillsDefaultsAndRefusesBadInput) {
     ASSERT_TRUE(full);
     EXPECT_EQ(full->F[0], 528.0);
     EXPECT_EQ(full->F[1], 7.83);
-    EXPECT_EQ(full->Comments, QStringLiteral("c"));
-
-    auto empty = recordFromEditor("", "c", boxes);
-    ASSERT_FALSE(empty);
-    EXPECT_EQ(empty.error(), (UserMessage{"You need to enter information in the Description Box.",
-                                          "No Data In Description"}));
 
     boxes[11] = "12a";
     auto bad = recordFromEditor("Set", "c", boxes);
