@@ -16,6 +16,21 @@ struct DatabaseTabWindow : ::testing::Test {
                                 record("apple", "fruit apple", {5280}), record("Theta", "deep", {528.5, 6}),
                                 record("Twin", "first twin", {111}),
                                 record("Twin", "second twin", {222, 333}), record("Zero", "", {})}};
+
+    // The record editor, once open.
+    QWidget* window = nullptr;
+    void open(const char* button) {
+        sono.button(button)->click();
+        window = sono.editor();
+        ASSERT_NE(window, nullptr);
+    }
+    template <class W> W* child(const QString& name) const { return window->findChild<W*>(name); }
+    QLineEdit* description() const { return child<QLineEdit>("Text1"); }
+    QLineEdit* slot(int index) const { return child<QLineEdit>(QStringLiteral("Text3_%1").arg(index)); }
+    void click(const char* button) const {
+        child<QPushButton>(button)->click();
+        DatabaseWindowFixture::settle();
+    }
 };
 
 } // namespace
@@ -144,4 +159,106 @@ TEST_F(DatabaseTabWindow, RepairIsRefusedOverALeftoverCopyThenEmptiesTheDisplay)
     EXPECT_EQ((sono.lines() << sono.searchBox()->text() << sono.comments()), QStringList({"", ""}));
     EXPECT_FALSE(sono.recordButtonsEnabled());
     EXPECT_EQ(sono.state.CurrentQuery, SearchQuery::all().sqlText());
+}
+
+TEST_F(DatabaseTabWindow, EditorCloseBoxSavesNothingAndNewSavesDefaults) {
+    sono.letter("B");
+    ASSERT_EQ(sono.lines(), QStringList({"beta wave"}));
+    open("Command5");
+    EXPECT_FALSE(sono.main->isEnabled());
+    description()->setText("Unsaved");
+    EXPECT_TRUE(window->close());
+    DatabaseWindowFixture::settle();
+    EXPECT_EQ(sono.editor(), nullptr);
+    EXPECT_TRUE(sono.main->isEnabled());
+    EXPECT_EQ(*sono.state.database.tableRowCount(), 7);
+
+    open("Command5"); // starts fresh
+    EXPECT_EQ(window->windowTitle(), "Sono - NEW Database Entry");
+    EXPECT_EQ(description()->text(), "");
+    for (int i = 0; i < 40; ++i)
+        EXPECT_EQ(slot(i)->text(), "");
+    EXPECT_FALSE(child<QPlainTextEdit>("Text4")->isVisibleTo(window));
+    // Four columns: F11 heads the second, right of F1.
+    EXPECT_EQ(child<QLabel>("Label1_1")->text(), "F11");
+    EXPECT_GT(slot(10)->geometry().x(), slot(0)->geometry().x());
+    EXPECT_EQ(slot(10)->geometry().y(), slot(0)->geometry().y());
+    screenshot(window, QStringLiteral("editor-new"));
+
+    description()->setText("Bingo");
+    click("Command1");
+    EXPECT_EQ(sono.editor(), nullptr);
+    EXPECT_TRUE(sono.main->isEnabled());
+    EXPECT_EQ(sono.lines(), QStringList({"beta wave", "Bingo"}));
+    sono.select(1);
+    const FrequencyRecord* saved = sono.state.database.current();
+    ASSERT_NE(saved, nullptr);
+    EXPECT_EQ(saved->Comments, QStringLiteral("No Comments"));
+    for (const auto& f : saved->F)
+        EXPECT_EQ(f, 0.0);
+}
+
+TEST_F(DatabaseTabWindow, EditorEditShowsTheRecordAndSavesItInPlace) {
+    sono.find("ph", true, false, false);
+    ASSERT_EQ(sono.lines(), QStringList({"Alpha"}));
+    sono.select(0);
+    open("Command6");
+    EXPECT_EQ(window->windowTitle(), "Sono - EDIT Database Entry");
+    EXPECT_EQ(description()->text(), "Alpha");
+    EXPECT_EQ(child<QPlainTextEdit>("Text2")->toPlainText(), "No Comments");
+    QStringList texts;
+    for (int i = 0; i < 40; ++i)
+        texts << slot(i)->text();
+    EXPECT_EQ(texts, QStringList({"528", "727"}) + QStringList(38, "0"));
+    EXPECT_EQ(child<QPlainTextEdit>("Text4")->toPlainText(), sono.frequencies());
+    EXPECT_EQ(child<QLabel>("Label4")->text(), "Your frequencies prior to you editing them ;-)");
+
+    // Frequency boxes select their whole text when they take the focus.
+    QApplication::setActiveWindow(window);
+    QTest::mouseClick(slot(0), Qt::LeftButton, {}, QPoint(3, slot(0)->height() / 2));
+    QApplication::processEvents();
+    EXPECT_EQ(slot(0)->selectedText(), "528");
+    slot(1)->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(slot(1)->selectedText(), "727");
+
+    description()->setText("Alpha two");
+    child<QPlainTextEdit>("Text2")->clear();
+    slot(1)->clear();
+    slot(39)->setText("25000");
+    click("Command1");
+    EXPECT_EQ(sono.lines(), QStringList({"Alpha two"})); // the Find "ph" runs again
+    EXPECT_EQ(*sono.state.database.tableRowCount(), 7);
+    sono.select(0);
+    EXPECT_EQ(sono.comments(), "No Comments");
+    EXPECT_EQ(sono.frequencies(), " 528,  25000");
+}
+
+TEST_F(DatabaseTabWindow, EditorRefusedSavesKeepItOpenAndTheDatabaseUnchanged) {
+    sono.letter("T");
+    sono.select(0);
+    open("Command6");
+    slot(11)->setText("12 Hz");
+    click("Command1");
+    ASSERT_EQ(sono.platform.messages.size(), 1);
+    EXPECT_TRUE(sono.platform.messages[0].text.startsWith("F12 "))
+        << sono.platform.messages[0].text.toStdString();
+    EXPECT_EQ(sono.editor(), window);
+    EXPECT_EQ(slot(11)->text(), "12 Hz");
+
+    slot(11)->setText("12");
+    description()->clear();
+    click("Command1");
+    ASSERT_EQ(sono.titles().size(), 2);
+    EXPECT_EQ(sono.titles()[1], "No Data In Description");
+    EXPECT_EQ(sono.platform.messages[1].text, "You need to enter information in the Description Box.");
+    EXPECT_EQ(sono.editor(), window);
+    EXPECT_FALSE(sono.main->isEnabled());
+
+    click("Command2"); // Exit - Do Not Save
+    EXPECT_EQ(sono.editor(), nullptr);
+    EXPECT_TRUE(sono.main->isEnabled());
+    sono.letter("T");
+    sono.select(0);
+    EXPECT_EQ(sono.frequencies(), " 528.5,  6");
 }
