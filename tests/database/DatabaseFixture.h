@@ -23,20 +23,16 @@ public:
 
     // Runs SQL on a separate connection and returns the first column of every row as text.
     QStringList column(const QString& sql) const {
-        sqlite3* db = nullptr;
         QStringList rows;
-        if (sqlite3_open_v2(path().toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-            sqlite3_stmt* stmt = nullptr;
-            if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &stmt, nullptr) == SQLITE_OK) {
-                while (sqlite3_step(stmt) == SQLITE_ROW) {
-                    rows.append(
-                        sqlite3_column_type(stmt, 0) == SQLITE_NULL
-                            ? QStringLiteral("<null>")
-                            : QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0))));
-                }
-            }
-            sqlite3_finalize(stmt);
-        }
+        sqlite3* db = nullptr;
+        sqlite3_open_v2(path().toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+        const auto add = [](void* out, int, char** values, char**) {
+            static_cast<QStringList*>(out)->append(values[0] ? QString::fromUtf8(values[0])
+                                                             : QStringLiteral("<null>"));
+            return 0;
+        };
+        EXPECT_EQ(sqlite3_exec(db, sql.toUtf8().constData(), add, &rows, nullptr), SQLITE_OK)
+            << sqlite3_errmsg(db);
         sqlite3_close(db);
         return rows;
     }

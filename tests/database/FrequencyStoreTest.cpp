@@ -1,5 +1,7 @@
 #include "database/FrequencyStore.h"
 #include "database/DatabaseFixture.h"
+#include "database/RecordEdit.h"
+#include "database/RecordText.h"
 
 #include <gtest/gtest.h>
 
@@ -15,86 +17,43 @@ const QString ColumnList = QStringLiteral(
     " Main.F21, Main.F22, Main.F23, Main.F24, Main.F25, Main.F26, Main.F27, Main.F28, Main.F29, Main.F30, "
     " Main.F31, Main.F32, Main.F33, Main.F34, Main.F35, Main.F36, Main.F37, Main.F38, Main.F39, Main.F40 ");
 
-QStringList descriptions(const FrequencyStore& store) {
-    QStringList lines;
-    for (int k = 0; k < store.count(); ++k)
-        lines << store.at(k).Description;
-    return lines;
+QString like(const char* column) {
+    return QStringLiteral("Main.%1 Like '*ab' Or Main.%1 Like '*ab*' Or Main.%1 Like 'ab*'").arg(column);
 }
 
 } // namespace
 
-TEST(QueryText, FullTableAndLetterQueriesAreByteForByte) {
-    EXPECT_EQ(queryColumnList(), ColumnList);
+TEST(QueryText, IsByteForByteForEveryKindOfSearch) {
     EXPECT_EQ(SearchQuery::all().sqlText(), ColumnList + " From Main ORDER BY Main.Description;");
-    EXPECT_TRUE(SearchQuery::all().sqlText().contains(QStringLiteral("Main.F40  From Main")));
     EXPECT_EQ(SearchQuery::letter(QStringLiteral("m")).sqlText(),
               ColumnList + " From Main WHERE ((Main.Description Like 'm*')) ORDER BY Main.Description;");
-}
-
-TEST(QueryText, FindQueriesFollowTheTickedBoxes) {
-    const QString tail = QStringLiteral(")) ORDER BY Main.Description;");
-    EXPECT_EQ(SearchQuery::find(QStringLiteral("ab"), true, false, false).sqlText(),
-              ColumnList +
-                  " From Main WHERE ((Main.Description Like '*ab' Or Main.Description Like '*ab*' Or "
-                  "Main.Description Like 'ab*'" +
-                  tail);
-    EXPECT_EQ(SearchQuery::find(QStringLiteral("ab"), false, true, false).sqlText(),
-              ColumnList +
-                  " From Main WHERE ((Main.Comments Like '*ab' Or Main.Comments Like '*ab*' Or "
-                  "Main.Comments Like 'ab*'" +
-                  tail);
-    EXPECT_EQ(SearchQuery::find(QStringLiteral("ab"), true, true, false).sqlText(),
-              ColumnList +
-                  " From Main WHERE ((Main.Comments Like '*ab' Or Main.Comments Like '*ab*' Or "
-                  "Main.Comments Like 'ab*' Or Main.Description Like '*ab' Or Main.Description Like "
-                  "'*ab*' Or Main.Description Like 'ab*'" +
-                  tail);
-    QString freq = ColumnList + " From Main WHERE ((Main.F1 Like 528";
+    QString freq = QStringLiteral("Main.F1 Like 528");
     for (int slot = 2; slot <= 40; ++slot)
         freq += QStringLiteral(" Or Main.F%1 Like 528").arg(slot);
-    EXPECT_EQ(SearchQuery::find(QStringLiteral("528"), false, false, true).sqlText(), freq + tail);
+    const struct {
+        bool d, c, f;
+        QString where;
+    } rows[] = {{true, false, false, like("Description")},
+                {false, true, false, like("Comments")},
+                {true, true, false, like("Comments") + " Or " + like("Description")},
+                {false, false, true, freq}};
+    for (const auto& row : rows) {
+        const QString text = row.f ? QStringLiteral("528") : QStringLiteral("ab");
+        EXPECT_EQ(SearchQuery::find(text, row.d, row.c, row.f).sqlText(),
+                  ColumnList + " From Main WHERE ((" + row.where + ")) ORDER BY Main.Description;");
+    }
 }
 
-TEST(FrequencyStore, OrdersByDescriptionIgnoringCaseAndKeepsEqualDescriptions) {
-    DatabaseFixture db({record("cherry", "c"), record("Banana", "first"), record("apple", "a"),
+TEST(FrequencyStore, OrdersByDescriptionKeepsEqualOnesAndReadsNullComments) {
+    DatabaseFixture db({record("cherry", "c"), record("Banana", "first"), record("apple", ""),
                         record("Banana", "second"), record("Apricot", std::nullopt)});
     FrequencyStore store;
     ASSERT_TRUE(store.open(db.path()));
     ASSERT_TRUE(store.refresh(SearchQuery::all()));
-    EXPECT_EQ(descriptions(store), QStringList({"apple", "Apricot", "Banana", "Banana", "cherry"}));
-    // Equal descriptions keep the order in which they were stored.
-    EXPECT_EQ(store.at(2).Comments, QStringLiteral("first"));
-    EXPECT_EQ(store.at(3).Comments, QStringLiteral("second"));
-    EXPECT_EQ(store.position(), 0);
-}
-
-TEST(FrequencyStore, NullCommentsReadAsNullAndEmptyAsEmpty) {
-    DatabaseFixture db({record("a", std::nullopt), record("b", QString(""))});
-    FrequencyStore store;
-    ASSERT_TRUE(store.open(db.path()));
-    ASSERT_TRUE(store.refresh(SearchQuery::all()));
-    ASSERT_EQ(store.count(), 2);
-    EXPECT_FALSE(store.at(0).Comments.has_value());
-    ASSERT_TRUE(store.at(1).Comments.has_value());
-    EXPECT_TRUE(store.at(1).Comments->isEmpty());
-}
-
-TEST(FrequencyStore, MoveToReachesAnyLineDirectly) {
-    std::vector<FrequencyRecord> records;
-    for (int i = 0; i < 500; ++i)
-        records.push_back(
-            record(QStringLiteral("set %1").arg(i, 3, 10, QLatin1Char('0')), QString::number(i)));
-    DatabaseFixture db(records);
-    FrequencyStore store;
-    ASSERT_TRUE(store.open(db.path()));
-    ASSERT_TRUE(store.refresh(SearchQuery::all()));
-    store.moveTo(499);
-    ASSERT_NE(store.current(), nullptr);
-    EXPECT_EQ(store.current()->Comments, QStringLiteral("499"));
-    store.moveNext();
-    EXPECT_TRUE(store.eof());
-    EXPECT_EQ(store.current(), nullptr);
+    QStringList lines;
+    for (int k = 0; k < store.count(); ++k)
+        lines << store.at(k).Description + "/" + store.at(k).Comments.value_or("<null>");
+    EXPECT_EQ(lines, QStringList({"apple/", "Apricot/<null>", "Banana/first", "Banana/second", "cherry/c"}));
 }
 
 TEST(FrequencyStore, AddChangeAndDeleteReachTableMain) {
@@ -102,33 +61,47 @@ TEST(FrequencyStore, AddChangeAndDeleteReachTableMain) {
     FrequencyStore store;
     ASSERT_TRUE(store.open(db.path()));
     ASSERT_TRUE(store.refresh(SearchQuery::all()));
+    const char* const rows =
+        "SELECT Description || '|' || Comments || '|' || F1 || '|' || F3 FROM Main ORDER BY rowid";
 
     ASSERT_TRUE(store.addRecord(record("Gamma", "three", {7.83})));
-    EXPECT_EQ(db.column("SELECT Comments FROM Main WHERE Description = 'Gamma'"), QStringList({"three"}));
-    EXPECT_EQ(db.column("SELECT F1 FROM Main WHERE Description = 'Gamma'"), QStringList({"7.83"}));
-
+    EXPECT_EQ(db.column(rows),
+              QStringList({"Alpha|one|528.0|0.0", "Beta|two|10.0|0.0", "Gamma|three|7.83|0.0"}));
     store.moveTo(1); // Beta
     ASSERT_TRUE(store.updateCurrent(record("Beta changed", "two!", {20, 0, 30})));
-    EXPECT_EQ(db.column("SELECT Description FROM Main ORDER BY rowid"),
-              QStringList({"Alpha", "Beta changed", "Gamma"}));
-    EXPECT_EQ(db.column("SELECT F3 FROM Main WHERE Description = 'Beta changed'"), QStringList({"30.0"}));
-
     store.moveTo(0); // Alpha
     ASSERT_TRUE(store.deleteCurrent());
-    EXPECT_EQ(db.column("SELECT Description FROM Main ORDER BY rowid"),
-              QStringList({"Beta changed", "Gamma"}));
+    EXPECT_EQ(db.column(rows), QStringList({"Beta changed|two!|20.0|30.0", "Gamma|three|7.83|0.0"}));
     EXPECT_EQ(*store.tableRowCount(), 2);
 }
 
-TEST(FrequencyStore, RefusesWhatIsNotAFrequencyDatabase) {
-    QTemporaryDir dir;
-    FrequencyStore store;
-    EXPECT_FALSE(store.open(dir.filePath("missing.mdb")));
-    EXPECT_FALSE(QFile::exists(dir.filePath("missing.mdb")));
-    QFile junk(dir.filePath("junk.mdb"));
-    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
-    junk.write(QByteArray(4096, 'x'));
-    junk.close();
-    EXPECT_FALSE(store.open(dir.filePath("junk.mdb")));
-    EXPECT_FALSE(store.isOpen());
+TEST(RecordFreqText, ListsUsedSlotsWithSignBlanks) {
+    EXPECT_EQ(recordFreqText(record("x", "", {528, 727})), " 528,  727");
+    EXPECT_EQ(recordFreqText(record("x", "", {0, 727})), ",  727");
+    EXPECT_EQ(recordFreqText(record("x", "", {})), "");
+    EXPECT_EQ(recordFreqText(record("x", "", {7.83, -5, 0.5})), " 7.83,  .5");
+    FrequencyRecord missing = record("x", "", {});
+    missing.F[0].reset();
+    missing.F[39] = 25000;
+    EXPECT_EQ(recordFreqText(missing), ",  25000");
+}
+
+TEST(RecordEditText, SlotsKeepEveryDigitAndBadBoxesAreNamed) {
+    EXPECT_EQ(slotEditText(7.83), "7.83");
+    EXPECT_EQ(slotEditText(std::nullopt), "0");
+    EXPECT_EQ(slotEditText(123456.789), "123456.789"); // nothing lost by opening and saving
+
+    QStringList boxes(40, QStringLiteral("0"));
+    boxes[0] = "528";
+    boxes[1] = " 7.83 ";
+    auto full = recordFromEditor("Set", "c", boxes);
+    ASSERT_TRUE(full);
+    EXPECT_EQ(full->F[0], 528.0);
+    EXPECT_EQ(full->F[1], 7.83);
+
+    boxes[11] = "12a"; // the first bad box is the one named
+    boxes[39] = "x";
+    auto bad = recordFromEditor("Set", "c", boxes);
+    ASSERT_FALSE(bad);
+    EXPECT_TRUE(bad.error().text.startsWith("F12 holds \"12a\"")) << bad.error().text.toStdString();
 }
