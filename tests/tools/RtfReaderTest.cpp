@@ -1,7 +1,5 @@
 #include "tools/RtfReader.h"
 
-#include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -94,57 +92,31 @@ TEST(RtfReader, SurvivesMutatedAndTruncatedPages) {
         "caf\\'e9 \\u8364? {\\*\\bkmkstart x}{\\pict\\wmetafile8 0102\\bin4 {}{}}\\tab end\\line x\\par}";
     std::mt19937 random(20261205);
     const char alphabet[] = "{}\\'*0123456789abcdefuAZ -\r\n\x80\xff";
-    auto pick = [&] { return alphabet[random() % (sizeof alphabet - 1)]; };
     int nonEmpty = 0;
     for (int round = 0; round < 6000; ++round) {
         QByteArray page = seed;
-        for (int e = 1 + static_cast<int>(random() % 8); e > 0; --e) {
-            const auto at = static_cast<qsizetype>(random() % static_cast<unsigned>(page.size() + 1));
-            switch (random() % 5) {
-            case 0:
+        for (auto edits = 1 + random() % 8; edits > 0 && !page.isEmpty(); --edits) {
+            const auto at = static_cast<qsizetype>(random() % static_cast<unsigned>(page.size()));
+            const char c = alphabet[random() % (sizeof alphabet - 1)];
+            const auto kind = random() % 4;
+            if (kind == 0)
                 page.truncate(at);
-                break;
-            case 1:
-                if (at < page.size()) page[at] = pick();
-                break;
-            case 2:
-                page.insert(at, pick());
-                break;
-            case 3:
-                page.remove(at, static_cast<qsizetype>(random() % 12));
-                break;
-            default:
-                page.insert(at, page.mid(static_cast<qsizetype>(random() % (page.size() + 1)), 20));
-            }
-            if (page.isEmpty()) page = seed.left(static_cast<qsizetype>(random() % seed.size()));
+            else if (kind == 1)
+                page[at] = c;
+            else if (kind == 2)
+                page.insert(at, c);
+            else
+                page.insert(
+                    at, page.mid(static_cast<qsizetype>(random() % static_cast<unsigned>(page.size())), 20));
         }
         const RtfDocument doc = readRtf(page);
         const QString text = doc.plainText();
         ASSERT_LE(text.size(), page.size()) << page.toStdString();
-        for (const RtfParagraph& p : doc.paragraphs) {
-            for (const RtfRun& run : p.runs) {
-                ASSERT_FALSE(run.text.isEmpty());
-                ASSERT_GE(run.halfPoints, 8);
-                ASSERT_LE(run.halfPoints, 144);
-            }
-        }
+        for (const RtfParagraph& p : doc.paragraphs)
+            for (const RtfRun& run : p.runs)
+                ASSERT_TRUE(!run.text.isEmpty() && run.halfPoints >= 8 && run.halfPoints <= 144)
+                    << page.toStdString();
         nonEmpty += text.isEmpty() ? 0 : 1;
     }
     EXPECT_GT(nonEmpty, 3000); // most variants still show something
-}
-
-TEST(RtfReader, ShippedPagesReadAsText) {
-    const QDir help(QStringLiteral(SONO_TEST_SOURCE_DIR "/data/help"));
-    const QStringList pages = help.entryList({QStringLiteral("*.rtf")}, QDir::Files);
-    ASSERT_EQ(pages.size(), 7) << help.path().toStdString();
-    for (const QString& name : pages) {
-        QFile file(help.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
-        const RtfDocument doc = readRtf(file.readAll());
-        const QString text = doc.plainText();
-        EXPECT_GT(doc.paragraphs.size(), 3) << name.toStdString();
-        EXPECT_GT(text.size(), 300) << name.toStdString();
-        EXPECT_FALSE(text.contains(u'\\') || text.contains(u'{') || text.contains(u'}'))
-            << name.toStdString();
-    }
 }

@@ -44,6 +44,14 @@ QString pageText(QWidget* window) {
     return child<QTextBrowser>(window, QStringLiteral("RichTextBox1"))->toPlainText();
 }
 
+// The window shows the shipped page with this title as readable text, no control words left over.
+void expectPage(QWidget* window, const char* title) {
+    const QString text = pageText(window);
+    EXPECT_TRUE(text.startsWith(QString::fromLatin1(title) + u'\n')) << title;
+    EXPECT_GT(text.size(), 300) << title;
+    EXPECT_FALSE(text.contains(u'\\') || text.contains(u'{') || text.contains(u'}')) << title;
+}
+
 // A started Sono on a temporary folder holding three sets and the shipped help pages.
 class ToolsWindow : public ::testing::Test {
 protected:
@@ -239,18 +247,18 @@ TEST_F(ToolsWindow, PageWindowsShowTheirOwnPagesAndKeepThem) {
     EXPECT_TRUE(child<QRadioButton>(form, QStringLiteral("Option1_0"))->isChecked());
     const char* captions[] = {"Introduction", "Database", "Freqgen", "Scanning"};
     const char* titles[] = {"Welcome to Sono", "The Database tab", "The FreqGen tab", "The Scan tab"};
-    EXPECT_TRUE(pageText(form).startsWith(QString::fromLatin1(titles[0])));
+    expectPage(form, titles[0]);
     for (int i : {2, 0, 3, 1}) {
         auto* option = child<QRadioButton>(form, QStringLiteral("Option1_%1").arg(i));
         EXPECT_EQ(option->text(), QString::fromLatin1(captions[i]));
         option->click();
-        EXPECT_TRUE(pageText(form).startsWith(QString::fromLatin1(titles[i]) + u'\n')) << titles[i];
+        expectPage(form, titles[i]);
     }
     screenshot(form, QStringLiteral("tools-form8"));
     // Chosen again: the same window comes to the front with the page it shows.
     trigger("HelpandTips");
     EXPECT_EQ(window("Form8"), form);
-    EXPECT_TRUE(pageText(form).startsWith(QStringLiteral("The Database tab")));
+    expectPage(form, titles[1]);
     EXPECT_TRUE(child<QTextBrowser>(form, QStringLiteral("RichTextBox1"))->isReadOnly());
 
     trigger("fgKeyCommands");
@@ -261,7 +269,7 @@ TEST_F(ToolsWindow, PageWindowsShowTheirOwnPagesAndKeepThem) {
               "To execute commands, click on the Freqgen DOS window to bring it into focus on your DeskTop.");
     EXPECT_EQ(keys->x() + keys->width(), 1280);
     EXPECT_EQ(keys->y(), 0);
-    EXPECT_TRUE(pageText(keys).startsWith(QStringLiteral("freqgen: key commands")));
+    expectPage(keys, "freqgen: key commands");
     showKeyCommands(*main); // Run shows it again: still one window
     EXPECT_EQ(window("Form12"), keys);
     screenshot(keys, QStringLiteral("tools-form12"));
@@ -269,12 +277,12 @@ TEST_F(ToolsWindow, PageWindowsShowTheirOwnPagesAndKeepThem) {
     trigger("Dorv_Effect");
     ASSERT_NE(window("Form18"), nullptr);
     EXPECT_EQ(window("Form18")->windowTitle(), "Sono - The Dorv Effect");
-    EXPECT_TRUE(pageText(window("Form18")).startsWith(QStringLiteral("The Dorv Effect")));
+    expectPage(window("Form18"), "The Dorv Effect");
     screenshot(window("Form18"), QStringLiteral("tools-form18"));
     showHowToCalibrate(*main);
     ASSERT_NE(window("Form22"), nullptr);
     EXPECT_EQ(window("Form22")->windowTitle(), "Sono - How To Calibrate Sound Card");
-    EXPECT_TRUE(pageText(window("Form22")).startsWith(QStringLiteral("How to calibrate your sound card")));
+    expectPage(window("Form22"), "How to calibrate your sound card");
     screenshot(window("Form22"), QStringLiteral("tools-form22"));
     EXPECT_EQ(main->windows().openWindows().size(), 4);
     closeAndCheckGone("Form22", "Command1");
