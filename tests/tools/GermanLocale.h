@@ -10,13 +10,12 @@
 class GermanLocale {
 public:
     GermanLocale() {
-        ok_ = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
-        if (!ok_) {
+        if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) {
             QProcess::execute(QStringLiteral("localedef"),
                               {QStringLiteral("-i"), QStringLiteral("de_DE"), QStringLiteral("-f"),
                                QStringLiteral("UTF-8"), dir_.filePath(QStringLiteral("de_DE.UTF-8"))});
             qputenv("LOCPATH", dir_.path().toLocal8Bit());
-            ok_ = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+            std::setlocale(LC_ALL, "de_DE.UTF-8");
         }
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     }
@@ -25,13 +24,10 @@ public:
         QLocale::setDefault(QLocale::c());
         qunsetenv("LOCPATH");
     }
-    GermanLocale(const GermanLocale&) = delete;
-    GermanLocale& operator=(const GermanLocale&) = delete;
 
     // The C library really uses the German number form now.
-    bool active() const { return ok_ && std::localeconv()->decimal_point[0] == ','; }
+    bool active() const { return std::localeconv()->decimal_point[0] == ','; }
 
 private:
-    QTemporaryDir dir_;
-    bool ok_ = false;
+    QTemporaryDir dir_; // also makes the object non-copyable
 };

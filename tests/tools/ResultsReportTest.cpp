@@ -1,50 +1,27 @@
 #include "tools/ResultsReport.h"
-#include "database/FrequencyStore.h"
+#include "support/core/DatabaseFiles.h"
 #include "tools/GermanLocale.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 using namespace sono;
+using sono::test::record;
 
 namespace {
 
-FrequencyRecord record(const QString& description, std::optional<QString> comments,
-                           std::vector<std::optional<double>> values = {}) {
-    FrequencyRecord r;
-    r.Description = description;
-    r.Comments = std::move(comments);
-    for (size_t i = 0; i < values.size(); ++i)
-        r.F[i] = values[i];
-    return r;
-}
-
-// A database with table Main holding `records`, opened with the full-table query.
-class ReportDatabase {
-public:
-    explicit ReportDatabase(const std::vector<FrequencyRecord>& records) {
-        const QString path = dir_.filePath(QStringLiteral("freqs.mdb"));
-        sqlite3* db = nullptr;
-        EXPECT_EQ(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
-        QByteArray schema = "CREATE TABLE Main (Description TEXT, Comments TEXT NULL";
-        for (int slot = 1; slot <= 40; ++slot)
-            schema += ", F" + QByteArray::number(slot) + " REAL";
-        schema += ")";
-        EXPECT_EQ(sqlite3_exec(db, schema.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
-        sqlite3_close(db);
-        EXPECT_TRUE(store.open(path).has_value());
-        for (const FrequencyRecord& r : records)
-            EXPECT_TRUE(store.addRecord(r).has_value());
-        EXPECT_TRUE(store.refresh(SearchQuery::all()).has_value());
-    }
-    FrequencyStore store;
-
-private:
-    QTemporaryDir dir_;
-};
-
 const QDateTime FixedClock(QDate(2026, 12, 5), QTime(14, 5));
+
+// The report of `records` opened with the full-table query.
+QByteArray report(const std::vector<FrequencyRecord>& records, ReportOptions options) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("freqs.mdb"));
+    test::createDatabase(path, records);
+    FrequencyStore store;
+    EXPECT_TRUE(store.open(path).has_value());
+    EXPECT_TRUE(store.refresh(SearchQuery::all()).has_value());
+    return resultsReportBytes(store, options, FixedClock);
+}
 
 QByteArray lines(std::initializer_list<const char*> rows) {
     QByteArray out;
@@ -53,38 +30,23 @@ QByteArray lines(std::initializer_list<const char*> rows) {
     return out;
 }
 
+FrequencyRecord withSlots(std::vector<std::optional<double>> values) {
+    FrequencyRecord r = record(QStringLiteral("x"), {});
+    for (size_t i = 0; i < values.size(); ++i)
+        r.F[i] = values[i];
+    return r;
+}
+
 } // namespace
 
-TEST(ResultsReport, AllOptionsGiveCommentsNullAndTheFrequencyLines) {
-    ReportDatabase db({record(QStringLiteral("Alpha"), QStringLiteral("c1"), {528.0}),
-                       record(QStringLiteral("beta"), std::nullopt)});
-    const QByteArray report = resultsReportBytes(db.store, {true, true, true}, FixedClock);
-    EXPECT_EQ(report,
+TEST(ResultsReport, OptionsChooseCommentsFrequenciesAndBlankLines) {
+    const std::vector sets{record(QStringLiteral("Alpha"), QStringLiteral("c1"), {528.0}),
+                           record(QStringLiteral("beta"), std::nullopt)};
+    EXPECT_EQ(report(sets, {true, true, true}),
               lines({"Frequency Selection   2:05 pm   5,Dec 2026", " ", "Alpha", "c1", "Frequencies:  528",
                      " ", "beta", "Null", "Frequencies: No Frequencies Listed - See Comments", " "}));
-}
-
-TEST(ResultsReport, NoOptionGivesHeaderSpacerAndDescriptions) {
-    ReportDatabase db({record(QStringLiteral("Alpha"), QStringLiteral("c1"), {528.0}),
-                       record(QStringLiteral("beta"), std::nullopt)});
-    EXPECT_EQ(resultsReportBytes(db.store, {}, FixedClock),
-              lines({"Frequency Selection   2:05 pm   5,Dec 2026", " ", "Alpha", "beta"}));
-}
-
-TEST(ResultsReport, EmptyRecordSetGivesOnlyTheHeaderAndSpacer) {
-    ReportDatabase db({});
-    EXPECT_EQ(resultsReportBytes(db.store, {true, true, true}, FixedClock),
-              lines({"Frequency Selection   2:05 pm   5,Dec 2026", " "}));
-}
-
-TEST(ResultsReport, WalkLeavesTheRecordSetWhereItStoodAndReportsProgress) {
-    ReportDatabase db({record(QStringLiteral("a"), {}), record(QStringLiteral("b"), {}),
-                       record(QStringLiteral("c"), {})});
-    db.store.moveTo(1);
-    std::vector<int> seen;
-    resultsReportBytes(db.store, {}, FixedClock, [&](int k) { seen.push_back(k); });
-    EXPECT_EQ(db.store.position(), 1);
-    EXPECT_EQ(seen, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(report(sets, {}), lines({"Frequency Selection   2:05 pm   5,Dec 2026", " ", "Alpha", "beta"}));
+    EXPECT_EQ(report({}, {true, true, true}), lines({"Frequency Selection   2:05 pm   5,Dec 2026", " "}));
 }
 
 TEST(ResultsReport, HeaderUsesTwelveHourClockAndEnglishMonths) {
@@ -97,26 +59,24 @@ TEST(ResultsReport, HeaderUsesTwelveHourClockAndEnglishMonths) {
 }
 
 TEST(ResultsReport, MakeFreqStrSeparatesWithCommaAndSignBlank) {
-    EXPECT_EQ("Frequencies: " + MakeFreqStr(record(QStringLiteral("x"), {}, {20.0, 727.0, 787.5})),
-              "Frequencies:  20,  727,  787.5");
-    // An unused F1 still leaves the separator before the next used slot.
-    EXPECT_EQ("Frequencies: " + MakeFreqStr(record(QStringLiteral("x"), {}, {std::nullopt, 100.0})),
-              "Frequencies: ,  100");
-    EXPECT_EQ(MakeFreqStr(record(QStringLiteral("x"), {}, {0.0, 100.0})), ",  100");
-    // Zero and negative values are passed over; values below 1 have no leading zero.
-    EXPECT_EQ(MakeFreqStr(record(QStringLiteral("x"), {}, {0.5, -3.0, 0.0, 7.83})), " .5,  7.83");
-    EXPECT_EQ(MakeFreqStr(record(QStringLiteral("x"), {}, {0.0, 0.0})), "");
-    FrequencyRecord full = record(QStringLiteral("x"), {});
-    for (auto& slot : full.F)
-        slot = 1.0;
+    const std::pair<FrequencyRecord, QString> rows[] = {
+        {withSlots({20.0, 727.0, 787.5}), " 20,  727,  787.5"},
+        {withSlots({std::nullopt, 100.0}), ",  100"}, // an unused F1 still leaves the separator
+        {withSlots({0.0, 100.0}), ",  100"},
+        {withSlots({0.5, -3.0, 0.0, 7.83}), " .5,  7.83"}, // zero and below passed over, no leading zero
+        {withSlots({0.0, 0.0}), ""},
+    };
+    for (const auto& [r, expected] : rows)
+        EXPECT_EQ(MakeFreqStr(r), expected);
+    FrequencyRecord full = record(QStringLiteral("x"), {}, std::vector<double>(40, 1.0));
     EXPECT_EQ(MakeFreqStr(full).count(QStringLiteral(",  1")), 39);
 }
 
 TEST(ResultsReport, NumbersAndDatesIgnoreTheDesktopLocale) {
-    ReportDatabase db({record(QStringLiteral("Gamma"), QStringLiteral("c"), {20.0, 727.0, 787.5, 0.5})});
     GermanLocale german;
     ASSERT_TRUE(german.active());
-    EXPECT_EQ(resultsReportBytes(db.store, {false, true, false}, FixedClock),
+    EXPECT_EQ(report({record(QStringLiteral("Gamma"), QStringLiteral("c"), {20.0, 727.0, 787.5, 0.5})},
+                     {false, true, false}),
               lines({"Frequency Selection   2:05 pm   5,Dec 2026", " ", "Gamma",
                      "Frequencies:  20,  727,  787.5,  .5"}));
 }
