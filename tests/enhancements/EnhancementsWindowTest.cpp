@@ -5,6 +5,7 @@
 #include "program/ProgramGridPanel.h"
 #include "support/RecordingPlatform.h"
 #include "support/Screenshot.h"
+#include "support/SonoHarness.h"
 #include "support/TestFolder.h"
 #include "ui/MainWindow.h"
 #include "ui/Session.h"
@@ -30,12 +31,11 @@ namespace {
 enum Item { Sweep, Harmonise, Nuke, ReallyNuke, Offsets, Meditation };
 using Boxes = std::initializer_list<std::pair<const char*, const char*>>;
 
-class Enhancements : public ::testing::Test {
+class Enhancements : public ::testing::Test, public SonoHarness {
 protected:
     void SetUp() override {
         folder.createDatabase({record(QStringLiteral("Alpha"), QStringLiteral("c1"), {528})});
-        state.folder = AppFolder(folder.path());
-        main = startSono(session);
+        start();
         ASSERT_NE(main, nullptr);
         panel = main->enhancementsPanel();
     }
@@ -73,11 +73,6 @@ protected:
     QTableWidget* grid() const { return main->programPanel()->grid(); }
     QString cell(int row) const { return grid()->item(row, 1)->text(); }
 
-    TestFolder folder;
-    RecordingPlatform platform;
-    AppState state;
-    Session session{state, platform};
-    MainWindow* main = nullptr;
     EnhancementsPanel* panel = nullptr;
 };
 

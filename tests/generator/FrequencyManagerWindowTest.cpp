@@ -4,6 +4,7 @@
 #include "program/ProgramGridPanel.h"
 #include "support/RecordingPlatform.h"
 #include "support/Screenshot.h"
+#include "support/SonoHarness.h"
 #include "support/TestFolder.h"
 #include "ui/MainWindow.h"
 #include "ui/Session.h"
@@ -33,12 +34,11 @@ template <class W> W* child(const QWidget* parent, const char* name) {
     return parent->findChild<W*>(QString::fromLatin1(name));
 }
 
-struct Sono {
+struct Sono : SonoHarness {
     Sono() {
         folder.createDatabase({record(QStringLiteral("Alpha"), QStringLiteral("c1"), {528})});
         folder.installHelpPages(); // Run shows the key-commands page
-        state.folder = AppFolder(folder.path());
-        main = startSono(session);
+        start();
     }
     template <class W> W* find(const char* name) const { return child<W>(main, name); }
     QLineEdit* box(const char* name) const { return find<QLineEdit>(name); }
@@ -78,12 +78,6 @@ struct Sono {
         QFile::setPermissions(folder.file(QStringLiteral("freqgen")),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
-
-    TestFolder folder;
-    RecordingPlatform platform;
-    AppState state;
-    Session session{state, platform};
-    MainWindow* main = nullptr;
 };
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "program/ProgramGridPanel.h"
 #include "support/RecordingPlatform.h"
 #include "support/Screenshot.h"
+#include "support/SonoHarness.h"
 #include "support/TestFolder.h"
 #include "ui/MainWindow.h"
 #include "ui/Session.h"
@@ -18,12 +19,11 @@
 namespace sono::test {
 
 // Sono started on a folder with these records, for the program table and buffer window tests.
-class SonoWindow : public ::testing::Test {
+class SonoWindow : public ::testing::Test, public SonoHarness {
 protected:
     void start(const std::vector<FrequencyRecord>& records) {
         folder.createDatabase(records);
-        state.folder = AppFolder(folder.path());
-        main = startSono(session);
+        SonoHarness::start();
         ASSERT_NE(main, nullptr);
         panel = main->programPanel();
         grid = panel->grid();
@@ -39,11 +39,6 @@ protected:
     void click(const char* name) const { control<QAbstractButton>(name)->click(); }
     QWidget* window(const char* name) const { return main->windows().find(QString::fromLatin1(name)); }
 
-    TestFolder folder;
-    RecordingPlatform platform;
-    AppState state;
-    Session session{state, platform};
-    MainWindow* main = nullptr;
     ProgramGridPanel* panel = nullptr;
     QTableWidget* grid = nullptr;
 };

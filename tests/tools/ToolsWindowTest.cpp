@@ -1,6 +1,7 @@
 #include "app/AppState.h"
 #include "support/RecordingPlatform.h"
 #include "support/Screenshot.h"
+#include "support/SonoHarness.h"
 #include "support/TestFolder.h"
 #include "tools/HelpWindows.h"
 #include "tools/PrintResultsWindow.h"
@@ -53,16 +54,15 @@ void expectPage(QWidget* window, const char* title) {
 }
 
 // A started Sono on a temporary folder holding three sets and the shipped help pages.
-class ToolsWindow : public ::testing::Test {
+class ToolsWindow : public ::testing::Test, public SonoHarness {
 protected:
     void SetUp() override {
         folder.createDatabase({record(QStringLiteral("Alpha"), QStringLiteral("c1"), {528}),
                                record(QStringLiteral("beta"), std::nullopt),
                                record(QStringLiteral("Gamma"), QStringLiteral("c3"), {20, 727, 787.5})});
         folder.installHelpPages();
-        state.folder = AppFolder(folder.path());
         state.now = [] { return QDateTime(QDate(2026, 12, 5), QTime(14, 5)); };
-        main = startSono(session);
+        start();
         ASSERT_NE(main, nullptr);
         platform.messages.clear();
     }
@@ -78,12 +78,6 @@ protected:
         QApplication::processEvents();
         EXPECT_EQ(window(form), nullptr) << form;
     }
-
-    TestFolder folder;
-    RecordingPlatform platform;
-    AppState state;
-    Session session{state, platform};
-    MainWindow* main = nullptr;
 };
 
 } // namespace
