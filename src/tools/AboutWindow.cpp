@@ -1,4 +1,5 @@
 #include "tools/AboutWindow.h"
+#include "tools/PageWindow.h"
 
 #include "tools/AboutText.h"
 #include "ui/MainWindow.h"
@@ -93,13 +94,7 @@ AboutWindow::AboutWindow(MainWindow& main) {
     text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     text->setPlainText(aboutText());
     right->addWidget(text, 1);
-    auto* close = new QPushButton(QStringLiteral("Close"), this);
-    close->setObjectName(QStringLiteral("Command1"));
-    connect(close, &QPushButton::clicked, this, &QWidget::close);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(close);
-    right->addLayout(buttons);
+    addCloseRow(this, right);
     layout->addLayout(right, 1);
     resize(640, 520);
     placeCentred(this, main.platform(), 200);

@@ -75,15 +75,19 @@ PageWindow::PageWindow(MainWindow& main, const QString& title, const QString& fi
     text_->setReadOnly(true);
     text_->setOpenLinks(false);
     layout->addWidget(text_, 1);
-    auto* close = new QPushButton(QStringLiteral("Close"), this);
+    addCloseRow(this, layout);
+    resize(640, 520);
+    loadPage(fileName);
+}
+
+void addCloseRow(QWidget* window, QBoxLayout* layout) {
+    auto* close = new QPushButton(QStringLiteral("Close"), window);
     close->setObjectName(QStringLiteral("Command1"));
-    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    QObject::connect(close, &QPushButton::clicked, window, &QWidget::close);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(close);
     layout->addLayout(buttons);
-    resize(640, 520);
-    loadPage(fileName);
 }
 
 void PageWindow::loadPage(const QString& fileName) {

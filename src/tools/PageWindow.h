@@ -8,6 +8,8 @@ class QTextBrowser;
 class QTextDocument;
 class QRadioButton;
 
+class QBoxLayout;
+
 namespace sono {
 
 class MainWindow;
@@ -15,6 +17,9 @@ struct RtfDocument;
 
 // Turns a read page into a document for a read-only text view.
 void fillDocument(QTextDocument& document, const RtfDocument& page);
+
+// The "Close" button (Command1) of the information windows, on its own row at the right.
+void addCloseRow(QWidget* window, QBoxLayout* layout);
 
 // A help window: one rich-text page from the application folder in RichTextBox1, an optional line
 // above it (Label1), optional option buttons (Option1_i) that switch pages, and Command1 "Close".
