@@ -84,7 +84,7 @@ void InsertFrequencyWindow::accept() {
         return;
     }
     ProgramGridPanel* panel = main_.programPanel();
-    panel->grid()->setRowCount(table.StepCount);
+    panel->setRowCount(table.StepCount);
     panel->resetChangeBox(false);
     main_.DisplayGrid();
     close();

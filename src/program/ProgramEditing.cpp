@@ -23,6 +23,16 @@ qint16 cellTime(QStringView text) {
     return clampToInt16(leadingNumber(text));
 }
 
+std::expected<void, QString> checkCellRange(QStringView text, int column) {
+    const double value = leadingNumber(text);
+    if (column == 2) {
+        if (!toInt16(value)) return std::unexpected(TimeLimitText);
+    } else if (!std::isfinite(static_cast<float>(value))) {
+        return std::unexpected(FrequencyLimitText);
+    }
+    return {};
+}
+
 void takeTableFromCells(const std::vector<GridRowText>& rows, ProgramTable& table) {
     const int n = static_cast<int>(std::min<size_t>(rows.size(), ProgramTable::MaxSteps));
     table.StepFreq.fill(0);
@@ -90,14 +100,10 @@ std::expected<void, QString> insertStep(ProgramTable& table, int position, bool 
     if (table.StepCount >= ProgramTable::MaxSteps) return std::unexpected(TooManyStepsText);
     const std::optional<double> freq = parseWholeNumber(frequencyText);
     const float frequency = freq ? static_cast<float>(*freq) : 0.0f;
-    if (!freq || !std::isfinite(frequency))
-        return std::unexpected(
-            QStringLiteral("The frequency must be a number of hertz, such as 528 or 7.83."));
+    if (!freq || !std::isfinite(frequency)) return std::unexpected(FrequencyLimitText);
     const std::optional<double> seconds = parseWholeNumber(timeText);
     const std::optional<qint16> time = seconds ? toInt16(*seconds) : std::nullopt;
-    if (!time)
-        return std::unexpected(
-            QStringLiteral("The time must be a whole number of seconds from -32768 to 32767, such as 180."));
+    if (!time) return std::unexpected(TimeLimitText);
 
     const int n = table.StepCount + 1;
     int at = 1;

@@ -16,11 +16,19 @@ inline constexpr qint16 BufferStepTime = 180;
 // One grid row as its three cell texts: "No", "Frequency", "Time".
 using GridRowText = std::array<QString, 3>;
 
+inline const QString FrequencyLimitText =
+    QStringLiteral("The frequency must be a number of hertz, such as 528 or 7.83.");
+inline const QString TimeLimitText =
+    QStringLiteral("The time must be a whole number of seconds from -32768 to 32767, such as 180.");
+
 // How a cell's text reads as a value: its leading number ("12.5Hz" is 12.5, "abc" 0). A frequency that
 // does not fit single precision reads as 0; a time is rounded half to even and held to -32768..32767.
 float cellFrequency(QStringView text);
 qint16 cellTime(QStringView text);
 qint16 clampToInt16(double value);
+// A typed number its cell (1 frequency, 2 time) cannot hold, which would be kept as another value, is
+// refused with the message naming the limit. Text that is not a number reads as 0, as described above.
+std::expected<void, QString> checkCellRange(QStringView text, int column);
 
 // "Take the table from the grid": StepCount from the rows (at most 2000 are read), StepNo, StepFreq and
 // StepTime from their cells; the arrays above the new count are cleared.

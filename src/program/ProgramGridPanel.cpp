@@ -18,10 +18,12 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -47,10 +49,28 @@ QRadioButton* makeOption(QWidget* parent, const char* name, const QString& capti
 constexpr Qt::Alignment ColumnAlignment[3] = {Qt::AlignRight | Qt::AlignVCenter, Qt::AlignCenter,
                                               Qt::AlignCenter};
 
+// Keyboard moves never stop on the "No" column: it is a label, and the change box edits values only.
+class ProgramGrid final : public QTableWidget {
+public:
+    using QTableWidget::QTableWidget;
+
+protected:
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override {
+        const QModelIndex next = QTableWidget::moveCursor(action, modifiers);
+        if (!next.isValid() || next.column() != 0) return next;
+        if (action == MoveLeft) return currentIndex();
+        // Shift+Tab goes on to the time of the step above, and leaves the grid from the first step.
+        if (action == MovePrevious)
+            return next.row() > 0 && currentIndex().isValid() ? model()->index(next.row() - 1, 2)
+                                                              : currentIndex();
+        return model()->index(next.row(), 1);
+    }
+};
+
 } // namespace
 
 ProgramGridPanel::ProgramGridPanel(MainWindow& main) : main_(main) {
-    grid_ = new QTableWidget(0, 3, this);
+    grid_ = new ProgramGrid(0, 3, this);
     grid_->setObjectName(QStringLiteral("Fgrid"));
     grid_->setAccessibleName(QStringLiteral("Program table"));
     const QStringList headings = {QStringLiteral("No"), QStringLiteral("Frequency"), QStringLiteral("Time")};
@@ -211,8 +231,12 @@ ProgramGridPanel::ProgramGridPanel(MainWindow& main) : main_(main) {
     layout->addWidget(duration_);
     layout->addWidget(miscFrame);
 
-    connect(grid_, &QTableWidget::cellClicked, this, &ProgramGridPanel::cellClicked);
-    connect(grid_, &QTableWidget::cellActivated, this, &ProgramGridPanel::cellClicked); // Enter on a cell
+    // The change box edits the grid's current cell, however it became current; a click or Enter on the
+    // current cell selects it again after a table-wide change has switched the box off.
+    connect(grid_, &QTableWidget::currentCellChanged, this, &ProgramGridPanel::currentCellMoved);
+    connect(grid_, &QTableWidget::cellClicked, this, &ProgramGridPanel::selectCell);
+    connect(grid_, &QTableWidget::cellActivated, this, &ProgramGridPanel::selectCell);
+    changeBox_->installEventFilter(this);
     connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this] { main_.platform().beep(); });
     connect(changeBox_, &QLineEdit::textEdited, this, &ProgramGridPanel::changeBoxEdited);
@@ -244,6 +268,7 @@ void ProgramGridPanel::connectDatabaseButtons() {
 }
 
 void ProgramGridPanel::setupGrid() {
+    const QScopedValueRollback reshaping(reshaping_, true);
     grid_->setRowCount(0);
     grid_->setCurrentCell(-1, 0);
 }
@@ -266,7 +291,7 @@ void ProgramGridPanel::resetChangeBox(bool resetLabel) {
     changeBox_->setEnabled(false);
     upDown_->setEnabled(false);
     deleteButton_->setEnabled(false);
-    editRow_ = -1;
+    cellSelected_ = false;
     if (resetLabel) changeLabel_->setText(QStringLiteral("Change"));
 }
 
@@ -298,6 +323,7 @@ std::vector<GridRowText> ProgramGridPanel::gridRows() const {
 }
 
 void ProgramGridPanel::setRowCount(int rows) {
+    const QScopedValueRollback reshaping(reshaping_, true);
     grid_->setRowCount(std::clamp(rows, 0, ProgramTable::MaxSteps));
 }
 
@@ -379,44 +405,87 @@ void ProgramGridPanel::fgProgramTime() {
     updateRunAndApply();
 }
 
-void ProgramGridPanel::cellClicked(int row, int column) {
+void ProgramGridPanel::currentCellMoved(int row, int column) {
+    // Rows removed under the current cell put another step there: nothing is selected until the user
+    // moves or clicks.
+    if (reshaping_ || row < 0) {
+        if (cellSelected_) resetChangeBox(false);
+        return;
+    }
+    selectCell(row, column);
+}
+
+void ProgramGridPanel::selectCell(int row, int column) {
     if (row < 0) {
         main_.platform().beep();
         return;
     }
-    // The "No" column is never edited: a click on it edits the frequency of that step.
-    editRow_ = row;
-    editColumn_ = column == 2 ? 2 : 1;
-    if (column != editColumn_) grid_->setCurrentCell(row, editColumn_);
-    const QTableWidgetItem* cell = grid_->item(row, editColumn_);
+    // The "No" column is never edited: a click on it edits the frequency of that step. The highlighted
+    // cell is always the one the change box edits.
+    if (column == 0) column = 1;
+    grid_->setCurrentCell(row, column);
+    const QTableWidgetItem* cell = grid_->item(row, column);
     const QTableWidgetItem* no = grid_->item(row, 0);
     changeBox_->setText(cell ? cell->text() : QString());
     changeLabel_->setText(QStringLiteral(" ") + (no ? no->text() : QString::number(row + 1)) +
-                          (editColumn_ == 2 ? QStringLiteral(" Time") : QStringLiteral(" Freq")));
+                          (column == 2 ? QStringLiteral(" Time") : QStringLiteral(" Freq")));
+    cellSelected_ = true;
     deleteButton_->setEnabled(true);
     upDown_->setEnabled(true);
     changeBox_->setEnabled(true);
 }
 
+int ProgramGridPanel::editRow() const {
+    return cellSelected_ ? grid_->currentRow() : -1;
+}
+
+int ProgramGridPanel::editColumn() const {
+    return grid_->currentColumn() == 2 ? 2 : 1;
+}
+
+bool ProgramGridPanel::eventFilter(QObject* watched, QEvent* event) {
+    // Up and Down in the change box step it as the spinner does.
+    if (watched == changeBox_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            spin(key == Qt::Key_Up ? 1 : -1);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void ProgramGridPanel::changeBoxEdited(const QString& text) {
-    if (text.isEmpty() || editRow_ < 0) return;
+    if (text.isEmpty() || editRow() < 0) return;
+    if (auto fits = checkCellRange(text, editColumn()); !fits) {
+        // The box and the cell show the value that is kept, so the grid shows what will run.
+        const QString kept =
+            editColumn() == 2 ? QString::number(cellTime(text)) : shortestText(cellFrequency(text));
+        changeBox_->setText(kept);
+        storeEdit(kept, kept);
+        main_.platform().message(fits.error());
+        return;
+    }
     storeEdit(text, text);
 }
 
 void ProgramGridPanel::spin(int direction) {
-    if (editRow_ < 0) return;
-    const double value = steppedValue(changeBox_->text(), editColumn_, direction * increment());
-    const QString text = editColumn_ == 2 ? QString::number(static_cast<int>(value)) : shortestText(value);
+    if (editRow() < 0) return;
+    const int column = editColumn();
+    const double value = steppedValue(changeBox_->text(), column, direction * increment());
+    const QString text = column == 2 ? QString::number(static_cast<int>(value)) : shortestText(value);
     changeBox_->setText(text);
     storeEdit(text, text);
 }
 
 void ProgramGridPanel::storeEdit(const QString& cellText, QStringView valueText) {
-    if (editRow_ >= grid_->rowCount()) return;
-    setCell(editRow_, editColumn_, cellText);
+    const int row = editRow();
+    const int column = editColumn();
+    if (row < 0 || row >= grid_->rowCount()) return;
+    setCell(row, column, cellText);
     ProgramTable& table = main_.state().program;
-    const auto k = static_cast<size_t>(editRow_ + 1);
-    if (editColumn_ == 1) {
+    const auto k = static_cast<size_t>(row + 1);
+    if (column == 1) {
         table.StepFreq[k] = cellFrequency(valueText);
     } else {
         table.StepTime[k] = cellTime(valueText);
@@ -462,8 +531,8 @@ void ProgramGridPanel::openInsertWindow() {
 }
 
 void ProgramGridPanel::deleteSelectedStep() {
-    if (editRow_ < 0) return;
-    const int row = editRow_ + 1;
+    if (editRow() < 0) return;
+    const int row = editRow() + 1;
     resetChangeBox(false);
     ProgramTable& table = main_.state().program;
     if (auto deleted = deleteStep(table, row); !deleted) {

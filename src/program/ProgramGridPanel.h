@@ -62,11 +62,19 @@ public:
     // Grid texts of every row ("No", "Frequency", "Time").
     std::vector<GridRowText> gridRows() const;
 
-private:
+    // Rows are added or removed only here: a removed current row switches the change box off.
     void setRowCount(int rows);
+
+private:
     void setCell(int row, int column, const QString& text);
     void writeRows(const std::vector<GridRowText>& rows);
-    void cellClicked(int row, int column);
+    void currentCellMoved(int row, int column);
+    void selectCell(int row, int column);
+    // The change box edits the grid's current cell while a cell is selected: its row (-1 when none is
+    // selected) and its column (1 frequency, 2 time).
+    int editRow() const;
+    int editColumn() const;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void changeBoxEdited(const QString& text);
     void spin(int direction);
     void storeEdit(const QString& cellText, QStringView valueText);
@@ -87,8 +95,8 @@ private:
     QCheckBox* duplicatesBox_;
     QPushButton* applyButton_;
     QTimer* timer_;
-    int editRow_ = -1; // the grid row and column the change box writes to (0-based), -1 for none
-    int editColumn_ = 1;
+    bool cellSelected_ = false; // a cell was selected since the last table-wide change
+    bool reshaping_ = false;    // rows are being added or removed by code, not moved by the user
 };
 
 } // namespace sono

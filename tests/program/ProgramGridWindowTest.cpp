@@ -47,6 +47,18 @@ protected:
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                           grid->visualItemRect(grid->item(row, col)).center());
     }
+    // The window and the grid take the keyboard focus, as they do for a user on a real display.
+    void focusGrid() const {
+        main->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+        grid->setFocus();
+        ASSERT_TRUE(grid->hasFocus());
+    }
+    // A real key press on the widget that has the focus.
+    static void press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    }
     void type(const QString& text) const {
         auto* box = control<QLineEdit>("Text5");
         box->selectAll();
@@ -128,7 +140,12 @@ TEST_F(ProgramGrid, ClickingCellsTypingAndTheSpinner) {
     EXPECT_EQ(label("Label6"), "Duration: 8.0 minutes");
     type(QStringLiteral("40000"));
     EXPECT_EQ(state.program.StepTime[12], 32767);
-    EXPECT_EQ(grid->item(11, 2)->text(), "40000"); // typed text stays until the next redraw
+    // The cell shows the time that is kept, and the user is told the range.
+    EXPECT_EQ(grid->item(11, 2)->text(), "32767");
+    EXPECT_EQ(control<QLineEdit>("Text5")->text(), "32767");
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_TRUE(platform.messages[0].text.contains("-32768 to 32767"))
+        << platform.messages[0].text.toStdString();
 
     // The spinner steps by 1 or 10 and stops at the end of the range.
     type(QStringLiteral("32760"));
@@ -143,6 +160,9 @@ TEST_F(ProgramGrid, ClickingCellsTypingAndTheSpinner) {
     // A click on the "No" column edits that step's frequency.
     clickCell(2, 0);
     EXPECT_EQ(label("Label7"), " 3 Freq");
+    type(QStringLiteral("1e39")); // beyond single precision: kept as 0
+    EXPECT_EQ(grid->item(2, 1)->text(), "0");
+    EXPECT_EQ(platform.messages.size(), 2);
     type(QStringLiteral("12.50"));
     EXPECT_EQ(grid->item(2, 1)->text(), "12.50");
     EXPECT_FLOAT_EQ(state.program.StepFreq[3], 12.5f);
@@ -151,6 +171,62 @@ TEST_F(ProgramGrid, ClickingCellsTypingAndTheSpinner) {
     grid->setCurrentCell(0, 2);
     QTest::keyClick(grid, Qt::Key_Return);
     EXPECT_EQ(control<QLineEdit>("Text5")->text(), "60");
+}
+
+TEST_F(ProgramGrid, ChangeBoxAndDeleteFollowTheCurrentCellOnKeyboardMoves) {
+    load({100, 200, 300, 400, 500}, {10, 20, 30, 40, 50});
+    focusGrid();
+    clickCell(2, 1);
+    press(Qt::Key_Down);
+    press(Qt::Key_Down);
+    EXPECT_EQ(label("Label7"), " 5 Freq");
+    EXPECT_EQ(control<QLineEdit>("Text5")->text(), "500");
+    click("Command12_1");
+    EXPECT_EQ(column(1), QStringList({"100", "200", "300", "400"}));
+
+    clickCell(0, 2);
+    press(Qt::Key_Down);
+    auto* box = control<QLineEdit>("Text5");
+    box->setFocus();
+    box->selectAll();
+    press(Qt::Key_7);
+    press(Qt::Key_7);
+    EXPECT_EQ(column(2), QStringList({"10", "77", "30", "40"}));
+    EXPECT_EQ(state.program.StepTime[2], 77);
+
+    // Up and Down in the change box step it as the spinner does.
+    press(Qt::Key_Up);
+    click("Option2_1");
+    press(Qt::Key_Down);
+    EXPECT_EQ(box->text(), "68");
+    EXPECT_EQ(column(2), QStringList({"10", "68", "30", "40"}));
+    EXPECT_EQ(state.program.StepTime[2], 68);
+
+    // Tab, Shift+Tab, Home, End and the page keys carry the caption and value along, past the "No" column.
+    grid->setFocus();
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
+        {Qt::Key_Tab, {}},      {Qt::Key_Backtab, {}},
+        {Qt::Key_Backtab, {}},  {Qt::Key_Backtab, {}},
+        {Qt::Key_End, {}},      {Qt::Key_Home, {}},
+        {Qt::Key_PageDown, {}}, {Qt::Key_Left, {}},
+        {Qt::Key_PageUp, {}},   {Qt::Key_End, Qt::ControlModifier}};
+    QStringList shown;
+    for (const auto& [key, modifiers] : keys) {
+        press(key, modifiers);
+        shown << label("Label7") + " = " + box->text();
+    }
+    EXPECT_EQ(shown, QStringList({" 3 Freq = 300", " 2 Time = 68", " 2 Freq = 200", " 1 Time = 10",
+                                  " 1 Time = 10", " 1 Freq = 100", " 4 Freq = 400", " 4 Freq = 400",
+                                  " 1 Freq = 100", " 4 Time = 40"}));
+    EXPECT_TRUE(grid->hasFocus());
+    EXPECT_EQ(grid->selectedItems(), QList<QTableWidgetItem*>({grid->item(3, 2)}));
+    EXPECT_EQ(insert("Option1_1", "450", "45"), "400 Hz");
+    EXPECT_FALSE(box->isEnabled());
+    grid->setFocus();
+    press(Qt::Key_Up);
+    click("Command12_1");
+    EXPECT_EQ(column(1), QStringList({"100", "200", "400", "450"}));
+    EXPECT_FALSE(box->isEnabled());
 }
 
 TEST_F(ProgramGrid, InsertBeforeAfterAndIntoAnEmptyTable) {
