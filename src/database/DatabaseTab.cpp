@@ -257,7 +257,8 @@ void DatabaseTab::repairAndCompactDatabase() {
         repairAndCompact(state.database, state.DatabasePath, state.filePath(QStringLiteral("newFreq.mdb")));
     state.CurrentQuery = SearchQuery::all().sqlText();
     if (repaired) {
-        main_.platform().message(RepairedText, QStringLiteral("Good News !"));
+        main_.platform().message(RepairedText + QStringLiteral("\n\n") + RepairBackupText,
+                                 QStringLiteral("Good News !"));
     } else {
         main_.platform().message(QStringLiteral("The database was not repaired and compacted:\n") +
                                      repaired.error() + QStringLiteral("\n\nfreqs.mdb was left as it was."),

@@ -203,8 +203,29 @@ FrequencyStore::~FrequencyStore() {
     close();
 }
 
+QString databaseErrorText(const QString& path, int code, const QString& engineText,
+                          const QString& otherwise) {
+    switch (code & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("%1 is locked by another program — close it and try again.").arg(path);
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return QStringLiteral("%1 is damaged (%2). The file was not changed.\n\n"
+                              "Restore freqs.mdb from a backup, or rescue the records that can still be "
+                              "read: in a terminal, in the folder of the file, run\n"
+                              "    sqlite3 freqs.mdb \".recover\" | sqlite3 recovered.mdb\n"
+                              "then move freqs.mdb away and rename recovered.mdb to freqs.mdb.")
+            .arg(path, engineText);
+    default:
+        return otherwise;
+    }
+}
+
 QString FrequencyStore::lastError() const {
-    return db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QStringLiteral("the database is not open");
+    if (!db_) return QStringLiteral("the database is not open");
+    const QString engineText = QString::fromUtf8(sqlite3_errmsg(db_));
+    return databaseErrorText(path_, sqlite3_extended_errcode(db_), engineText, engineText);
 }
 
 std::expected<void, QString> FrequencyStore::open(const QString& path) {
@@ -215,9 +236,11 @@ std::expected<void, QString> FrequencyStore::open(const QString& path) {
     // Never create: a missing file is an error, not a new empty database.
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     auto fail = [&](const QString& why) {
+        const int code = db ? sqlite3_extended_errcode(db) : SQLITE_NOMEM;
         sqlite3_close(db);
-        return std::unexpected(
-            QStringLiteral("%1 is not a frequency database Sono can open: %2").arg(path, why));
+        return std::unexpected(databaseErrorText(
+            path, code, why,
+            QStringLiteral("%1 is not a frequency database Sono can open: %2").arg(path, why)));
     };
     if (rc != SQLITE_OK)
         return fail(db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory"));

@@ -96,6 +96,10 @@ private:
     int position_ = 0;
 };
 
+// An engine error on the database file at `path` in words a user can act on: a locked or a damaged file
+// is named, with the way out; any other error gives `otherwise`.
+QString databaseErrorText(const QString& path, int code, const QString& engineText, const QString& otherwise);
+
 // Registers Sono's text folding and frequency matching on a connection (used by open()).
 void registerSonoFunctions(sqlite3* db);
 

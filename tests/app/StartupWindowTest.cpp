@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -191,18 +192,35 @@ TEST(Startup, EditorCheckFollowsTheSettingsFile) {
     EXPECT_EQ(label(run.session.splash(), "Label3_3"), "Editor ERROR - Specify in Tools Menu!");
 }
 
-TEST(Startup, AFileThatIsNotADatabaseIsReportedAndLeftAlone) {
-    TestFolder folder;
-    const QByteArray junk("This is a letter, not a database.\r\n");
-    folder.write(QStringLiteral("freqs.mdb"), junk);
-    SonoRun run(folder);
-    QSignalSpy finished(&run.session, &Session::finished);
-    startSono(run.session);
-    EXPECT_EQ(finished.count(), 1);
-    ASSERT_EQ(run.platform.messages.size(), 1);
-    EXPECT_TRUE(run.platform.messages[0].text.contains(folder.file(QStringLiteral("freqs.mdb"))));
-    EXPECT_EQ(folder.read(QStringLiteral("freqs.mdb")), junk);
-    EXPECT_FALSE(folder.exists(QStringLiteral("sono.log")));
+TEST(Startup, ADamagedDatabaseOrAnotherFileIsNamedWithTheWayOutAndLeftAlone) {
+    for (const bool damaged : {false, true}) {
+        TestFolder folder;
+        if (damaged) {
+            std::vector<FrequencyRecord> records;
+            for (int i = 0; i < 300; ++i)
+                records.push_back(record(QStringLiteral("Set %1").arg(i), QString(200, u'c'), {528}));
+            folder.createDatabase(records);
+            // A late page: the first rows still read, so only the full record set meets the damage.
+            QFile file(folder.file(QStringLiteral("freqs.mdb")));
+            ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+            file.seek(file.size() - 3000);
+            file.write(QByteArray(2000, '\x5a'));
+        } else {
+            folder.write(QStringLiteral("freqs.mdb"), "This is a letter, not a database.\r\n");
+        }
+        const QByteArray before = folder.read(QStringLiteral("freqs.mdb"));
+        SonoRun run(folder);
+        QSignalSpy finished(&run.session, &Session::finished);
+        startSono(run.session);
+        EXPECT_EQ(finished.count(), 1);
+        ASSERT_EQ(run.platform.messages.size(), 1);
+        const QString text = run.platform.messages[0].text;
+        EXPECT_TRUE(text.contains(folder.file(QStringLiteral("freqs.mdb")))) << text.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("The file was not changed.")));
+        EXPECT_TRUE(text.contains(QStringLiteral("sqlite3 freqs.mdb \".recover\" | sqlite3 recovered.mdb")));
+        EXPECT_EQ(folder.read(QStringLiteral("freqs.mdb")), before);
+        EXPECT_FALSE(folder.exists(QStringLiteral("sono.log")));
+    }
 }
 
 TEST(Startup, SettingsWithOnlyTheEditorLineGainLineTwo) {

@@ -19,6 +19,7 @@
 #include <array>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sqlite3.h>
 
 using namespace sono;
 using namespace sono::test;
@@ -225,25 +226,30 @@ TEST_F(DatabaseTabWindow, DeleteAsksFirstAndRepeatsTheLastSearch) {
     EXPECT_EQ(comments(), "deep");
 }
 
-TEST_F(DatabaseTabWindow, RepairIsRefusedOverALeftoverCopyThenEmptiesTheDisplay) {
-    folder.write("newFreq.mdb", "left over");
+TEST_F(DatabaseTabWindow, RepairOfALockedFileLeavesSearchesWorkingThenRemovesALeftoverAndKeepsABackup) {
     const QByteArray before = folder.read("freqs.mdb");
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(folder.file("freqs.mdb").toUtf8().constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
     main->menuAction("RandCDB")->trigger();
+    sqlite3_close(other);
     ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_TRUE(platform.messages[0].text.contains("newFreq.mdb")) << platform.messages[0].text.toStdString();
+    EXPECT_TRUE(platform.messages[0].text.contains("locked by another program — close it and try again"))
+        << platform.messages[0].text.toStdString();
     EXPECT_EQ(folder.read("freqs.mdb"), before);
-    EXPECT_EQ(folder.read("newFreq.mdb"), "left over");
     letter("a");
     EXPECT_EQ(lines(), QStringList({"Alpha", "apple"}));
 
-    ASSERT_TRUE(QFile::remove(folder.file("newFreq.mdb")));
+    folder.write("newFreq.mdb", "left over");
     select(0);
     searchBox()->setText("x");
     main->menuAction("RandCDB")->trigger();
     ASSERT_EQ(titles().size(), 2);
     EXPECT_EQ(titles()[1], "Good News !");
-    EXPECT_EQ(platform.messages[1].text, "FREQS.MDB file successfully repaired and compacted.");
+    EXPECT_EQ(platform.messages[1].text, "FREQS.MDB file successfully repaired and compacted.\n\n"
+                                         "The file as it was before the repair is kept as freqs.mdb.bak.");
     EXPECT_FALSE(folder.exists("newFreq.mdb"));
+    EXPECT_EQ(folder.read("freqs.mdb.bak"), before);
     EXPECT_EQ((lines() << searchBox()->text() << comments()), QStringList({"", ""}));
     EXPECT_FALSE(recordButtonsEnabled());
     EXPECT_EQ(state.CurrentQuery, SearchQuery::all().sqlText());

@@ -3,6 +3,8 @@
 #include "database/RecordEdit.h"
 #include "database/RecordText.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace sono;
@@ -54,6 +56,27 @@ TEST(FrequencyStore, OrdersByDescriptionKeepsEqualOnesAndReadsNullComments) {
     for (int k = 0; k < store.count(); ++k)
         lines << store.at(k).Description + "/" + store.at(k).Comments.value_or("<null>");
     EXPECT_EQ(lines, QStringList({"apple/", "Apricot/<null>", "Banana/first", "Banana/second", "cherry/c"}));
+}
+
+TEST(StarterDatabase, CommentsReadCleanlyAndTheSearchCodeFindsTheHundredNotes) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("freqs.mdb"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(SONO_TEST_STARTER_DB), path));
+    FrequencyStore store;
+    ASSERT_TRUE(store.open(path));
+    ASSERT_TRUE(store.refresh(SearchQuery::all()));
+    ASSERT_EQ(store.count(), 238);
+    QStringList stray;
+    for (int k = 0; k < store.count(); ++k)
+        if (store.at(k).Comments.value_or(QString()).startsWith(QStringLiteral("mkn")))
+            stray << store.at(k).Description;
+    EXPECT_EQ(stray, QStringList());
+    // The CC-Meditation help sends users to the code "mkn" for the notes.
+    ASSERT_TRUE(store.refresh(SearchQuery::find(QStringLiteral("mkn"), false, true, false)));
+    EXPECT_EQ(store.count(), 100);
+    for (int k = 0; k < store.count(); ++k)
+        EXPECT_TRUE(store.at(k).Description.contains(QStringLiteral(" Note")))
+            << store.at(k).Description.toStdString();
 }
 
 TEST(FrequencyStore, AddChangeAndDeleteReachTableMain) {

@@ -1,8 +1,10 @@
 #include "database/Repair.h"
 #include "database/DatabaseFixture.h"
 
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace sono;
 using namespace sono::test;
@@ -22,6 +24,16 @@ struct RepairFixture : ::testing::Test {
         QFile f(path);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
     }
+    static void write(const QString& path, const QByteArray& data) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(data);
+    }
+    // What a repair interrupted after writing its copy leaves behind.
+    void leaveCopy() const {
+        write(db.copyPath(), "half a copy");
+        write(db.copyPath() + "-journal", "its journal");
+    }
     QStringList content() const {
         return db.column("SELECT Description || '|' || ifnull(Comments, '<null>') || '|' || F1 || '|' || F2 "
                          "FROM Main ORDER BY rowid");
@@ -32,21 +44,56 @@ struct RepairFixture : ::testing::Test {
 
 } // namespace
 
-TEST_F(RepairFixture, KeepsEveryRecordAndLeavesNoCopy) {
+TEST_F(RepairFixture, KeepsEveryRecordAndTheOldFileAndRemovesALeftoverCopy) {
     ASSERT_TRUE(store.open(db.path()));
     // Deleted rows leave free pages that compaction removes.
     ASSERT_EQ(sqlite3_exec(store.handle(), "DELETE FROM Main WHERE rowid % 2 = 0", nullptr, nullptr, nullptr),
               SQLITE_OK);
     const QStringList kept = content();
-    const qint64 sizeBefore = QFile(db.path()).size();
+    const QByteArray before = bytes(db.path());
+    leaveCopy();
 
     auto repaired = repairAndCompact(store, db.path(), db.copyPath());
     ASSERT_TRUE(repaired) << repaired.error().toStdString();
     EXPECT_EQ(content(), kept);
-    EXPECT_LT(QFile(db.path()).size(), sizeBefore);
-    EXPECT_FALSE(QFile::exists(db.copyPath()));
+    EXPECT_LT(QFile(db.path()).size(), before.size());
+    EXPECT_EQ(bytes(backupPathFor(db.path())), before);
+    EXPECT_EQ(QDir(db.folder()).entryList(QDir::Files), QStringList({"freqs.mdb", "freqs.mdb.bak"}));
     EXPECT_EQ(db.column("PRAGMA integrity_check"), QStringList({"ok"}));
     EXPECT_EQ(store.count(), 150); // open again on the whole table
+}
+
+TEST_F(RepairFixture, KeepsThePermissionsAndOneBackupGeneration) {
+    for (const mode_t mode : {0600, 0640}) {
+        ASSERT_EQ(::chmod(QFile::encodeName(db.path()).constData(), mode), 0);
+        const QByteArray before = bytes(db.path());
+        auto repaired = repairAndCompact(store, db.path(), db.copyPath());
+        ASSERT_TRUE(repaired) << repaired.error().toStdString();
+        struct stat st {};
+        ASSERT_EQ(::stat(QFile::encodeName(db.path()).constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, mode);
+        EXPECT_EQ(bytes(backupPathFor(db.path())), before);
+        EXPECT_EQ(QDir(db.folder()).entryList(QDir::Files), QStringList({"freqs.mdb", "freqs.mdb.bak"}));
+    }
+}
+
+TEST_F(RepairFixture, ALockedDatabaseIsNamedAsSuchAndStaysInUse) {
+    ASSERT_TRUE(store.open(db.path()));
+    const QByteArray original = bytes(db.path());
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(db.path().toUtf8().constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+
+    auto repaired = repairAndCompact(store, db.path(), db.copyPath());
+    sqlite3_close(other); // the other program lets go
+    ASSERT_FALSE(repaired);
+    EXPECT_TRUE(repaired.error().contains("locked by another program — close it and try again"))
+        << repaired.error().toStdString();
+    EXPECT_EQ(bytes(db.path()), original);
+    EXPECT_FALSE(QFile::exists(db.copyPath()));
+    // Searching works again without a restart.
+    ASSERT_TRUE(store.refresh(SearchQuery::letter(QStringLiteral("s"))));
+    EXPECT_EQ(store.count(), 300);
 }
 
 TEST_F(RepairFixture, ADamagedCopyNeverReplacesTheDatabase) {
@@ -71,17 +118,21 @@ TEST_F(RepairFixture, ADamagedCopyNeverReplacesTheDatabase) {
     }
 }
 
-TEST_F(RepairFixture, ADamagedDatabaseIsReportedAndKept) {
+TEST_F(RepairFixture, ADamagedDatabaseIsReportedWithTheWayOutAndKeptWithAnyLeftover) {
     {
         QFile file(db.path());
         ASSERT_TRUE(file.open(QIODevice::ReadWrite));
         file.seek(4096 * 3 + 100); // inside a table page
         file.write(QByteArray(2000, '\x5a'));
     }
+    leaveCopy();
     const QByteArray damaged = bytes(db.path());
     auto repaired = repairAndCompact(store, db.path(), db.copyPath());
     ASSERT_FALSE(repaired);
-    EXPECT_FALSE(repaired.error().isEmpty());
+    EXPECT_TRUE(repaired.error().contains(db.path() + " is damaged")) << repaired.error().toStdString();
+    EXPECT_TRUE(repaired.error().contains("sqlite3 freqs.mdb \".recover\" | sqlite3 recovered.mdb"));
     EXPECT_EQ(bytes(db.path()), damaged);
-    EXPECT_FALSE(QFile::exists(db.copyPath()));
+    // Only a sound original shows that the copy is a leftover.
+    EXPECT_EQ(bytes(db.copyPath()), "half a copy");
+    EXPECT_FALSE(QFile::exists(backupPathFor(db.path())));
 }
