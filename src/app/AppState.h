@@ -2,6 +2,7 @@
 
 #include "buffer/FrequencyBuffer.h"
 #include "common/AppFolder.h"
+#include "common/TextEncoding.h"
 #include "database/FrequencyStore.h"
 #include "display/Calibration.h"
 #include "generator/GeneratorSettings.h"
@@ -30,6 +31,7 @@ struct AppState {
     QString RecordFreqText;
     qint16 EditorMode = 0;
     QString NotesText;
+    TextEncoding NotesEncoding = TextEncoding::Utf8; // the notes file is written back as it was read
     QString BuildVersion;
     QString BuildTitle;
     qint16 TroubleshootStartup = 0;
@@ -38,6 +40,9 @@ struct AppState {
     qint32 LogCount = 0;
     QStringList LogWhen;
     QStringList LogWhat;
+    // Files that failed to load at start-up (fully or in part); each is kept as "<name>.bak" before
+    // the first save over it.
+    QStringList UnreadFiles;
 
     // Subsystems
     FrequencyStore database;

@@ -40,19 +40,39 @@ QString logCaption(qint32 count) {
     return QStringLiteral("Log : ") + signedText(count) + QStringLiteral(" entries");
 }
 
-QByteArray notesFileBytes(const QString& notes) {
-    QuotedFieldWriter writer;
-    writer.text(notes).endLine();
-    return writer.bytes();
+namespace {
+
+QString withLfBreaks(QString text) {
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
 }
 
-std::expected<QString, QString> parseNotesFile(const QByteArray& bytes, const QString& fileName) {
-    QuotedFieldReader reader(bytes);
-    const auto field = reader.next();
-    if (!field) return QString();
-    if (!field->quoted)
-        return std::unexpected(QStringLiteral("%1 does not hold notes in double quotes.").arg(fileName));
-    return field->text;
+} // namespace
+
+EncodedText notesFileBytes(const QString& notes, TextEncoding encoding) {
+    QuotedFieldWriter writer;
+    writer.text(withLfBreaks(notes).replace(u'\n', QStringLiteral("\r\n"))).endLine();
+    return encodeText(QString::fromUtf8(writer.bytes()), encoding);
+}
+
+NotesFile parseNotesFile(const QByteArray& bytes) {
+    const DecodedText decoded = decodeText(bytes);
+    NotesFile notes{{}, decoded.encoding, true};
+    const QString whole = withLfBreaks(decoded.text);
+    if (whole.trimmed().isEmpty()) return notes;
+    const auto field = QuotedFieldReader(whole.toUtf8()).next();
+    if (field && field->quoted) {
+        // Clean when writing the text back gives the file again (line ends and outer blanks aside).
+        const QString again = QString::fromUtf8(notesFileBytes(field->text).bytes);
+        if (withLfBreaks(again).trimmed() == whole.trimmed()) {
+            notes.text = field->text;
+            return notes;
+        }
+    }
+    notes.inSonoForm = false;
+    notes.text = whole;
+    while (notes.text.endsWith(u'\n'))
+        notes.text.chop(1);
+    return notes;
 }
 
 } // namespace sono

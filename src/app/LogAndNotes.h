@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/TextEncoding.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
@@ -27,7 +29,17 @@ QString logPaneText(const LogContents& log);
 // "Log :  5 entries"
 QString logCaption(qint32 count);
 
-QByteArray notesFileBytes(const QString& notes);
-std::expected<QString, QString> parseNotesFile(const QByteArray& bytes, const QString& fileName);
+struct NotesFile {
+    QString text; // line breaks as "\n"
+    TextEncoding encoding = TextEncoding::Utf8;
+    // The file is the one text in double quotes that Sono writes. When it is not (plain text, a text
+    // cut short, more after the closing quote), `text` is the whole file as it is.
+    bool inSonoForm = true;
+};
+
+// The notes in double quotes, line breaks as CR LF, in the encoding they were read in.
+EncodedText notesFileBytes(const QString& notes, TextEncoding encoding = TextEncoding::Utf8);
+// Line breaks CR LF, LF or CR are all read as "\n".
+NotesFile parseNotesFile(const QByteArray& bytes);
 
 } // namespace sono

@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/LogAndNotes.h"
+#include "app/UnreadFiles.h"
 #include "common/QuotedFields.h"
 #include "ui/MainWindow.h"
 #include "ui/Platform.h"
@@ -48,21 +49,31 @@ NotesTab::NotesTab(MainWindow& main) : main_(main) {
 
 void NotesTab::showNotes(const QString& notes) {
     notes_->setPlainText(notes);
+    savedText_ = notes_->toPlainText();
     save_->setEnabled(false);
 }
 
-void NotesTab::saveNotes() {
+bool NotesTab::hasUnsavedNotes() const {
+    return notes_->toPlainText() != savedText_;
+}
+
+bool NotesTab::saveNotes() {
     AppState& state = main_.state();
-    QString text = notes_->toPlainText();
-    if (text.isEmpty()) text = EmptyNotesText;
+    const QString boxText = notes_->toPlainText();
+    const QString text = boxText.isEmpty() ? EmptyNotesText : boxText;
     const QString path = state.filePath(QStringLiteral("SonoNote.txt"));
-    if (auto written = writeWholeFile(path, notesFileBytes(text)); !written) {
+    const EncodedText file = notesFileBytes(text, state.NotesEncoding);
+    if (!keepUnreadFile(state, main_.platform(), path)) return false;
+    if (auto written = writeWholeFile(path, file.bytes); !written) {
         // Save stays enabled: the edits are not yet kept anywhere.
         main_.platform().message(written.error());
-        return;
+        return false;
     }
     state.NotesText = text;
+    state.NotesEncoding = file.encoding;
+    savedText_ = boxText;
     save_->setEnabled(false);
+    return true;
 }
 
 void NotesTab::LogDisplay() {

@@ -18,17 +18,20 @@ public:
 
     // Puts the notes into the box and leaves Save disabled (loading is not an edit).
     void showNotes(const QString& notes);
+    // The box differs from what was last loaded or saved.
+    bool hasUnsavedNotes() const;
+    // Notes Save; false (the user has been told) when the file could not be written.
+    bool saveNotes();
     void LogDisplay();
 
 private:
-    void saveNotes();
-
     MainWindow& main_;
     QLabel* notesLabel_;
     QPlainTextEdit* notes_;
     QPushButton* save_;
     QLabel* logLabel_;
     QPlainTextEdit* log_;
+    QString savedText_; // the box as last loaded or saved
 };
 
 } // namespace sono

@@ -30,4 +30,9 @@ std::expected<SettingsFile, QString> parseSettingsFile(const QByteArray& bytes, 
     return settings;
 }
 
+QString editorPathField(const QByteArray& bytes) {
+    const auto path = QuotedFieldReader(bytes).next();
+    return path ? path->text : QString();
+}
+
 } // namespace sono

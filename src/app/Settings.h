@@ -18,5 +18,7 @@ struct SettingsFile {
 
 QByteArray settingsFileBytes(const QString& editorPath, qint16 clearBufferFirst);
 std::expected<SettingsFile, QString> parseSettingsFile(const QByteArray& bytes, const QString& fileName);
+// The first field alone, as the start-up check reads it: whatever follows is not looked at.
+QString editorPathField(const QByteArray& bytes);
 
 } // namespace sono

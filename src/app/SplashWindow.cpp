@@ -132,11 +132,9 @@ void SplashWindow::runChecks() {
     results_[2]->setText(folder.exists(QStringLiteral("database.rtf")) ? QStringLiteral("Help files OK")
                                                                        : QStringLiteral("Help file ERROR"));
     if (!startupFailed_ && haveSettings) {
-        const auto bytes = readWholeFile(folder.filePath(QStringLiteral("sono.ini")));
-        const auto settings =
-            bytes ? parseSettingsFile(*bytes, QStringLiteral("sono.ini")) : std::unexpected(bytes.error());
-        if (settings) {
-            state_.EditorPath = settings->EditorPath;
+        // Only line 1 matters here; the main window reports a bad line 2.
+        if (const auto bytes = readWholeFile(folder.filePath(QStringLiteral("sono.ini")))) {
+            state_.EditorPath = editorPathField(*bytes);
             results_[3]->setText(QFileInfo(state_.EditorPath).isFile()
                                      ? QStringLiteral("Editor OK")
                                      : QStringLiteral("Editor ERROR - Specify in Tools Menu!"));

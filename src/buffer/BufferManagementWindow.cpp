@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/Settings.h"
+#include "app/UnreadFiles.h"
 #include "buffer/BufferOperations.h"
 #include "common/QuotedFields.h"
 #include "ui/MainWindow.h"
@@ -141,8 +142,14 @@ void BufferManagementWindow::clearFirstClicked(bool checked) {
     AppState& state = main_.state();
     const qint16 wanted = checked ? 1 : 0;
     const QString path = state.filePath(QStringLiteral("sono.ini"));
-    if (auto written = writeWholeFile(path, settingsFileBytes(state.EditorPath, wanted)); !written) {
-        main_.platform().message(written.error());
+    bool saved = keepUnreadFile(state, main_.platform(), path);
+    if (saved) {
+        if (auto written = writeWholeFile(path, settingsFileBytes(state.EditorPath, wanted)); !written) {
+            main_.platform().message(written.error());
+            saved = false;
+        }
+    }
+    if (!saved) {
         const QSignalBlocker blocker(clearFirst_);
         clearFirst_->setChecked(state.ClearBufferFirst == 1);
         return;

@@ -1,6 +1,7 @@
 #include "display/CalibrationWindow.h"
 
 #include "app/AppState.h"
+#include "app/UnreadFiles.h"
 #include "common/NumberText.h"
 #include "common/QuotedFields.h"
 #include "display/Calibration.h"
@@ -124,9 +125,9 @@ void CalibrationWindow::save() {
         return;
     }
     AppState& state = main_.state();
-    if (auto written =
-            writeWholeFile(state.filePath(QStringLiteral("sono.cal")), calibrationFileBytes(*calibration));
-        !written) {
+    const QString path = state.filePath(QStringLiteral("sono.cal"));
+    if (!keepUnreadFile(state, main_.platform(), path)) return;
+    if (auto written = writeWholeFile(path, calibrationFileBytes(*calibration)); !written) {
         main_.platform().message(written.error() +
                                  QStringLiteral("\n\nThe calibration in use is unchanged."));
         return;

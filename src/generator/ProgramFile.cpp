@@ -36,7 +36,8 @@ QString lineError(const QString& fileName, int line, const QString& what) {
 
 } // namespace
 
-std::expected<ProgramFileData, QString> parseProgramFile(const QByteArray& bytes, const QString& fileName) {
+std::expected<ProgramFileData, QString> parseProgramFile(const QByteArray& bytes, const QString& fileName,
+                                                         ExtraSteps extra) {
     QuotedFieldReader reader(bytes);
     ProgramFileData program;
     ProgramHeader& h = program.header;
@@ -126,9 +127,13 @@ std::expected<ProgramFileData, QString> parseProgramFile(const QByteArray& bytes
             return std::unexpected(lineError(fileName, line,
                                              QStringLiteral("\"%1,%2,%3\" is not a valid step.")
                                                  .arg(first->text, second->text, third->text)));
-        if (program.steps.size() == ProgramTable::MaxSteps)
-            return std::unexpected(
-                lineError(fileName, line, QStringLiteral("the program has more than 2000 steps.")));
+        if (program.steps.size() == ProgramTable::MaxSteps) {
+            if (extra == ExtraSteps::Refuse)
+                return std::unexpected(
+                    lineError(fileName, line, QStringLiteral("the program has more than 2000 steps.")));
+            ++program.stepsLeftOut;
+            continue;
+        }
         program.steps.push_back({*no16, static_cast<float>(*freq), *time16});
     }
     return program;

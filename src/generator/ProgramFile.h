@@ -33,14 +33,19 @@ struct ProgramStep {
 struct ProgramFileData {
     ProgramHeader header;
     std::vector<ProgramStep> steps;
+    int stepsLeftOut = 0; // steps after the 2000th, checked but not kept (ExtraSteps::LeaveOut)
 };
+
+// What reading does with steps after the 2000th: refuse the file, or keep the first 2000.
+enum class ExtraSteps { Refuse, LeaveOut };
 
 // The whole file: header lines, then "no,freq,time" per step; CR LF line ends.
 QByteArray programFileBytes(const ProgramFileData& program);
 
 // Reads and checks the whole file before anything is applied: a short or malformed header, a bad step
-// line or more than 2000 steps gives a message naming the file and the line.
-std::expected<ProgramFileData, QString> parseProgramFile(const QByteArray& bytes, const QString& fileName);
+// line or (unless they are left out) more than 2000 steps gives a message naming the file and the line.
+std::expected<ProgramFileData, QString> parseProgramFile(const QByteArray& bytes, const QString& fileName,
+                                                         ExtraSteps extra = ExtraSteps::Refuse);
 
 // The program written when default.prg is missing: both channels at 0.5, session recording on, no steps.
 inline ProgramFileData defaultProgram() {

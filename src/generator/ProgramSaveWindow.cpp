@@ -1,6 +1,7 @@
 #include "generator/ProgramSaveWindow.h"
 
 #include "app/AppState.h"
+#include "app/UnreadFiles.h"
 #include "common/QuotedFields.h"
 #include "generator/FreqgenArgs.h"
 #include "generator/FrequencyManagerPanel.h"
@@ -68,6 +69,7 @@ void ProgramSaveWindow::save() {
     // The grid may have been edited since the window opened; it is what the user sees.
     main_.programPanel()->takeTableFromGrid();
     const QString path = state.filePath(*name + QStringLiteral(".prg"));
+    if (!keepUnreadFile(state, main_.platform(), path)) return;
     if (auto written =
             writeWholeFile(path, programFileBytes(programFromState(state.generator, state.program)));
         !written) {

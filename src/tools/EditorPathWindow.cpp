@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/Settings.h"
+#include "app/UnreadFiles.h"
 #include "tools/EditorPath.h"
 #include "ui/MainWindow.h"
 #include "ui/Platform.h"
@@ -47,8 +48,9 @@ EditorPathWindow::EditorPathWindow(MainWindow& main) : main_(main) {
 
 void EditorPathWindow::saveAndExit() {
     AppState& state = main_.state();
-    auto saved =
-        saveEditorPath(path_->text(), state.ClearBufferFirst, state.filePath(QStringLiteral("sono.ini")));
+    const QString settingsPath = state.filePath(QStringLiteral("sono.ini"));
+    if (editorPathFromTyped(path_->text()) && !keepUnreadFile(state, main_.platform(), settingsPath)) return;
+    auto saved = saveEditorPath(path_->text(), state.ClearBufferFirst, settingsPath);
     if (!saved) {
         main_.platform().message(saved.error());
         return; // the window stays open so the path can be corrected

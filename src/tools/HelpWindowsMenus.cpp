@@ -25,8 +25,8 @@ void showKeyCommands(MainWindow& main) {
     main.windows().open<PageWindow>(QStringLiteral("Form12"), [&] {
         auto* window = new PageWindow(
             main, QStringLiteral("Sono - Freqgen: Key Commands"), QStringLiteral("fgcommand.rtf"),
-            QStringLiteral("To execute commands, click on the Freqgen DOS window to bring it into focus on "
-                           "your DeskTop."));
+            QStringLiteral("To execute commands, click on the Freqgen terminal window to bring it into focus "
+                           "on your DeskTop."));
         window->resize(520, 560);
         placeTopRight(window, main.platform());
         return window;

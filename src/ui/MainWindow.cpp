@@ -4,6 +4,7 @@
 #include "app/LogAndNotes.h"
 #include "app/NotesTab.h"
 #include "app/Settings.h"
+#include "app/UnreadFiles.h"
 #include "common/QuotedFields.h"
 #include "database/DatabaseTab.h"
 #include "display/Calibration.h"
@@ -188,7 +189,8 @@ void MainWindow::loadSettings() {
     auto settings = bytes ? parseSettingsFile(*bytes, path) : std::unexpected(bytes.error());
     if (!settings) {
         // The user's file stays as it is; the defaults hold for this run.
-        platform_.message(settings.error() + QStringLiteral("\n\nSono goes on with the default settings."));
+        platform_.message(settings.error() + QStringLiteral("\n\nSono goes on with the default settings. ") +
+                          markUnreadFile(state_, path));
         return;
     }
     state_.EditorPath = settings->EditorPath;
@@ -210,7 +212,8 @@ void MainWindow::loadCalibration() {
     auto bytes = readWholeFile(path);
     auto calibration = bytes ? parseCalibrationFile(*bytes, path) : std::unexpected(bytes.error());
     if (!calibration) {
-        platform_.message(calibration.error() + QStringLiteral("\n\nSono goes on without calibration."));
+        platform_.message(calibration.error() + QStringLiteral("\n\nSono goes on without calibration. ") +
+                          markUnreadFile(state_, path));
         return;
     }
     state_.calibration = *calibration;
@@ -219,16 +222,22 @@ void MainWindow::loadCalibration() {
 void MainWindow::loadNotes() {
     const QString path = state_.filePath(QStringLiteral("SonoNote.txt"));
     state_.NotesText = FirstNotesText;
+    state_.NotesEncoding = TextEncoding::Utf8;
     if (!QFile::exists(path)) {
-        if (auto written = writeWholeFile(path, notesFileBytes(state_.NotesText)); !written)
+        if (auto written = writeWholeFile(path, notesFileBytes(state_.NotesText).bytes); !written)
             platform_.message(written.error());
+    } else if (auto bytes = readWholeFile(path); !bytes) {
+        platform_.message(bytes.error() + QStringLiteral("\n\n") + markUnreadFile(state_, path));
     } else {
-        auto bytes = readWholeFile(path);
-        auto notes = bytes ? parseNotesFile(*bytes, path) : std::unexpected(bytes.error());
-        if (notes)
-            state_.NotesText = *notes;
-        else
-            platform_.message(notes.error() + QStringLiteral("\n\nThe file is left as it is."));
+        const NotesFile notes = parseNotesFile(*bytes);
+        state_.NotesText = notes.text;
+        state_.NotesEncoding = notes.encoding;
+        if (!notes.inSonoForm)
+            platform_.message(
+                QStringLiteral("%1 does not hold the notes as one text in double quotes, so the "
+                               "notes box shows the whole file.\n\n")
+                    .arg(path) +
+                markUnreadFile(state_, path));
     }
     notesTab_->showNotes(state_.NotesText);
 }
@@ -242,12 +251,22 @@ void MainWindow::loadStartupProgram() {
             platform_.message(written.error());
     } else {
         auto bytes = readWholeFile(path);
-        auto parsed = bytes ? parseProgramFile(*bytes, path) : std::unexpected(bytes.error());
-        if (parsed)
-            program = std::move(*parsed);
-        else
+        auto parsed =
+            bytes ? parseProgramFile(*bytes, path, ExtraSteps::LeaveOut) : std::unexpected(bytes.error());
+        if (!parsed) {
             platform_.message(parsed.error() +
-                              QStringLiteral("\n\nSono starts with an empty default program."));
+                              QStringLiteral("\n\nSono starts with an empty default program. ") +
+                              markUnreadFile(state_, path));
+        } else {
+            program = std::move(*parsed);
+            if (program.stepsLeftOut > 0)
+                platform_.message(
+                    QStringLiteral("%1 holds %2 steps; a program has at most %3. Sono loaded the first %3 "
+                                   "and left out the other %4.\n\n")
+                        .arg(path, QString::number(ProgramTable::MaxSteps + program.stepsLeftOut),
+                             QString::number(ProgramTable::MaxSteps), QString::number(program.stepsLeftOut)) +
+                    markUnreadFile(state_, path));
+        }
     }
     managerPanel_->applyProgram(program, /*startup=*/true);
 }
@@ -262,7 +281,26 @@ void MainWindow::unload() {
     windows_->closeAll();
 }
 
+bool MainWindow::notesMayClose() {
+    // A second close request while the question is open waits for its answer.
+    if (askingToClose_) return false;
+    if (unloaded_ || !notesTab_->hasUnsavedNotes()) return true;
+    askingToClose_ = true;
+    const MessageAnswer answer =
+        platform_.message(QStringLiteral("The notes have changed since they were last saved.\n\n"
+                                         "Save them before Sono closes?"),
+                          AppTitle, MessageButtons::SaveDiscardCancel);
+    askingToClose_ = false;
+    if (answer == MessageAnswer::Cancel) return false;
+    if (answer == MessageAnswer::Discard) return true;
+    return notesTab_->saveNotes();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!notesMayClose()) {
+        event->ignore();
+        return;
+    }
     unload();
     event->accept();
 }

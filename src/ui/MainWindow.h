@@ -72,6 +72,8 @@ private:
     void loadNotes();
     void loadStartupProgram();
     void step(const char* message);
+    // Typed notes not yet saved: asks Save / Discard / Cancel. False keeps Sono open.
+    bool notesMayClose();
 
     AppState& state_;
     Platform& platform_;
@@ -85,6 +87,7 @@ private:
     NotesTab* notesTab_ = nullptr;
     ScanTab* scanTab_ = nullptr;
     bool unloaded_ = false;
+    bool askingToClose_ = false;
 };
 
 } // namespace sono

@@ -10,12 +10,23 @@
 namespace sono {
 
 MessageAnswer QtPlatform::message(const QString& text, const QString& title, MessageButtons buttons) {
-    QMessageBox box(QMessageBox::NoIcon, title, text,
-                    buttons == MessageButtons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel
-                                                        : QMessageBox::Ok,
-                    QApplication::activeWindow());
+    QMessageBox::StandardButtons shown = QMessageBox::Ok;
+    if (buttons == MessageButtons::OkCancel) shown = QMessageBox::Ok | QMessageBox::Cancel;
+    if (buttons == MessageButtons::SaveDiscardCancel)
+        shown = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
+    QMessageBox box(QMessageBox::NoIcon, title, text, shown, QApplication::activeWindow());
     box.setObjectName(QStringLiteral("MessageBox"));
-    return box.exec() == QMessageBox::Cancel ? MessageAnswer::Cancel : MessageAnswer::Ok;
+    if (buttons == MessageButtons::SaveDiscardCancel) box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+    case QMessageBox::Cancel:
+        return MessageAnswer::Cancel;
+    case QMessageBox::Save:
+        return MessageAnswer::Save;
+    case QMessageBox::Discard:
+        return MessageAnswer::Discard;
+    default:
+        return MessageAnswer::Ok;
+    }
 }
 
 void QtPlatform::beep() {

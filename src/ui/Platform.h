@@ -7,8 +7,8 @@
 
 namespace sono {
 
-enum class MessageButtons { Ok, OkCancel };
-enum class MessageAnswer { Ok, Cancel };
+enum class MessageButtons { Ok, OkCancel, SaveDiscardCancel };
+enum class MessageAnswer { Ok, Cancel, Save, Discard };
 
 inline const QString AppTitle = QStringLiteral("Sono12");
 

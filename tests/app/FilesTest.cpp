@@ -89,6 +89,13 @@ TEST(ProgramFile, RefusesShortHeadersBadStepsAndTooManySteps) {
     auto tooMany = parseProgramFile(full + "2001,100,1\r\n", QStringLiteral("a.prg"));
     ASSERT_FALSE(tooMany);
     EXPECT_TRUE(tooMany.error().contains(QStringLiteral("2000")));
+    // At start-up the first 2000 are kept; the rest is still checked.
+    auto leftOut =
+        parseProgramFile(full + "2001,100,1\r\n2002,7,1\r\n", QStringLiteral("a.prg"), ExtraSteps::LeaveOut);
+    ASSERT_TRUE(leftOut);
+    EXPECT_EQ(leftOut->steps.size(), 2000u);
+    EXPECT_EQ(leftOut->stepsLeftOut, 2);
+    EXPECT_FALSE(parseProgramFile(full + "2001,x,1\r\n", QStringLiteral("a.prg"), ExtraSteps::LeaveOut));
 }
 
 TEST(Log, KeepsTheNewest500AndListsNewestFirst) {
@@ -104,4 +111,39 @@ TEST(Log, KeepsTheNewest500AndListsNewestFirst) {
     EXPECT_TRUE(logPaneText(log).startsWith(QStringLiteral("2026-01-01 00:08:22 - e502\n")));
     EXPECT_EQ(logCaption(5), "Log :  5 entries");
     EXPECT_EQ(parseLog("").count, 0);
+}
+
+TEST(NotesFile, LineBreaksEncodingsAndFilesNotInSonosForm) {
+    // Line breaks inside are CR LF; CR LF, LF and CR all read back as one break.
+    EXPECT_EQ(notesFileBytes(QStringLiteral("a\nb")).bytes, QByteArray("\"a\r\nb\"\r\n"));
+    for (const QByteArray& file :
+         {QByteArray("\"a\r\nb\"\r\n"), QByteArray("\"a\nb\"\r\n"), QByteArray("\"a\rb\"")}) {
+        const NotesFile notes = parseNotesFile(file);
+        EXPECT_EQ(notes.text, "a\nb");
+        EXPECT_TRUE(notes.inSonoForm);
+    }
+    EXPECT_EQ(parseNotesFile("\"Say \"\"hi\"\"\"\r\n").text, "Say \"hi\"");
+    // Not UTF-8: Windows-1252, written back byte for byte; a character it cannot hold falls back to UTF-8.
+    const QByteArray windows("\"\x93"
+                             "Caf\xe9\x94 \x80\x81\"\r\n");
+    const NotesFile latin = parseNotesFile(windows);
+    EXPECT_EQ(latin.text, QStringLiteral("\u201cCaf\u00e9\u201d \u20ac\u0081"));
+    EXPECT_EQ(latin.encoding, TextEncoding::Windows1252);
+    EXPECT_EQ(notesFileBytes(latin.text, latin.encoding).bytes, windows);
+    const EncodedText arrow = notesFileBytes(QStringLiteral("\u00e9\u2192"), TextEncoding::Windows1252);
+    EXPECT_EQ(arrow.bytes, QByteArray("\"\xc3\xa9\xe2\x86\x92\"\r\n"));
+    EXPECT_EQ(arrow.encoding, TextEncoding::Utf8);
+    const QByteArray bom("\xef\xbb\xbf\"x\"\r\n");
+    const NotesFile withBom = parseNotesFile(bom);
+    EXPECT_EQ(withBom.text, "x");
+    EXPECT_EQ(notesFileBytes(withBom.text, withBom.encoding).bytes, bom);
+    // Plain text, a text cut short or more after the closing quote: the whole file, marked.
+    for (const QByteArray& file :
+         {QByteArray("plain\r\nnotes\r\n"), QByteArray("\"cut"), QByteArray("\"a\" b")}) {
+        const NotesFile notes = parseNotesFile(file);
+        EXPECT_FALSE(notes.inSonoForm) << file.constData();
+        EXPECT_EQ(notes.text,
+                  QString::fromUtf8(file).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).trimmed());
+    }
+    EXPECT_TRUE(parseNotesFile("").inSonoForm);
 }

@@ -1,4 +1,5 @@
 #include "app/AppState.h"
+#include "app/NotesTab.h"
 #include "app/SplashWindow.h"
 #include "support/RecordingPlatform.h"
 #include "support/Screenshot.h"
@@ -14,12 +15,14 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace sono;
@@ -36,6 +39,22 @@ struct SonoRun {
 
 QString label(QWidget* w, const char* name) {
     return w->findChild<QLabel*>(QString::fromLatin1(name))->text();
+}
+
+void click(QWidget* w, const char* name) {
+    w->findChild<QAbstractButton*>(QString::fromLatin1(name))->click();
+}
+
+// Types into the notes box with real key events on the active window.
+QPlainTextEdit* typeNotes(MainWindow* main, const QString& keys) {
+    main->tabs()->setCurrentWidget(main->notesTab());
+    QApplication::setActiveWindow(main);
+    auto* box = main->findChild<QPlainTextEdit*>(QStringLiteral("Text4"));
+    box->setFocus();
+    EXPECT_EQ(QApplication::focusWidget(), box);
+    QTest::keyClick(box, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(box, keys);
+    return box;
 }
 
 } // namespace
@@ -190,6 +209,11 @@ TEST(Startup, EditorCheckFollowsTheSettingsFile) {
     EXPECT_EQ(label(run.session.splash(), "Label3_1"), "Initialization file OK");
     EXPECT_EQ(label(run.session.splash(), "Label3_2"), "Help files OK");
     EXPECT_EQ(label(run.session.splash(), "Label3_3"), "Editor ERROR - Specify in Tools Menu!");
+    // Only the first field is read: a bad line 2 is the main window's business.
+    folder.write(QStringLiteral("Sono.INI"), "\"/bin/sh\"\r\nmaybe\r\n");
+    SonoRun again(folder);
+    again.session.start();
+    EXPECT_EQ(label(again.session.splash(), "Label3_3"), "Editor OK");
 }
 
 TEST(Startup, ADamagedDatabaseOrAnotherFileIsNamedWithTheWayOutAndLeftAlone) {
@@ -234,33 +258,87 @@ TEST(Startup, SettingsWithOnlyTheEditorLineGainLineTwo) {
     EXPECT_EQ(folder.read(QStringLiteral("sono.ini")), QByteArray("\"/usr/bin/kate\"\r\n0\r\n"));
 }
 
-TEST(Startup, MalformedFilesAreReportedAndNotOverwritten) {
+TEST(Startup, MalformedFilesAreReportedAndKeptAsBakBeforeTheFirstSave) {
     TestFolder folder;
     folder.createDatabase({});
     const QByteArray ini("\"/usr/bin/kate\"\r\nmaybe\r\n");
     const QByteArray cal("50\r\n300\r\n");
     const QByteArray prg("\"0.5\"\r\n\"0.5\"\r\n1\r\n");
-    const QByteArray notes("no quotes here");
+    const QByteArray notes("no quotes here\r\nline 2\r\n");
     folder.write(QStringLiteral("sono.ini"), ini);
     folder.write(QStringLiteral("sono.cal"), cal);
     folder.write(QStringLiteral("default.prg"), prg);
     folder.write(QStringLiteral("SonoNote.txt"), notes);
     SonoRun run(folder);
-    ASSERT_NE(startSono(run.session), nullptr);
+    MainWindow* main = startSono(run.session);
+    ASSERT_NE(main, nullptr);
     const QStringList texts = run.platform.messageTexts();
     ASSERT_EQ(texts.size(), 4) << texts.join(u'|').toStdString();
-    EXPECT_TRUE(texts[0].contains(QStringLiteral("sono.ini")));
-    EXPECT_TRUE(texts[1].contains(QStringLiteral("sono.cal")));
-    EXPECT_TRUE(texts[2].contains(QStringLiteral("SonoNote.txt")));
-    EXPECT_TRUE(texts[3].contains(QStringLiteral("default.prg")));
-    // Defaults hold for the run; the user's files stay as they were.
+    const char* names[4] = {"sono.ini", "sono.cal", "SonoNote.txt", "default.prg"};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_TRUE(texts[i].contains(QString::fromLatin1(names[i])));
+        EXPECT_TRUE(texts[i].contains(folder.file(QString::fromLatin1(names[i])) + QStringLiteral(".bak")))
+            << texts[i].toStdString();
+    }
+    // Defaults hold for the run; plain notes are shown whole; the user's files stay as they were.
     EXPECT_EQ(run.state.EditorPath, "/usr/bin/xdg-open");
     EXPECT_EQ(run.state.calibration.CalibrationOn, 0);
     EXPECT_EQ(run.state.generator.VolLeft, "0.5");
+    EXPECT_EQ(main->findChild<QPlainTextEdit*>(QStringLiteral("Text4"))->toPlainText(),
+              "no quotes here\nline 2");
     EXPECT_EQ(folder.read(QStringLiteral("sono.ini")), ini);
     EXPECT_EQ(folder.read(QStringLiteral("sono.cal")), cal);
     EXPECT_EQ(folder.read(QStringLiteral("default.prg")), prg);
     EXPECT_EQ(folder.read(QStringLiteral("SonoNote.txt")), notes);
+
+    // The first save over each file keeps it as .bak and says so; a second save does not copy again.
+    run.platform.messages.clear();
+    typeNotes(main, QStringLiteral("!"));
+    click(main, "Command2");
+    main->menuAction(QStringLiteral("SetEditorPath"))->trigger();
+    click(main->windows().find(QStringLiteral("Form6")), "Command1");
+    main->menuAction(QStringLiteral("CalibrateSndCrd"))->trigger();
+    QWidget* calibration = main->windows().find(QStringLiteral("Form21"));
+    click(calibration, "Option1_1");
+    click(calibration, "Command4");
+    click(main, "Command14");
+    QWidget* save = main->windows().find(QStringLiteral("Form10"));
+    save->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("default"));
+    click(save, "Command1_0");
+    const QByteArray originals[4] = {notes, ini, cal, prg};
+    const char* saved[4] = {"SonoNote.txt", "sono.ini", "sono.cal", "default.prg"};
+    ASSERT_EQ(run.platform.messages.size(), 4) << run.platform.messageTexts().join(u'|').toStdString();
+    for (int i = 0; i < 4; ++i) {
+        const QString bak = QString::fromLatin1(saved[i]) + QStringLiteral(".bak");
+        EXPECT_EQ(folder.read(bak), originals[i]) << saved[i];
+        EXPECT_NE(folder.read(QString::fromLatin1(saved[i])), originals[i]) << saved[i];
+        EXPECT_TRUE(run.platform.messages[i].text.contains(folder.file(bak)));
+    }
+    EXPECT_EQ(folder.read(QStringLiteral("SonoNote.txt")), QByteArray("\"no quotes here\r\nline 2!\"\r\n"));
+    folder.write(QStringLiteral("SonoNote.txt.bak"), "older");
+    typeNotes(main, QStringLiteral("?"));
+    click(main, "Command2");
+    EXPECT_EQ(run.platform.messages.size(), 4);
+    EXPECT_EQ(folder.read(QStringLiteral("SonoNote.txt.bak")), QByteArray("older"));
+}
+
+TEST(Startup, ADefaultProgramOfMoreThan2000StepsStartsWithTheFirst2000) {
+    TestFolder folder;
+    folder.createDatabase({});
+    QByteArray prg("\"0.5\"\r\n\"0.5\"\r\n1\r\n1\r\n0\r\n0\r\n0\r\n0\r\n2\r\n0\r\n1\r\n");
+    for (int i = 1; i <= 2003; ++i)
+        prg += QByteArray::number(i) + ',' + QByteArray::number(100 + i) + ",5\r\n";
+    folder.write(QStringLiteral("default.prg"), prg);
+    SonoRun run(folder);
+    ASSERT_NE(startSono(run.session), nullptr);
+    EXPECT_EQ(run.state.program.StepCount, 2000);
+    EXPECT_EQ(run.state.program.StepFreq[2000], 2100.0f);
+    ASSERT_EQ(run.platform.messages.size(), 1);
+    EXPECT_TRUE(run.platform.messages[0].text.contains(QStringLiteral(
+        "holds 2003 steps; a program has at most 2000. Sono loaded the first 2000 and left out "
+        "the other 3.")))
+        << run.platform.messages[0].text.toStdString();
+    EXPECT_EQ(folder.read(QStringLiteral("default.prg")), prg);
 }
 
 TEST(Notes, SaveKeepsTheTextExactlyAndAnEmptyBoxWritesTheSentence) {
@@ -285,6 +363,9 @@ TEST(Notes, SaveKeepsTheTextExactlyAndAnEmptyBoxWritesTheSentence) {
                   QByteArray("\"This is where things go when you can find your pen.\"\r\n"));
         box->setPlainText(tricky);
         save->click();
+        // Line breaks inside the notes are CR LF like the file's own.
+        EXPECT_EQ(folder.read(QStringLiteral("SonoNote.txt")),
+                  QByteArray("\"Say \"\"hello\"\",\r\nthen \"\"\"\" two lines\"\r\n"));
         main->close();
     }
     SonoRun run(folder);
@@ -293,4 +374,62 @@ TEST(Notes, SaveKeepsTheTextExactlyAndAnEmptyBoxWritesTheSentence) {
     EXPECT_EQ(main->findChild<QPlainTextEdit*>(QStringLiteral("Text4"))->toPlainText(), tricky);
     EXPECT_EQ(run.state.NotesText, tricky);
     EXPECT_FALSE(main->findChild<QPushButton*>(QStringLiteral("Command2"))->isEnabled());
+}
+
+TEST(Notes, LineBreaksAndWindowsTextAreReadAndWrittenBackAsTheyWere) {
+    TestFolder folder;
+    folder.createDatabase({});
+    // Bare LF (as earlier builds wrote) and Windows-1252 text read as the same box text.
+    folder.write(QStringLiteral("SonoNote.txt"), "\"Caf\xe9 \x80 5\nline 2\"\r\n");
+    SonoRun run(folder);
+    MainWindow* main = startSono(run.session);
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(run.platform.messages.isEmpty());
+    auto* box = typeNotes(main, QStringLiteral("!"));
+    EXPECT_EQ(box->toPlainText(), QStringLiteral("Caf\u00e9 \u20ac 5\nline 2!"));
+    click(main, "Command2");
+    EXPECT_EQ(folder.read(QStringLiteral("SonoNote.txt")), QByteArray("\"Caf\xe9 \x80 5\r\nline 2!\"\r\n"));
+    EXPECT_FALSE(folder.exists(QStringLiteral("SonoNote.txt.bak")));
+}
+
+TEST(Notes, ExitWithTypedNotesAsksSaveDiscardOrCancel) {
+    TestFolder folder;
+    folder.createDatabase({});
+    const QByteArray stored("\"Note Book\"\r\n");
+    const QStringList exits = {QStringLiteral("exit"), QStringLiteral("quit"), QString()};
+    for (const QString& exit : exits) {
+        SonoRun run(folder);
+        MainWindow* main = startSono(run.session);
+        ASSERT_NE(main, nullptr);
+        auto leave = [&] { exit.isEmpty() ? (void)main->close() : main->menuAction(exit)->trigger(); };
+        typeNotes(main, QStringLiteral(" and more"));
+        run.platform.answers = {MessageAnswer::Cancel};
+        leave();
+        EXPECT_TRUE(main->isVisible()) << exit.toStdString();
+        EXPECT_TRUE(run.state.database.isOpen());
+        ASSERT_EQ(run.platform.messages.size(), 1);
+        EXPECT_EQ(run.platform.messages[0].buttons, MessageButtons::SaveDiscardCancel);
+        EXPECT_EQ(folder.read(QStringLiteral("SonoNote.txt")), stored);
+        EXPECT_FALSE(folder.exists(QStringLiteral("sono.log")));
+
+        run.platform.answers = {exit == QStringLiteral("exit") ? MessageAnswer::Save
+                                                               : MessageAnswer::Discard};
+        leave();
+        EXPECT_FALSE(main->isVisible());
+        EXPECT_FALSE(run.state.database.isOpen());
+        EXPECT_EQ(run.platform.messages.size(), 2);
+        EXPECT_EQ(folder.read(QStringLiteral("SonoNote.txt")),
+                  exit == QStringLiteral("exit") ? QByteArray("\"Note Book and more\"\r\n") : stored);
+        folder.write(QStringLiteral("SonoNote.txt"), stored);
+        QFile::remove(folder.file(QStringLiteral("sono.log")));
+    }
+    // Nothing typed: no question.
+    SonoRun run(folder);
+    MainWindow* main = startSono(run.session);
+    ASSERT_NE(main, nullptr);
+    typeNotes(main, QStringLiteral("x"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+    main->close();
+    EXPECT_TRUE(run.platform.messages.isEmpty());
+    EXPECT_TRUE(folder.exists(QStringLiteral("sono.log")));
 }

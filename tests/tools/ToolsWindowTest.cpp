@@ -259,8 +259,9 @@ TEST_F(ToolsWindow, PageWindowsShowTheirOwnPagesAndKeepThem) {
     QWidget* keys = window("Form12");
     ASSERT_NE(keys, nullptr);
     EXPECT_EQ(keys->windowTitle(), "Sono - Freqgen: Key Commands");
-    EXPECT_EQ(child<QLabel>(keys, QStringLiteral("Label1"))->text(),
-              "To execute commands, click on the Freqgen DOS window to bring it into focus on your DeskTop.");
+    EXPECT_EQ(
+        child<QLabel>(keys, QStringLiteral("Label1"))->text(),
+        "To execute commands, click on the Freqgen terminal window to bring it into focus on your DeskTop.");
     EXPECT_EQ(keys->x() + keys->width(), 1280);
     EXPECT_EQ(keys->y(), 0);
     expectPage(keys, "freqgen: key commands");
