@@ -33,14 +33,21 @@ struct ProgramStep {
 struct ProgramFileData {
     ProgramHeader header;
     std::vector<ProgramStep> steps;
+    // What was read differently from the file (BadSetting::UseDefault), for the user; empty otherwise.
+    QString notice;
 };
 
 // The whole file: header lines, then "no,freq,time" per step; CR LF line ends.
 QByteArray programFileBytes(const ProgramFileData& program);
 
+// The volumes and the gating rate of a file pass the same checks as their boxes. Load refuses a file
+// that fails them; start-up puts the default value in place, loads the rest and says so in `notice`.
+enum class BadSetting { Refuse, UseDefault };
+
 // Reads and checks the whole file before anything is applied: a short or malformed header, a bad step
 // line or more than 2000 steps gives a message naming the file and the line.
-std::expected<ProgramFileData, QString> parseProgramFile(const QByteArray& bytes, const QString& fileName);
+std::expected<ProgramFileData, QString> parseProgramFile(const QByteArray& bytes, const QString& fileName,
+                                                         BadSetting badSetting = BadSetting::Refuse);
 
 // The program written when default.prg is missing: both channels at 0.5, session recording on, no steps.
 inline ProgramFileData defaultProgram() {

@@ -242,10 +242,12 @@ void MainWindow::loadStartupProgram() {
             platform_.message(written.error());
     } else {
         auto bytes = readWholeFile(path);
-        auto parsed = bytes ? parseProgramFile(*bytes, path) : std::unexpected(bytes.error());
-        if (parsed)
+        auto parsed =
+            bytes ? parseProgramFile(*bytes, path, BadSetting::UseDefault) : std::unexpected(bytes.error());
+        if (parsed) {
             program = std::move(*parsed);
-        else
+            if (!program.notice.isEmpty()) platform_.message(program.notice.trimmed());
+        } else
             platform_.message(parsed.error() +
                               QStringLiteral("\n\nSono starts with an empty default program."));
     }
