@@ -68,7 +68,9 @@ void MainWindow::buildMenus() {
     bar->setObjectName(QStringLiteral("MenuBar"));
     bar->setAccessibleName(QStringLiteral("Menu bar"));
 
-    QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
+    // Alt and a letter belongs to the 26 letter searches, so Tools and Web have no accelerator; F10
+    // opens the menu bar at Tools.
+    QMenu* tools = bar->addMenu(QStringLiteral("Tools"));
     tools->setObjectName(QStringLiteral("Tools"));
     struct Item {
         const char* name;
@@ -92,7 +94,7 @@ void MainWindow::buildMenus() {
     exitItem->setObjectName(QStringLiteral("exit"));
     connect(exitItem, &QAction::triggered, this, &QWidget::close);
 
-    webMenu_ = bar->addMenu(QStringLiteral("&Web"));
+    webMenu_ = bar->addMenu(QStringLiteral("Web"));
     webMenu_->setObjectName(QStringLiteral("Web"));
 
     for (int i = 0; i < 26; ++i) {
@@ -108,6 +110,13 @@ void MainWindow::buildMenus() {
     QAction* quit = bar->addAction(QStringLiteral("Exit"));
     quit->setObjectName(QStringLiteral("quit"));
     connect(quit, &QAction::triggered, this, &QWidget::close);
+
+    auto* openMenuBar = new QAction(this);
+    openMenuBar->setObjectName(QStringLiteral("openMenuBar"));
+    openMenuBar->setShortcut(Qt::Key_F10);
+    addAction(openMenuBar);
+    connect(openMenuBar, &QAction::triggered, bar,
+            [bar, tools] { bar->setActiveAction(tools->menuAction()); });
 }
 
 QAction* MainWindow::menuAction(const QString& objectName) const {

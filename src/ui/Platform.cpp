@@ -2,19 +2,66 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QList>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTimer>
+#include <QWindow>
 
 namespace sono {
 
+namespace {
+
+// While a message box is open no window closes: a close asked for meanwhile (the window manager, a
+// screen reader pressing a button of the blocked window, a second quick click) waits until the box is
+// answered. The code that opened the box still runs inside that window and would otherwise return
+// into a deleted object.
+class CloseHold final : public QObject {
+public:
+    CloseHold() { QCoreApplication::instance()->installEventFilter(this); }
+    ~CloseHold() override {
+        QCoreApplication::instance()->removeEventFilter(this);
+        for (const QPointer<QWidget>& window : held_) {
+            if (window) QTimer::singleShot(0, window, [window] { window->close(); });
+        }
+    }
+    CloseHold(const CloseHold&) = delete;
+    CloseHold& operator=(const CloseHold&) = delete;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Close || !watched->isWidgetType() || qobject_cast<QMessageBox*>(watched))
+            return false;
+        auto* window = static_cast<QWidget*>(watched);
+        // Menus, tool tips and other boxes close as usual.
+        if (window->windowType() != Qt::Window && window->windowType() != Qt::Dialog) return false;
+        if (!held_.contains(window)) held_.append(window);
+        event->ignore();
+        return true;
+    }
+
+private:
+    QList<QPointer<QWidget>> held_;
+};
+
+} // namespace
+
 MessageAnswer QtPlatform::message(const QString& text, const QString& title, MessageButtons buttons) {
+    // Owned by no window, so closing a window can never take the box with it; it still stays above
+    // the window it speaks for.
     QMessageBox box(QMessageBox::NoIcon, title, text,
                     buttons == MessageButtons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel
-                                                        : QMessageBox::Ok,
-                    QApplication::activeWindow());
+                                                        : QMessageBox::Ok);
     box.setObjectName(QStringLiteral("MessageBox"));
+    box.setWindowModality(Qt::ApplicationModal);
+    if (const QWidget* owner = QApplication::activeWindow(); owner && owner->windowHandle()) {
+        box.winId();
+        box.windowHandle()->setTransientParent(owner->windowHandle());
+    }
+    const CloseHold hold;
     return box.exec() == QMessageBox::Cancel ? MessageAnswer::Cancel : MessageAnswer::Ok;
 }
 
