@@ -56,7 +56,7 @@ std::string fitToTerminal(std::string line) {
 }
 
 int renderWav(const Invocation& inv, const std::vector<Step>& steps) {
-    int rate = inv.rate.value_or(inv.settings.extended ? kExtendedWavRate : kDefaultRate);
+    int rate = wavRate(inv);
     for (std::size_t i = 0; i < steps.size(); ++i) {
         Fold fold = foldToNyquist(steps[i].freq, rate);
         if (fold.octaves > 0 && steps[i].seconds > 0)
@@ -177,6 +177,11 @@ int play(const Invocation& inv, std::vector<Step> steps) {
     out.sampleFormat = paFloat32;
     out.suggestedLatency = Pa_GetDeviceInfo(out.device)->defaultHighOutputLatency;
     double rate = pickRate(out, inv.settings.extended);
+    if (auto gating = checkGatingRate(inv.settings, rate)) {
+        std::cerr << gating->message << '\n';
+        waitForEnter();
+        return gating->exitCode;
+    }
 
     Shared shared{{}, Engine(inv.settings, std::move(steps), rate)};
     if (shared.engine.finished()) {

@@ -161,7 +161,17 @@ std::expected<Invocation, Failure> parseCommandLine(const std::vector<std::strin
     if (!seen.vl) return std::unexpected(usageError("no left volume given (-vl V)"));
     if (!seen.vr) return std::unexpected(usageError("no right volume given (-vr V)"));
     if (!seen.file) return std::unexpected(usageError("no run file given (-f NAME.run)"));
+    // Playing checks against the device's rate once it is known.
+    if (inv.wavFile)
+        if (auto gating = checkGatingRate(inv.settings, wavRate(inv))) return std::unexpected(*gating);
     return inv;
+}
+
+std::optional<Failure> checkGatingRate(const Settings& settings, double rate) {
+    if (settings.gatingPps <= 0 || settings.gatingPps < rate / 4) return std::nullopt;
+    return usageError(fmt("gating {} after -p is too fast for a sample rate of {} Hz: use less than {} "
+                          "pulses per second",
+                          plainNumber(settings.gatingPps), plainNumber(rate), plainNumber(rate / 4)));
 }
 
 std::expected<std::vector<Step>, Failure> parseRunFile(std::string_view text, std::string_view name) {
@@ -216,6 +226,7 @@ frequency,seconds (Hz and seconds, played in file order).
   -S, -T        square wave, saw tooth wave (default: sine)
   -P DEG        the right channel is ahead of the left by DEG degrees
   -p PPS        gating: the sound is switched on and off PPS times per second
+                (less than a quarter of the sample rate)
   -f NAME.run   the run file to play
   --wav FILE    render the whole program to a WAV file instead of playing it
   --rate HZ     sample rate of the WAV file (default 48000, 192000 with -e)

@@ -53,6 +53,15 @@ struct Step {
     double seconds = 0.0;
 };
 
+// The sample rate of a WAV file: --rate, else the default (higher with -e).
+inline int wavRate(const Invocation& inv) {
+    return inv.rate.value_or(inv.settings.extended ? kExtendedWavRate : kDefaultRate);
+}
+
+// Gating switches the sound on and off; at or above a quarter of the sample rate the pulses alias into
+// tones of their own. Such a rate is refused as a bad -p option.
+std::optional<Failure> checkGatingRate(const Settings& settings, double rate);
+
 // A plain decimal number as Sono and people write it ("1", ".5", "-3", "7.83", "1e3"); the whole text must
 // be the number and it must be finite.
 std::optional<double> parseNumber(std::string_view text);

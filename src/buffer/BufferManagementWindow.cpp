@@ -82,7 +82,8 @@ BufferManagementWindow::BufferManagementWindow(MainWindow& main) : main_(main) {
     layout->setColumnStretch(1, 1);
     resize(640, 400);
 
-    connect(list_, &QListWidget::currentRowChanged, this, &BufferManagementWindow::lineSelected);
+    // Selection, not the current row: a list taking the focus makes its first row current unasked.
+    connect(list_, &QListWidget::itemSelectionChanged, this, &BufferManagementWindow::showSelectedLine);
     connect(clearFirst_, &QCheckBox::clicked, this, &BufferManagementWindow::clearFirstClicked);
     connect(preview, &QPushButton::clicked, this, &BufferManagementWindow::printPreview);
     connect(delete_, &QPushButton::clicked, this, &BufferManagementWindow::deleteSelected);
@@ -107,8 +108,19 @@ void BufferManagementWindow::fillList() {
     list_->setCurrentRow(-1);
 }
 
-void BufferManagementWindow::lineSelected(int position) {
-    if (position < 0 || position >= static_cast<int>(entryOfLine_.size())) return;
+int BufferManagementWindow::selectedLine() const {
+    const QList<QListWidgetItem*> selected = list_->selectedItems();
+    return selected.isEmpty() ? -1 : list_->row(selected.first());
+}
+
+void BufferManagementWindow::showSelectedLine() {
+    const int position = selectedLine();
+    if (position < 0 || position >= static_cast<int>(entryOfLine_.size())) {
+        comments_->clear();
+        frequencies_->clear();
+        delete_->setEnabled(false);
+        return;
+    }
     FrequencyBuffer& buffer = main_.state().buffer;
     buffer.BufferSelected = static_cast<qint16>(entryOfLine_[static_cast<size_t>(position)]);
     const BufferEntry& entry = buffer.entries[static_cast<size_t>(buffer.BufferSelected)];
@@ -118,8 +130,10 @@ void BufferManagementWindow::lineSelected(int position) {
 }
 
 void BufferManagementWindow::deleteSelected() {
+    const int position = selectedLine();
+    if (position < 0 || position >= static_cast<int>(entryOfLine_.size())) return;
     FrequencyBuffer& buffer = main_.state().buffer;
-    if (list_->currentRow() < 0) return;
+    buffer.BufferSelected = static_cast<qint16>(entryOfLine_[static_cast<size_t>(position)]);
     if (auto deleted = deleteBufferEntry(buffer, buffer.BufferSelected); !deleted) {
         main_.platform().message(deleted.error());
         return;
@@ -161,7 +175,7 @@ void BufferManagementWindow::printPreview() {
     AppState& state = main_.state();
     const QByteArray report = bufferReport(state.buffer, cap_->text(), state.BuildTitle, state.now());
     // The shown entry's text may have changed form.
-    lineSelected(list_->currentRow());
+    showSelectedLine();
     const QString path = state.filePath(QStringLiteral("freq.txt"));
     if (auto written = writeWholeFile(path, report); !written) {
         main_.platform().message(written.error());

@@ -25,7 +25,8 @@ public:
 
 private:
     void fillList();
-    void lineSelected(int position);
+    int selectedLine() const; // list position of the selected line, or -1
+    void showSelectedLine();
     void clearFirstClicked(bool checked);
 
     MainWindow& main_;

@@ -2,14 +2,25 @@
 
 #include "common/NumberText.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
 namespace sono {
 
+namespace {
+
+// A file may hold a huge field; a message quotes only its start.
+QString quotedPart(const QString& text) {
+    return text.size() > 80 ? text.left(80) + QStringLiteral("...") : text;
+}
+
+} // namespace
+
 void buildFreqgenArgs(const ManagerControls& c, GeneratorSettings& g) {
-    g.VolLeft = c.leftVolume.isEmpty() ? QStringLiteral("0") : c.leftVolume;
-    g.VolRight = c.rightVolume.isEmpty() ? QStringLiteral("0") : c.rightVolume;
+    // Callers pass checked texts; anything else is silenced rather than put on the command line.
+    g.VolLeft = parseVolumeText(c.leftVolume).value_or(QStringLiteral("0"));
+    g.VolRight = parseVolumeText(c.rightVolume).value_or(QStringLiteral("0"));
     g.LeftOn = c.leftOn ? 1 : 0;
     g.RightOn = c.rightOn ? 1 : 0;
     g.ExtendedHardware = c.extendedHardware ? 1 : 0;
@@ -44,20 +55,32 @@ void buildFreqgenArgs(const ManagerControls& c, GeneratorSettings& g) {
     g.FreqgenArgs = args;
 }
 
+std::expected<QString, QString> parseVolumeText(const QString& text) {
+    if (text.isEmpty()) return QStringLiteral("0");
+    const bool onlyBlanksAsSpace =
+        std::ranges::none_of(text, [](QChar ch) { return ch.isSpace() && ch != u' '; });
+    const auto value = onlyBlanksAsSpace ? parseWholeNumber(text) : std::nullopt;
+    if (!value || *value < 0)
+        return std::unexpected(
+            QStringLiteral("\"%1\" is not a volume: use a number from 0 to 1.").arg(quotedPart(text)));
+    return text;
+}
+
 std::expected<float, QString> parsePhaseText(const QString& text) {
     if (text.trimmed().isEmpty()) return 0.0f;
     const auto value = parseWholeNumber(text);
     if (!value || std::fabs(*value) > std::numeric_limits<float>::max())
-        return std::unexpected(QStringLiteral("\"%1\" is not a phase in degrees.").arg(text));
+        return std::unexpected(QStringLiteral("\"%1\" is not a phase in degrees.").arg(quotedPart(text)));
     return static_cast<float>(*value);
 }
 
 std::expected<qint16, QString> parseGatingText(const QString& text) {
     if (text.trimmed().isEmpty()) return qint16(0);
     const auto value = parseWholeNumber(text);
-    if (!value || *value != std::floor(*value) || *value < 0 || *value > 32767)
-        return std::unexpected(
-            QStringLiteral("\"%1\" is not a gating rate: use a whole number from 0 to 32767.").arg(text));
+    if (!value || *value != std::floor(*value) || *value < 0 || *value > MaxGating)
+        return std::unexpected(QStringLiteral("\"%1\" is not a gating rate: use a whole number from 0 to %2.")
+                                   .arg(quotedPart(text))
+                                   .arg(MaxGating));
     return static_cast<qint16>(*value);
 }
 

@@ -9,7 +9,7 @@
 
 namespace sono {
 
-// The Frequency Manager's controls as they stand; phase and gating already checked.
+// The Frequency Manager's controls as they stand; volumes, phase and gating already checked.
 struct ManagerControls {
     QString leftVolume = QStringLiteral("0.5");
     QString rightVolume = QStringLiteral("0.5");
@@ -27,9 +27,17 @@ struct ManagerControls {
 // program files have always been given exactly these texts.
 void buildFreqgenArgs(const ManagerControls& controls, GeneratorSettings& settings);
 
+// A volume box or a program file's volume: empty counts as "0"; otherwise one number of 0 or more
+// (blanks around it allowed, as in the "1 " Sono itself writes), given back as typed. Above 1 is
+// allowed here and clamped when the option string is built. Anything else ("abc", "0,5", "-0.3",
+// "0.5 x", blanks only) is refused: the text goes word by word onto the generator's command line.
+std::expected<QString, QString> parseVolumeText(const QString& text);
 // The phase box: empty counts as 0; anything but a finite number is refused.
 std::expected<float, QString> parsePhaseText(const QString& text);
-// The gating box: empty counts as 0; a whole number 0 to 32767, or a message.
+// Gating above this aliases into audible tones.
+inline constexpr qint16 MaxGating = 1000;
+// The gating box or a program file's gating: empty counts as 0; a whole number 0 to MaxGating, or a
+// message.
 std::expected<qint16, QString> parseGatingText(const QString& text);
 
 // A program name becomes a file name in the application folder and one word of the generator's

@@ -36,6 +36,8 @@ namespace sono {
 namespace {
 
 const QString PhaseTip = QStringLiteral(" Phase - Enter decimal value here ");
+const QString VolumeTips[2] = {QStringLiteral(" Left volume level 0 to 1 values "),
+                               QStringLiteral(" Right volume level 0 to 1 values ")};
 const QString GatingTip = QStringLiteral(" Gating is pulses per second. 1 to 1000 range ");
 
 QLineEdit* box(QWidget* parent, const char* name, const QString& text, const QString& tip, int width) {
@@ -75,10 +77,8 @@ FrequencyManagerPanel::FrequencyManagerPanel(MainWindow& main) : main_(main) {
     auto* manager = new QGroupBox(QStringLiteral("Frequency Manager"), this);
     manager->setObjectName(QStringLiteral("FrequencyManagerFrame"));
 
-    volume_[0] = box(manager, "Text7_0", QStringLiteral("0.5"),
-                     QStringLiteral(" Left volume level 0 to 1 values "), 60);
-    volume_[1] = box(manager, "Text7_1", QStringLiteral("0.5"),
-                     QStringLiteral(" Right volume level 0 to 1 values "), 60);
+    volume_[0] = box(manager, "Text7_0", QStringLiteral("0.5"), VolumeTips[0], 60);
+    volume_[1] = box(manager, "Text7_1", QStringLiteral("0.5"), VolumeTips[1], 60);
     leftOn_ = check(manager, "Check3", QString(), QStringLiteral(" Zero left volume "),
                     QStringLiteral("Left channel on"));
     rightOn_ = check(manager, "Check4", QString(), QStringLiteral(" Zero Right volume "),
@@ -286,8 +286,16 @@ void FrequencyManagerPanel::markBox(QLineEdit* box, const QString& problem, cons
 void FrequencyManagerPanel::fgDataBuild() {
     if (applying_) return;
     ManagerControls c;
-    c.leftVolume = volume_[0]->text();
-    c.rightVolume = volume_[1]->text();
+    for (int side = 0; side < 2; ++side) {
+        if (const auto volume = parseVolumeText(volume_[side]->text())) {
+            lastVolume_[side] = *volume;
+            markBox(volume_[side], {}, VolumeTips[side]);
+        } else {
+            markBox(volume_[side], volume.error(), VolumeTips[side]);
+        }
+    }
+    c.leftVolume = lastVolume_[0];
+    c.rightVolume = lastVolume_[1];
     c.leftOn = leftOn_->isChecked();
     c.rightOn = rightOn_->isChecked();
     c.extendedHardware = extended_->isChecked();

@@ -70,7 +70,8 @@ private:
     QPushButton* save_;
     QPushButton* load_;
 
-    // What the phase and gating boxes held when they last held a valid value.
+    // What the volume, phase and gating boxes held when they last held a valid value.
+    QString lastVolume_[2] = {QStringLiteral("0.5"), QStringLiteral("0.5")};
     float lastPhase_ = 0;
     qint16 lastGating_ = 0;
     bool applying_ = false;

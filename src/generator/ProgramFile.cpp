@@ -2,6 +2,7 @@
 
 #include "common/NumberText.h"
 #include "common/QuotedFields.h"
+#include "generator/FreqgenArgs.h"
 #include "generator/GeneratorSettings.h"
 #include "program/ProgramTable.h"
 
@@ -37,7 +38,7 @@ QString lineError(const QString& fileName, int line, const QString& what) {
 } // namespace
 
 std::expected<ProgramFileData, QString> parseProgramFile(const QByteArray& bytes, const QString& fileName,
-                                                         ExtraSteps extra) {
+                                                         ProgramRead mode) {
     QuotedFieldReader reader(bytes);
     ProgramFileData program;
     ProgramHeader& h = program.header;
@@ -61,8 +62,28 @@ std::expected<ProgramFileData, QString> parseProgramFile(const QByteArray& bytes
                     .arg(fileName)
                     .arg(k));
         const QString what = QString::fromLatin1(names[k]);
+        // These values reach the generator's command line, so they pass the checks of their boxes.
+        const auto checked = [&](const QString& problem, const QString& fallback) -> std::optional<QString> {
+            const QString where = lineError(fileName, field->line, problem);
+            if (mode == ProgramRead::Load) return where;
+            program.notice +=
+                where + QStringLiteral(" Sono uses %1 instead; the file is left as it is.\n").arg(fallback);
+            return std::nullopt;
+        };
         if (k < 2) {
-            (k == 0 ? h.VolLeft : h.VolRight) = field->text;
+            QString& volume = k == 0 ? h.VolLeft : h.VolRight;
+            if (const auto valid = parseVolumeText(field->text)) {
+                volume = field->text;
+            } else if (const auto refused = checked(valid.error(), volume)) {
+                return std::unexpected(*refused);
+            }
+            continue;
+        }
+        if (k == 7) {
+            if (const auto gating = parseGatingText(field->text))
+                h.Gating = *gating;
+            else if (const auto refused = checked(gating.error(), QString::number(h.Gating)))
+                return std::unexpected(*refused);
             continue;
         }
         const auto value = parseWholeNumber(field->text);
@@ -80,8 +101,7 @@ std::expected<ProgramFileData, QString> parseProgramFile(const QByteArray& bytes
         if (!whole || *whole != *value) return bad();
         const qint16 v = *whole;
         const bool isSwitch = k == 2 || k == 3 || k == 4 || k == 9 || k == 10;
-        if ((isSwitch && v != 0 && v != 1) || (k == 5 && (v < 0 || v > 3)) || (k == 7 && v < 0) ||
-            (k == 8 && (v < 0 || v > 2)))
+        if ((isSwitch && v != 0 && v != 1) || (k == 5 && (v < 0 || v > 3)) || (k == 8 && (v < 0 || v > 2)))
             return bad();
         switch (k) {
         case 2:
@@ -95,9 +115,6 @@ std::expected<ProgramFileData, QString> parseProgramFile(const QByteArray& bytes
             break;
         case 5:
             h.WaveType = v;
-            break;
-        case 7:
-            h.Gating = v;
             break;
         case 8:
             h.SortMode = v;
@@ -128,7 +145,7 @@ std::expected<ProgramFileData, QString> parseProgramFile(const QByteArray& bytes
                                              QStringLiteral("\"%1,%2,%3\" is not a valid step.")
                                                  .arg(first->text, second->text, third->text)));
         if (program.steps.size() == ProgramTable::MaxSteps) {
-            if (extra == ExtraSteps::Refuse)
+            if (mode == ProgramRead::Load)
                 return std::unexpected(
                     lineError(fileName, line, QStringLiteral("the program has more than 2000 steps.")));
             ++program.stepsLeftOut;

@@ -33,19 +33,23 @@ struct ProgramStep {
 struct ProgramFileData {
     ProgramHeader header;
     std::vector<ProgramStep> steps;
-    int stepsLeftOut = 0; // steps after the 2000th, checked but not kept (ExtraSteps::LeaveOut)
+    // What was read differently from the file (BadSetting::UseDefault), for the user; empty otherwise.
+    QString notice;
+    int stepsLeftOut = 0; // steps after the 2000th, checked but not kept (ProgramRead::Startup)
 };
-
-// What reading does with steps after the 2000th: refuse the file, or keep the first 2000.
-enum class ExtraSteps { Refuse, LeaveOut };
 
 // The whole file: header lines, then "no,freq,time" per step; CR LF line ends.
 QByteArray programFileBytes(const ProgramFileData& program);
 
+// The volumes and the gating rate of a file pass the same checks as their boxes. Load refuses a file
+// that fails them or holds more than 2000 steps; start-up keeps what it can: the default value in place
+// of a bad setting (said in `notice`) and the first 2000 steps (the rest counted in `stepsLeftOut`).
+enum class ProgramRead { Load, Startup };
+
 // Reads and checks the whole file before anything is applied: a short or malformed header, a bad step
-// line or (unless they are left out) more than 2000 steps gives a message naming the file and the line.
+// line or (on Load) more than 2000 steps gives a message naming the file and the line.
 std::expected<ProgramFileData, QString> parseProgramFile(const QByteArray& bytes, const QString& fileName,
-                                                         ExtraSteps extra = ExtraSteps::Refuse);
+                                                         ProgramRead mode = ProgramRead::Load);
 
 // The program written when default.prg is missing: both channels at 0.5, session recording on, no steps.
 inline ProgramFileData defaultProgram() {

@@ -39,10 +39,12 @@ ProgramLoadWindow::ProgramLoadWindow(MainWindow& main) : main_(main) {
     layout->addWidget(close, 3, 1);
 
     list_->addItems(savedProgramNames(main_.state().AppPath, 2001));
-    connect(list_, &QListWidget::currentTextChanged, this, [this](const QString& name) {
-        if (name.isEmpty()) return;
-        selected_->setText(QStringLiteral("Selected file : ") + name);
-        load_->setEnabled(true);
+    // Selection, not the current row: a list taking the focus makes its first row current unasked.
+    connect(list_, &QListWidget::itemSelectionChanged, this, [this] {
+        const QListWidgetItem* item = selectedItem();
+        selected_->setText(item ? QStringLiteral("Selected file : ") + item->text()
+                                : QStringLiteral("Select a file"));
+        load_->setEnabled(item != nullptr);
     });
     connect(load_, &QPushButton::clicked, this, &ProgramLoadWindow::load);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
@@ -50,8 +52,13 @@ ProgramLoadWindow::ProgramLoadWindow(MainWindow& main) : main_(main) {
     placeCentred(this, main_.platform(), 150);
 }
 
+QListWidgetItem* ProgramLoadWindow::selectedItem() const {
+    const QList<QListWidgetItem*> selected = list_->selectedItems();
+    return selected.isEmpty() ? nullptr : selected.first();
+}
+
 void ProgramLoadWindow::load() {
-    const QListWidgetItem* item = list_->currentItem();
+    const QListWidgetItem* item = selectedItem();
     if (!item) return;
     const auto name = validateProgramName(item->text());
     if (!name) {

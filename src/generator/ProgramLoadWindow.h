@@ -4,6 +4,7 @@
 
 class QLabel;
 class QListWidget;
+class QListWidgetItem;
 class QPushButton;
 
 namespace sono {
@@ -19,6 +20,8 @@ public:
     void load();
 
 private:
+    QListWidgetItem* selectedItem() const;
+
     MainWindow& main_;
     QListWidget* list_;
     QLabel* selected_;

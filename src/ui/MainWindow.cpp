@@ -69,7 +69,9 @@ void MainWindow::buildMenus() {
     bar->setObjectName(QStringLiteral("MenuBar"));
     bar->setAccessibleName(QStringLiteral("Menu bar"));
 
-    QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
+    // Alt and a letter belongs to the 26 letter searches, so Tools and Web have no accelerator; F10
+    // opens the menu bar at Tools.
+    QMenu* tools = bar->addMenu(QStringLiteral("Tools"));
     tools->setObjectName(QStringLiteral("Tools"));
     struct Item {
         const char* name;
@@ -93,7 +95,7 @@ void MainWindow::buildMenus() {
     exitItem->setObjectName(QStringLiteral("exit"));
     connect(exitItem, &QAction::triggered, this, &QWidget::close);
 
-    webMenu_ = bar->addMenu(QStringLiteral("&Web"));
+    webMenu_ = bar->addMenu(QStringLiteral("Web"));
     webMenu_->setObjectName(QStringLiteral("Web"));
 
     for (int i = 0; i < 26; ++i) {
@@ -109,6 +111,13 @@ void MainWindow::buildMenus() {
     QAction* quit = bar->addAction(QStringLiteral("Exit"));
     quit->setObjectName(QStringLiteral("quit"));
     connect(quit, &QAction::triggered, this, &QWidget::close);
+
+    auto* openMenuBar = new QAction(this);
+    openMenuBar->setObjectName(QStringLiteral("openMenuBar"));
+    openMenuBar->setShortcut(Qt::Key_F10);
+    addAction(openMenuBar);
+    connect(openMenuBar, &QAction::triggered, bar,
+            [bar, tools] { bar->setActiveAction(tools->menuAction()); });
 }
 
 QAction* MainWindow::menuAction(const QString& objectName) const {
@@ -252,20 +261,24 @@ void MainWindow::loadStartupProgram() {
     } else {
         auto bytes = readWholeFile(path);
         auto parsed =
-            bytes ? parseProgramFile(*bytes, path, ExtraSteps::LeaveOut) : std::unexpected(bytes.error());
+            bytes ? parseProgramFile(*bytes, path, ProgramRead::Startup) : std::unexpected(bytes.error());
         if (!parsed) {
             platform_.message(parsed.error() +
                               QStringLiteral("\n\nSono starts with an empty default program. ") +
                               markUnreadFile(state_, path));
         } else {
             program = std::move(*parsed);
+            QString told = program.notice.trimmed();
             if (program.stepsLeftOut > 0)
-                platform_.message(
+                told +=
+                    (told.isEmpty() ? QString() : QStringLiteral("\n\n")) +
                     QStringLiteral("%1 holds %2 steps; a program has at most %3. Sono loaded the first %3 "
-                                   "and left out the other %4.\n\n")
+                                   "and left out the other %4.")
                         .arg(path, QString::number(ProgramTable::MaxSteps + program.stepsLeftOut),
-                             QString::number(ProgramTable::MaxSteps), QString::number(program.stepsLeftOut)) +
-                    markUnreadFile(state_, path));
+                             QString::number(ProgramTable::MaxSteps), QString::number(program.stepsLeftOut));
+            // Either way the file was read only in part, so it is kept before anything is saved over it.
+            if (!told.isEmpty())
+                platform_.message(told + QStringLiteral("\n\n") + markUnreadFile(state_, path));
         }
     }
     managerPanel_->applyProgram(program, /*startup=*/true);

@@ -33,7 +33,9 @@ public:
     virtual double logicalDpi() = 0;
 };
 
-// The real desktop: message boxes, the system beep, QProcess, QDesktopServices.
+// The real desktop: message boxes, the system beep, QProcess, QDesktopServices. A message box belongs to
+// no window, and while it is open a window asked to close waits until the box has been answered, so the
+// code that opened the box never returns into a deleted window.
 class QtPlatform final : public Platform {
 public:
     MessageAnswer message(const QString& text, const QString& title, MessageButtons buttons) override;

@@ -91,11 +91,11 @@ TEST(ProgramFile, RefusesShortHeadersBadStepsAndTooManySteps) {
     EXPECT_TRUE(tooMany.error().contains(QStringLiteral("2000")));
     // At start-up the first 2000 are kept; the rest is still checked.
     auto leftOut =
-        parseProgramFile(full + "2001,100,1\r\n2002,7,1\r\n", QStringLiteral("a.prg"), ExtraSteps::LeaveOut);
+        parseProgramFile(full + "2001,100,1\r\n2002,7,1\r\n", QStringLiteral("a.prg"), ProgramRead::Startup);
     ASSERT_TRUE(leftOut);
     EXPECT_EQ(leftOut->steps.size(), 2000u);
     EXPECT_EQ(leftOut->stepsLeftOut, 2);
-    EXPECT_FALSE(parseProgramFile(full + "2001,x,1\r\n", QStringLiteral("a.prg"), ExtraSteps::LeaveOut));
+    EXPECT_FALSE(parseProgramFile(full + "2001,x,1\r\n", QStringLiteral("a.prg"), ProgramRead::Startup));
 }
 
 TEST(Log, KeepsTheNewest500AndListsNewestFirst) {

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QTest>
 
 using namespace sono;
 using namespace sono::test;
@@ -105,6 +106,39 @@ TEST_F(Buffer, ManagementWindowListsDeletesClearsAndStoresTheClearFirstFlag) {
     send(2, QStringLiteral(" 528"));
     EXPECT_EQ(state.buffer.BufferNext, 2);
     EXPECT_EQ(state.buffer.entries[1].Description, "Gamma");
+}
+
+TEST_F(Buffer, TheFocusAloneSelectsNoLineOnlyTheUsersMoveDoes) {
+    send(0, QStringLiteral(" 20000"));
+    send(1, QStringLiteral(" 7.83"));
+    send(2, QStringLiteral(" 528"));
+    QWidget* form = openBuffer();
+    ASSERT_NE(form, nullptr);
+    auto* list = in<QListWidget>(form, "List1");
+    auto* comments = in<QPlainTextEdit>(form, "Text1");
+    auto* remove = in(form, "Command4");
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+    QWidget* exit = in(form, "Command1");
+    exit->setFocus();
+    QTest::keyClick(exit, Qt::Key_Tab); // round to the list, which makes its first row current
+    ASSERT_TRUE(list->hasFocus());
+    EXPECT_EQ(list->currentRow(), 0);
+    EXPECT_FALSE(remove->isEnabled());
+    EXPECT_TRUE(comments->toPlainText().isEmpty());
+    EXPECT_TRUE(in<QPlainTextEdit>(form, "Text2")->toPlainText().isEmpty());
+    remove->click();
+    EXPECT_EQ(state.buffer.BufferNext, 4);
+
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(comments->toPlainText(), "No Comment");
+    QTest::keyClick(list, Qt::Key_Up);
+    EXPECT_EQ(comments->toPlainText(), "first");
+    ASSERT_TRUE(remove->isEnabled());
+    remove->click();
+    EXPECT_EQ(state.buffer.BufferNext, 3);
+    EXPECT_EQ(state.buffer.entries[1].Description, "Beta");
+    EXPECT_FALSE(remove->isEnabled());
 }
 
 TEST_F(Buffer, PrintPreviewWritesTheReportStartsTheEditorAndNamesWhatFailed) {

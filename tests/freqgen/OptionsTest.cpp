@@ -93,6 +93,12 @@ TEST(FreqgenOptions, RejectsMalformedCommandLinesNamingTheToken) {
         {"-vl 0.5 -vr 0.5 -f a.run --wav x.wav --rate 1000",
          "\"1000\" after --rate is not a sample rate from 8000 to 384000"},
         {"-vl 0.5 -vr 0.5 -f a.run --float", "--rate and --float only apply with --wav FILE"},
+        {"-vl 0.5 -vr 0.5 -p 2000 -f a.run --wav x.wav --rate 8000",
+         "gating 2000 after -p is too fast for a sample rate of 8000 Hz: use less than 2000 pulses per "
+         "second"},
+        {"-vl 0.5 -vr 0.5 -p 12000 -f a.run --wav x.wav",
+         "gating 12000 after -p is too fast for a sample rate of 48000 Hz: use less than 12000 pulses per "
+         "second"},
     };
     for (const auto& [line, message] : cases) {
         auto inv = parseCommandLine(words(line));
@@ -100,6 +106,22 @@ TEST(FreqgenOptions, RejectsMalformedCommandLinesNamingTheToken) {
         EXPECT_EQ(inv.error().message, "freqgen: " + message);
         EXPECT_EQ(inv.error().exitCode, kExitUsage) << line;
     }
+}
+
+// Pulses at a quarter of the sample rate or faster alias into tones; playing checks the device's rate.
+TEST(FreqgenOptions, GatingStaysBelowAQuarterOfTheSampleRate) {
+    auto below = parseCommandLine(words("-vl 0.5 -vr 0.5 -p 1999 -f a.run --wav x.wav --rate 8000"));
+    ASSERT_TRUE(below.has_value()) << below.error().message;
+    EXPECT_EQ(below->settings.gatingPps, 1999);
+    EXPECT_TRUE(parseCommandLine(words("-vl 0.5 -vr 0.5 -e -p 12000 -f a.run --wav x.wav")).has_value());
+    Settings s;
+    s.gatingPps = 11025;
+    const auto refused = checkGatingRate(s, 44100);
+    ASSERT_TRUE(refused.has_value());
+    EXPECT_NE(refused->message.find("-p"), std::string::npos) << refused->message;
+    EXPECT_EQ(refused->exitCode, kExitUsage);
+    s.gatingPps = 11024;
+    EXPECT_FALSE(checkGatingRate(s, 44100).has_value());
 }
 
 TEST(FreqgenOptions, NumbersInThePlainFormsOnly) {

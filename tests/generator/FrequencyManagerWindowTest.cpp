@@ -23,6 +23,7 @@
 #include <QSlider>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace sono;
@@ -35,9 +36,10 @@ template <class W> W* child(const QWidget* parent, const char* name) {
 }
 
 struct Sono : SonoHarness {
-    Sono() {
+    explicit Sono(const QByteArray& defaultProgram = {}) {
         folder.createDatabase({record(QStringLiteral("Alpha"), QStringLiteral("c1"), {528})});
         folder.installHelpPages(); // Run shows the key-commands page
+        if (!defaultProgram.isEmpty()) folder.write(QStringLiteral("default.prg"), defaultProgram);
         start();
     }
     template <class W> W* find(const char* name) const { return child<W>(main, name); }
@@ -133,9 +135,27 @@ TEST(FrequencyManager, StartupEveryControlAndInvalidBoxes) {
 
     QLineEdit* gating = sono.box("Text11");
     gating->setText(QStringLiteral("25"));
-    gating->setText(QStringLiteral("40000"));
-    EXPECT_TRUE(gating->property("invalid").toBool());
-    EXPECT_TRUE(sono.args().contains("-p 25 -f"));
+    for (const char* bad : {"40000", "1001"}) {
+        gating->setText(QString::fromLatin1(bad));
+        EXPECT_TRUE(gating->property("invalid").toBool()) << bad;
+        EXPECT_TRUE(sono.args().contains("-p 25 -f"));
+    }
+    gating->setText(QStringLiteral("1000"));
+    EXPECT_FALSE(gating->property("invalid").toBool());
+
+    // A volume box holding no number from 0 up is marked and keeps its last valid value; above 1 clamps.
+    sono.click("Check4");
+    QLineEdit* left = sono.box("Text7_0");
+    for (const char* bad : {"abc", "0,5", "-0.3", "0.5 x", "  "}) {
+        left->setText(QString::fromLatin1(bad));
+        EXPECT_TRUE(left->property("invalid").toBool()) << bad;
+        EXPECT_TRUE(left->toolTip().contains(QStringLiteral("not a volume"))) << bad;
+        EXPECT_TRUE(sono.args().startsWith("-vl 0.8 -vr 1  -r")) << sono.args().toStdString();
+    }
+    left->setText(QStringLiteral("3"));
+    EXPECT_FALSE(left->property("invalid").toBool());
+    EXPECT_EQ(left->toolTip(), " Left volume level 0 to 1 values ");
+    EXPECT_TRUE(sono.args().startsWith("-vl 1 -vr 1  -r")) << sono.args().toStdString();
     sono.click("Option3_0");
     EXPECT_EQ(sono.args(), sono.folder.path() + "/freqgen");
 }
@@ -241,6 +261,59 @@ TEST(ProgramFiles, SaveRefusesBadNamesAndLoadChecksTheWholeFileFirst) {
     EXPECT_EQ(sono.args(), "-vl 0.5 -vr 0.5 -P 12 -f half");
     EXPECT_EQ(sono.state.program.StepCount, 0);
     EXPECT_EQ(sono.traces().at(0).points.back(), QPointF(2062.5, 50));
+}
+
+TEST(ProgramFiles, TheLoadWindowWaitsForTheUserToPickAName) {
+    Sono sono;
+    sono.folder.write(QStringLiteral("alpha.prg"),
+                      "\"0.3\"\r\n\"0.5\"\r\n1\r\n1\r\n0\r\n0\r\n0\r\n0\r\n2\r\n0\r\n0\r\n1,100,60\r\n");
+    sono.click("Command15");
+    QWidget* window = sono.main->windows().find(QStringLiteral("Form11"));
+    ASSERT_NE(window, nullptr);
+    auto* list = child<QListWidget>(window, "List1");
+    auto* label = child<QLabel>(window, "Label2");
+    auto* load = child<QAbstractButton>(window, "Command1_0");
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    auto* close = child<QWidget>(window, "Command2");
+    close->setFocus();
+    QTest::keyClick(close, Qt::Key_Tab); // round to the list, which makes its first row current
+    ASSERT_TRUE(list->hasFocus());
+    EXPECT_EQ(list->currentRow(), 0);
+    EXPECT_EQ(label->text(), "Select a file");
+    EXPECT_FALSE(load->isEnabled());
+
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(label->text(), "Selected file : default");
+    QTest::keyClick(list, Qt::Key_Up);
+    EXPECT_EQ(label->text(), "Selected file : alpha");
+    ASSERT_TRUE(load->isEnabled());
+    load->click();
+    EXPECT_EQ(sono.args(), "-vl 0.3 -vr 0.5 -f alpha");
+    EXPECT_EQ(sono.state.program.StepCount, 1);
+}
+
+// A program file's text never reaches the generator's command line unchecked.
+TEST(ProgramFiles, ABadVolumeIsRefusedOnLoadAndReplacedAtStartUp) {
+    const QByteArray victim(
+        "\"0.5 --wav /tmp/victim\"\r\n\"0.5\"\r\n1\r\n1\r\n0\r\n0\r\n0\r\n0\r\n2\r\n0\r\n0\r\n"
+        "1,100,60\r\n");
+    Sono sono(victim);
+    ASSERT_EQ(sono.platform.messages.size(), 1);
+    const QString notice = sono.platform.messages[0].text;
+    EXPECT_TRUE(notice.startsWith(sono.folder.file(QStringLiteral("default.prg")) + ", line 1: "))
+        << notice.toStdString();
+    EXPECT_TRUE(notice.contains("Sono uses 0.5 instead")) << notice.toStdString();
+    EXPECT_EQ(sono.args(), "-vl 0.5 -vr 0.5 -f default");
+    EXPECT_EQ(sono.state.program.StepCount, 1);
+    EXPECT_EQ(sono.folder.read(QStringLiteral("default.prg")), victim); // left as it is
+
+    sono.folder.write(QStringLiteral("victim.prg"), victim);
+    sono.load(QStringLiteral("victim"));
+    ASSERT_EQ(sono.platform.messages.size(), 2);
+    EXPECT_TRUE(sono.platform.messages[1].text.contains("is not a volume")) << sono.messages();
+    EXPECT_EQ(sono.args(), "-vl 0.5 -vr 0.5 -f default");
+    EXPECT_EQ(sono.box("Text7_0")->text(), "0.5");
 }
 
 TEST(Calibration, TheWindowSavesTheTableGeneratesItsProgramAndRunCorrects) {
