@@ -192,7 +192,7 @@ FrequencyManagerPanel::FrequencyManagerPanel(MainWindow& main) : main_(main) {
     connect(showArgs_, &QRadioButton::clicked, this, &FrequencyManagerPanel::fgDataBuild);
     // Only shown: nothing reads the box back.
     connect(showPath_, &QRadioButton::clicked, this,
-            [this] { args_->setText(freqgenPath(main_.state().AppPath)); });
+            [this] { args_->setText(freqgenPath(main_.state().folder.programFolder())); });
     connect(slider_, &QSlider::valueChanged, this, &FrequencyManagerPanel::phaseDisplay);
     // At the ends of the range the slider stays where it is.
     connect(phaseUp_, &QPushButton::clicked, this, [this] {
@@ -350,7 +350,8 @@ void FrequencyManagerPanel::run() {
         platform.message(written.error() + QStringLiteral("\n\nThe generator was not started."));
         return;
     }
-    const QString generator = freqgenPath(state.AppPath);
+    // The generator lives beside sono, which need not be the folder Sono keeps its files in.
+    const QString generator = freqgenPath(state.folder.programFolder());
     const QFileInfo generatorFile(generator);
     if (!generatorFile.isFile() || !generatorFile.isExecutable()) {
         platform.message(
@@ -361,7 +362,7 @@ void FrequencyManagerPanel::run() {
     }
     showKeyCommands(main_);
     const FreqgenCommand command =
-        freqgenCommandLine(state.AppPath, state.generator.FreqgenArgs,
+        freqgenCommandLine(state.folder.programFolder(), state.generator.FreqgenArgs,
                            platform.findExecutable(QStringLiteral("x-terminal-emulator")));
     if (!platform.startProgram(command.program, command.arguments, state.AppPath))
         platform.message(QStringLiteral("Sono could not start %1.").arg(command.program));

@@ -11,7 +11,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -275,4 +277,34 @@ TEST(Notes, SaveKeepsTheTextExactlyAndAnEmptyBoxWritesTheSentence) {
     EXPECT_EQ(main->findChild<QPlainTextEdit*>(QStringLiteral("Text4"))->toPlainText(), tricky);
     EXPECT_EQ(run.state.NotesText, tricky);
     EXPECT_FALSE(main->findChild<QPushButton*>(QStringLiteral("Command2"))->isEnabled());
+}
+
+// An installed Sono: the starter files in its share folder, a user with an empty home.
+TEST(Startup, AnInstalledSonoStartsInTheUserFolderItMade) {
+    TestFolder share, home;
+    share.createDatabase({record(QStringLiteral("Alpha"), std::nullopt, {528})});
+    share.installHelpPages();
+    const auto folder =
+        chooseAppFolder({share.file(QStringLiteral("bin")), share.path(), {}, {}, home.path()});
+    ASSERT_TRUE(folder);
+    RecordingPlatform platform;
+    AppState state;
+    state.folder = *folder;
+    Session session(state, platform);
+    session.start();
+    SplashWindow* splash = session.splash();
+    const QString user = home.file(QStringLiteral(".local/share/sono"));
+    EXPECT_EQ(label(splash, "Label3_0"), "Database OK");
+    EXPECT_EQ(label(splash, "Label3_1"), "Initialization file will be created");
+    EXPECT_EQ(label(splash, "Label3_2"), "Help files OK");
+    EXPECT_EQ(label(splash, "Label3_4"), "Sono path = " + user);
+    auto* button = splash->findChild<QPushButton*>(QStringLiteral("Command1"));
+    button->setEnabled(true);
+    button->click();
+    ASSERT_NE(session.mainWindow(), nullptr);
+    for (const char* name : {"sono.ini", "sono.cal", "SonoNote.txt", "default.prg"})
+        EXPECT_TRUE(QFileInfo::exists(user + u'/' + QLatin1String(name))) << name;
+    EXPECT_EQ(QDir(share.path()).entryList(QDir::Files),
+              QStringList({"database.rtf", "dorv.rtf", "fgcommand.rtf", "freqgen.rtf", "freqs.mdb",
+                           "howtocal.rtf", "intro.rtf", "scanning.rtf"}));
 }
