@@ -276,7 +276,11 @@ void FrequencyManagerPanel::markBox(QLineEdit* box, const QString& problem, cons
         box->setToolTip(tip);
         box->setAccessibleDescription(QString());
     } else {
-        box->setStyleSheet(QStringLiteral("QLineEdit { background: #ffc8c8; }"));
+        // A red tint of the theme's own field colour: light pink on a light desktop, dark red on a dark one.
+        // Taken from the parent: the box's own palette already carries any earlier tint.
+        const QColor base = box->parentWidget()->palette().color(QPalette::Base);
+        const QColor tint((base.red() * 3 + 255) / 4, base.green() * 3 / 4, base.blue() * 3 / 4);
+        box->setStyleSheet(QStringLiteral("QLineEdit { background: %1; }").arg(tint.name()));
         const QString text = problem + QStringLiteral(" The generator is given the last valid value.");
         box->setToolTip(text);
         box->setAccessibleDescription(text);
