@@ -273,6 +273,10 @@ int play(const Invocation& inv, std::vector<Step> steps) {
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 1 && args[0] == "--version") {
+        std::cout << "freqgen " SONO_VERSION "\n";
+        return kExitOk;
+    }
     auto inv = parseCommandLine(args);
     bool wav = inv && inv->wavFile;
     if (!inv) {

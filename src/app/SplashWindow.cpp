@@ -127,8 +127,10 @@ void SplashWindow::runChecks() {
         startupFailed_ = true;
     }
     const bool haveSettings = folder.exists(QStringLiteral("sono.ini"));
-    results_[1]->setText(haveSettings ? QStringLiteral("Initialization file OK")
-                                      : QStringLiteral("Initialization file ERROR"));
+    // In a folder Sono has just made, a missing settings file is expected: Proceed writes the defaults.
+    results_[1]->setText(haveSettings     ? QStringLiteral("Initialization file OK")
+                         : folder.isNew() ? QStringLiteral("Initialization file will be created")
+                                          : QStringLiteral("Initialization file ERROR"));
     results_[2]->setText(folder.exists(QStringLiteral("database.rtf")) ? QStringLiteral("Help files OK")
                                                                        : QStringLiteral("Help file ERROR"));
     if (!startupFailed_ && haveSettings) {

@@ -19,19 +19,20 @@ void WaveDisplayWidget::setTraces(std::vector<WaveTrace> traces) {
 
 void WaveDisplayWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
+    // Drawn in the theme's own colours, so a dark desktop keeps the picture readable.
+    painter.fillRect(rect(), palette().color(QPalette::Base));
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setClipRect(rect());
     painter.scale(width() / WaveBoxWidth, height() / WaveBoxHeight);
     for (const WaveTrace& trace : traces_) {
-        QPen pen(trace.shifted ? QColor(0, 255, 255) : QColor(Qt::black));
+        QPen pen(trace.shifted ? QColor(0, 255, 255) : palette().color(QPalette::Text));
         pen.setCosmetic(true);
         painter.setPen(pen);
         painter.drawPolyline(QPolygonF(QList<QPointF>(trace.points.begin(), trace.points.end())));
     }
     painter.setClipping(false);
     painter.resetTransform();
-    painter.setPen(Qt::gray);
+    painter.setPen(palette().color(QPalette::Mid));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 

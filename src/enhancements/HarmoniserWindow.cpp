@@ -20,10 +20,9 @@ public:
         setObjectName(QStringLiteral("Picture1"));
         setAccessibleName(QStringLiteral("Harmoniser chart"));
         setFixedSize(px(3075), px(900));
+        // The theme's grey, so the strip stays readable on a dark desktop.
+        setBackgroundRole(QPalette::Mid);
         setAutoFillBackground(true);
-        QPalette grey = palette();
-        grey.setColor(QPalette::Window, QColor(192, 192, 192));
-        setPalette(grey);
     }
     void drawBase() {
         baseDrawn_ = true;
@@ -35,7 +34,7 @@ protected:
     void paintEvent(QPaintEvent*) override {
         if (!baseDrawn_) return;
         QPainter p(this);
-        p.setPen(Qt::black);
+        p.setPen(palette().color(QPalette::WindowText));
         p.drawLine(px(0), px(515), px(3060), px(515));
         p.drawLine(px(50), px(565), px(3010), px(565));
     }

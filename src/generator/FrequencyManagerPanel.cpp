@@ -192,7 +192,7 @@ FrequencyManagerPanel::FrequencyManagerPanel(MainWindow& main) : main_(main) {
     connect(showArgs_, &QRadioButton::clicked, this, &FrequencyManagerPanel::fgDataBuild);
     // Only shown: nothing reads the box back.
     connect(showPath_, &QRadioButton::clicked, this,
-            [this] { args_->setText(freqgenPath(main_.state().AppPath)); });
+            [this] { args_->setText(freqgenPath(main_.state().folder.programFolder())); });
     connect(slider_, &QSlider::valueChanged, this, &FrequencyManagerPanel::phaseDisplay);
     // At the ends of the range the slider stays where it is.
     connect(phaseUp_, &QPushButton::clicked, this, [this] {
@@ -276,7 +276,11 @@ void FrequencyManagerPanel::markBox(QLineEdit* box, const QString& problem, cons
         box->setToolTip(tip);
         box->setAccessibleDescription(QString());
     } else {
-        box->setStyleSheet(QStringLiteral("QLineEdit { background: #ffc8c8; }"));
+        // A red tint of the theme's own field colour: light pink on a light desktop, dark red on a dark one.
+        // Taken from the parent: the box's own palette already carries any earlier tint.
+        const QColor base = box->parentWidget()->palette().color(QPalette::Base);
+        const QColor tint((base.red() * 3 + 255) / 4, base.green() * 3 / 4, base.blue() * 3 / 4);
+        box->setStyleSheet(QStringLiteral("QLineEdit { background: %1; }").arg(tint.name()));
         const QString text = problem + QStringLiteral(" The generator is given the last valid value.");
         box->setToolTip(text);
         box->setAccessibleDescription(text);
@@ -358,7 +362,8 @@ void FrequencyManagerPanel::run() {
         platform.message(written.error() + QStringLiteral("\n\nThe generator was not started."));
         return;
     }
-    const QString generator = freqgenPath(state.AppPath);
+    // The generator lives beside sono, which need not be the folder Sono keeps its files in.
+    const QString generator = freqgenPath(state.folder.programFolder());
     const QFileInfo generatorFile(generator);
     if (!generatorFile.isFile() || !generatorFile.isExecutable()) {
         platform.message(
@@ -369,7 +374,7 @@ void FrequencyManagerPanel::run() {
     }
     showKeyCommands(main_);
     const FreqgenCommand command =
-        freqgenCommandLine(state.AppPath, state.generator.FreqgenArgs,
+        freqgenCommandLine(state.folder.programFolder(), state.generator.FreqgenArgs,
                            platform.findExecutable(QStringLiteral("x-terminal-emulator")));
     if (!platform.startProgram(command.program, command.arguments, state.AppPath))
         platform.message(QStringLiteral("Sono could not start %1.").arg(command.program));

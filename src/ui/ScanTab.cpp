@@ -16,10 +16,8 @@ public:
         setObjectName(QStringLiteral("Picture2"));
         setAccessibleName(QStringLiteral("Scan chart"));
         setMinimumSize(400, 120);
+        setBackgroundRole(QPalette::Base);
         setAutoFillBackground(true);
-        QPalette p = palette();
-        p.setColor(QPalette::Window, Qt::white);
-        setPalette(p);
     }
     void setBaseLine(bool on) {
         baseLine_ = on;
@@ -31,6 +29,7 @@ protected:
     void paintEvent(QPaintEvent*) override {
         if (!baseLine_) return;
         QPainter painter(this);
+        painter.setPen(palette().color(QPalette::Text));
         const double sx = width() / 8500.0;
         const double y = 780.0 * height() / 1200.0;
         painter.drawLine(QPointF(0, y), QPointF(8500 * sx, y));

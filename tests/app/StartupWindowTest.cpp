@@ -12,8 +12,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -432,4 +434,33 @@ TEST(Notes, ExitWithTypedNotesAsksSaveDiscardOrCancel) {
     main->close();
     EXPECT_TRUE(run.platform.messages.isEmpty());
     EXPECT_TRUE(folder.exists(QStringLiteral("sono.log")));
+
+// An installed Sono: the starter files in its share folder, a user with an empty home.
+TEST(Startup, AnInstalledSonoStartsInTheUserFolderItMade) {
+    TestFolder share, home;
+    share.createDatabase({record(QStringLiteral("Alpha"), std::nullopt, {528})});
+    share.installHelpPages();
+    const auto folder =
+        chooseAppFolder({share.file(QStringLiteral("bin")), share.path(), {}, {}, home.path()});
+    ASSERT_TRUE(folder);
+    RecordingPlatform platform;
+    AppState state;
+    state.folder = *folder;
+    Session session(state, platform);
+    session.start();
+    SplashWindow* splash = session.splash();
+    const QString user = home.file(QStringLiteral(".local/share/sono"));
+    EXPECT_EQ(label(splash, "Label3_0"), "Database OK");
+    EXPECT_EQ(label(splash, "Label3_1"), "Initialization file will be created");
+    EXPECT_EQ(label(splash, "Label3_2"), "Help files OK");
+    EXPECT_EQ(label(splash, "Label3_4"), "Sono path = " + user);
+    auto* button = splash->findChild<QPushButton*>(QStringLiteral("Command1"));
+    button->setEnabled(true);
+    button->click();
+    ASSERT_NE(session.mainWindow(), nullptr);
+    for (const char* name : {"sono.ini", "sono.cal", "SonoNote.txt", "default.prg"})
+        EXPECT_TRUE(QFileInfo::exists(user + u'/' + QLatin1String(name))) << name;
+    EXPECT_EQ(QDir(share.path()).entryList(QDir::Files),
+              QStringList({"database.rtf", "dorv.rtf", "fgcommand.rtf", "freqgen.rtf", "freqs.mdb",
+                           "howtocal.rtf", "intro.rtf", "scanning.rtf"}));
 }

@@ -11,6 +11,7 @@
 #include "ui/Session.h"
 #include "ui/WindowRegistry.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -232,4 +233,52 @@ TEST_F(Enhancements, MeditationBuildsTwentyMinutesFromItsDefaultNotesAndItsAbout
     meditation->close();
     QTest::qWait(1);
     EXPECT_NE(open("Form20"), nullptr);
+}
+
+// On a dark desktop the pictures and the invalid-field colour follow the theme instead of painting
+// light islands with black lines.
+TEST_F(Enhancements, PicturesAndTheInvalidFieldFollowADarkTheme) {
+    struct Restore {
+        QPalette light = QApplication::palette();
+        ~Restore() { QApplication::setPalette(light); }
+    } restore;
+    QPalette dark = restore.light;
+    for (auto [role, colour] : {std::pair{QPalette::Base, QColor(30, 30, 30)},
+                                {QPalette::Window, QColor(45, 45, 45)},
+                                {QPalette::Mid, QColor(70, 70, 70)},
+                                {QPalette::Button, QColor(50, 50, 50)},
+                                {QPalette::Text, QColor(235, 235, 235)},
+                                {QPalette::WindowText, QColor(235, 235, 235)}})
+        dark.setColor(role, colour);
+    QApplication::setPalette(dark);
+    QTest::qWait(1); // the change reaches open windows through the event queue
+    // Mostly the background colour, with some light drawing on it.
+    const auto followsTheme = [](QWidget* w, QColor background) {
+        const QImage image = w->grab().toImage();
+        int same = 0, lightDots = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                same += c == background;
+                lightDots += c.lightness() > 180;
+            }
+        return same * 2 > image.width() * image.height() && lightDots > 0;
+    };
+    EXPECT_TRUE(
+        followsTheme(main->findChild<QWidget*>(QStringLiteral("Picture1_0")), dark.color(QPalette::Base)));
+    EXPECT_TRUE(
+        followsTheme(main->findChild<QWidget*>(QStringLiteral("Picture2")), dark.color(QPalette::Base)));
+    setTable(u"1", u"5");
+    QWidget* harmoniser = choose(Harmonise, "Form17");
+    ASSERT_NE(harmoniser, nullptr);
+    QTest::qWait(300); // the chart's base lines follow a 200 ms timer
+    EXPECT_TRUE(followsTheme(child<QWidget>(harmoniser, "Picture1"), dark.color(QPalette::Mid)));
+
+    auto* phase = main->findChild<QLineEdit*>(QStringLiteral("Text10"));
+    phase->setText(QStringLiteral("x"));
+    phase->setText(QStringLiteral("xy")); // marking twice must not darken the tint further
+    const QColor marked = phase->grab().toImage().pixelColor(phase->width() / 2, phase->height() - 4);
+    EXPECT_LT(marked.lightness(), 128);
+    EXPECT_GT(marked.red(), marked.green() + 10);
+    EXPECT_EQ(marked, QColor((30 * 3 + 255) / 4, 30 * 3 / 4, 30 * 3 / 4));
 }
