@@ -434,6 +434,7 @@ TEST(Notes, ExitWithTypedNotesAsksSaveDiscardOrCancel) {
     main->close();
     EXPECT_TRUE(run.platform.messages.isEmpty());
     EXPECT_TRUE(folder.exists(QStringLiteral("sono.log")));
+}
 
 // An installed Sono: the starter files in its share folder, a user with an empty home.
 TEST(Startup, AnInstalledSonoStartsInTheUserFolderItMade) {
