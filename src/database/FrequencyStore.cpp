@@ -1,6 +1,7 @@
 #include "database/FrequencyStore.h"
 
 #include "common/NumberText.h"
+#include "database/SortKey.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -160,22 +161,11 @@ void freqAnyFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
 }
 
 int nocaseCollation(void*, int lengthA, const void* a, int lengthB, const void* b) {
-    const std::string_view left8(static_cast<const char*>(a), static_cast<size_t>(lengthA));
-    const std::string_view right8(static_cast<const char*>(b), static_cast<size_t>(lengthB));
-    if (isAscii(left8) && isAscii(right8)) {
-        const size_t common = std::min(left8.size(), right8.size());
-        for (size_t i = 0; i < common; ++i) {
-            const char l = lowerAscii(left8[i]);
-            const char r = lowerAscii(right8[i]);
-            if (l != r) return l < r ? -1 : 1;
-        }
-        if (left8.size() != right8.size()) return left8.size() < right8.size() ? -1 : 1;
-        return left8.compare(right8);
-    }
-    const QString left = QString::fromUtf8(left8.data(), lengthA);
-    const QString right = QString::fromUtf8(right8.data(), lengthB);
-    const int folded = left.compare(right, Qt::CaseInsensitive);
-    return folded != 0 ? folded : left.compare(right, Qt::CaseSensitive);
+    const QByteArray left =
+        descriptionSortKey(QString::fromUtf8(static_cast<const char*>(a), static_cast<qsizetype>(lengthA)));
+    const QByteArray right =
+        descriptionSortKey(QString::fromUtf8(static_cast<const char*>(b), static_cast<qsizetype>(lengthB)));
+    return left < right ? -1 : (right < left ? 1 : 0);
 }
 
 const char* const SelectColumns = "SELECT rowid, Description, Comments, F1, F2, F3, F4, F5, F6, F7, F8, F9, "
