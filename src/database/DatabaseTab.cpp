@@ -135,10 +135,19 @@ DatabaseTab::DatabaseTab(MainWindow& main) : main_(main) {
             }
         });
     }
-    connect(results_, &QListWidget::currentRowChanged, this, &DatabaseTab::selectLine);
+    // A set is shown only for a line that is visibly selected: Tab into the list makes line 0 current
+    // without selecting it, and that must not arm Send to Buffer, Edit or Delete.
+    connect(results_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        const QModelIndexList selected = results_->selectionModel()->selectedRows();
+        if (selected.isEmpty())
+            setRecordButtonsEnabled(false);
+        else
+            selectLine(selected.first().row());
+    });
     // A click on the line that is already current still selects it (the buttons may be disabled).
-    connect(results_, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { selectLine(results_->row(item)); });
+    connect(results_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        if (item->isSelected()) selectLine(results_->row(item));
+    });
     connect(newRecord_, &QPushButton::clicked, this, [this] { openEditor(1); });
     connect(editRecord_, &QPushButton::clicked, this, [this] { openEditor(2); });
     connect(deleteRecord_, &QPushButton::clicked, this, &DatabaseTab::deleteRecord);

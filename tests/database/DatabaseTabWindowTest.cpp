@@ -183,6 +183,28 @@ TEST_F(DatabaseTabWindow, SelectingALineShowsItsOwnRecord) {
     EXPECT_EQ(frequencies(), "");
 }
 
+TEST_F(DatabaseTabWindow, TabIntoTheListShowsNoSetUntilALineIsSelected) {
+    letter("T");
+    QApplication::setActiveWindow(main);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+    searchBox()->setFocus();
+    for (int i = 0; i < 10 && QApplication::focusWidget() != list(); ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), list());
+    EXPECT_TRUE(list()->selectedItems().isEmpty());
+    EXPECT_FALSE(recordButtonsEnabled());
+    EXPECT_EQ(comments(), "");
+
+    QTest::keyClick(list(), Qt::Key_Down); // a keyboard move that visibly selects a line
+    ASSERT_EQ(list()->selectedItems().size(), 1);
+    EXPECT_EQ(list()->selectedItems().first()->text(), "Twin");
+    EXPECT_EQ(comments(), "first twin");
+    EXPECT_TRUE(recordButtonsEnabled());
+    QTest::keyClick(list(), Qt::Key_Space, Qt::ControlModifier); // unselects it again
+    EXPECT_TRUE(list()->selectedItems().isEmpty());
+    EXPECT_FALSE(recordButtonsEnabled());
+}
+
 struct DatabaseTabWindowLongList : DatabaseTabWindow {
     void SetUp() override {
         std::vector<FrequencyRecord> records;
