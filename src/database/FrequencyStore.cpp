@@ -332,8 +332,12 @@ FrequencyStore::inListOrder(std::vector<long long> hits) const {
     return ordered;
 }
 
-std::expected<std::vector<long long>, QString> FrequencyStore::letterIds(const QString& letter) const {
-    const QByteArray low = primarySortKey(letter);
+// Descriptions are found in the sort keys, which hold them (after the first 0 byte, or as the key
+// itself): one walk of the key index, already in list order, and never a read of table Main.
+std::expected<std::vector<long long>, QString> FrequencyStore::descriptionIds(const QString& text,
+                                                                              bool begins) const {
+    // A beginning narrows the walk to the keys that start the same way with case and accents ignored.
+    const QByteArray low = begins ? primarySortKey(text) : QByteArray();
     const QByteArray high = prefixEnd(low);
     QByteArray sql = "SELECT id, key FROM sono_order WHERE key >= ?1";
     if (!high.isEmpty()) sql += " AND key < ?2";
@@ -344,17 +348,17 @@ std::expected<std::vector<long long>, QString> FrequencyStore::letterIds(const Q
     sqlite3_bind_blob(s.stmt, 1, low.constData(), static_cast<int>(low.size()), SQLITE_TRANSIENT);
     if (!high.isEmpty())
         sqlite3_bind_blob(s.stmt, 2, high.constData(), static_cast<int>(high.size()), SQLITE_TRANSIENT);
-    // The key range ignores accents; the search itself ignores only case, as the query text says.
-    const QString needle = letter.toCaseFolded();
+    // The match itself ignores only case, as the query text says.
+    const QString needle = text.toCaseFolded();
     const std::optional<std::string> ascii = asciiNeedle(needle);
     std::vector<long long> ids;
     int rc;
     while ((rc = sqlite3_step(s.stmt)) == SQLITE_ROW) {
         std::string_view key(static_cast<const char*>(sqlite3_column_blob(s.stmt, 1)),
                              static_cast<size_t>(sqlite3_column_bytes(s.stmt, 1)));
-        // The description follows the first 0 byte, or is the key itself.
         if (const size_t zero = key.find('\0'); zero != std::string_view::npos) key.remove_prefix(zero + 1);
-        if (matches<true>(key, needle, ascii)) ids.push_back(sqlite3_column_int64(s.stmt, 0));
+        if (begins ? matches<true>(key, needle, ascii) : matches<false>(key, needle, ascii))
+            ids.push_back(sqlite3_column_int64(s.stmt, 0));
     }
     if (rc != SQLITE_DONE) return std::unexpected(lastError());
     return ids;
@@ -369,7 +373,7 @@ std::expected<void, QString> FrequencyStore::refresh(const SearchQuery& query) {
         found = std::vector<long long>();
         break;
     case SearchQuery::Kind::Letter:
-        found = letterIds(query.text);
+        found = descriptionIds(query.text, true);
         break;
     case SearchQuery::Kind::Find:
         if (query.frequencies) {
@@ -378,7 +382,11 @@ std::expected<void, QString> FrequencyStore::refresh(const SearchQuery& query) {
                 sqlite3_bind_double(s, 1, low);
                 sqlite3_bind_double(s, 2, high);
             });
+        } else if (query.description && !query.comments && !query.text.isEmpty()) {
+            found = descriptionIds(query.text, false);
+            break;
         } else {
+            // An empty text lists the sets that have a description at all, which only table Main tells.
             QByteArray where;
             if (query.comments) where = "sono_contains(Comments, ?1)";
             if (query.description)

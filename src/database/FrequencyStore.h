@@ -92,7 +92,7 @@ private:
     std::expected<void, QString> catchUp() const;
     std::expected<const std::vector<long long>*, QString> listOrder() const;
     std::expected<std::vector<long long>, QString> inListOrder(std::vector<long long> hits) const;
-    std::expected<std::vector<long long>, QString> letterIds(const QString& letter) const;
+    std::expected<std::vector<long long>, QString> descriptionIds(const QString& text, bool begins) const;
     std::expected<std::vector<long long>, QString>
     column(const QByteArray& sql, const std::function<void(sqlite3_stmt*)>& bind) const;
     std::optional<FrequencyRecord> read(long long id) const;
