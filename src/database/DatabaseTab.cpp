@@ -203,7 +203,10 @@ void DatabaseTab::selectLine(int k) {
     descriptionLabel_->setText(lines_->data(lines_->index(k)).toString());
     store.moveTo(k);
     const FrequencyRecord* record = store.current();
-    if (!record) return;
+    if (!record) { // removed by another program since the search
+        setRecordButtonsEnabled(false);
+        return;
+    }
     comments_->setPlainText(commentsText(*record));
     main_.state().RecordFreqText = recordFreqText(*record);
     frequencies_->setPlainText(main_.state().RecordFreqText);
