@@ -518,9 +518,40 @@ FrequencyStore::write(const std::function<std::expected<long long, QString>()>& 
         sqlite3_exec(db_, "RELEASE sono_write", nullptr, nullptr, nullptr);
         return std::unexpected(why);
     }
-    order_.reset();
+    // The list order follows Sono's own change instead of being read again.
+    placeInOrder(*id, description ? std::optional(descriptionSortKey(*description)) : std::nullopt);
     currentRecord_.reset();
     return {};
+}
+
+void FrequencyStore::placeInOrder(long long id, const std::optional<QByteArray>& key) const {
+    if (!order_) return;
+    std::vector<long long>& order = *order_;
+    if (const auto old = std::find(order.begin(), order.end(), id); old != order.end()) order.erase(old);
+    if (!key) return;
+    Statement s;
+    if (sqlite3_prepare_v2(db_, "SELECT key FROM sono_order WHERE id = ?1", -1, &s.stmt, nullptr) !=
+        SQLITE_OK) {
+        order_.reset();
+        return;
+    }
+    bool failed = false;
+    const auto before = [&](long long other, long long) {
+        sqlite3_bind_int64(s.stmt, 1, other);
+        QByteArray otherKey;
+        if (sqlite3_step(s.stmt) == SQLITE_ROW)
+            otherKey = QByteArray(static_cast<const char*>(sqlite3_column_blob(s.stmt, 0)),
+                                  sqlite3_column_bytes(s.stmt, 0));
+        else
+            failed = true;
+        sqlite3_reset(s.stmt);
+        return std::pair(otherKey, other) < std::pair(*key, id);
+    };
+    const auto at = std::lower_bound(order.begin(), order.end(), id, before);
+    if (failed)
+        order_.reset();
+    else
+        order.insert(at, id);
 }
 
 std::expected<void, QString> FrequencyStore::addRecord(const FrequencyRecord& record) {

@@ -96,6 +96,8 @@ private:
     std::expected<std::vector<long long>, QString>
     column(const QByteArray& sql, const std::function<void(sqlite3_stmt*)>& bind) const;
     std::optional<FrequencyRecord> read(long long id) const;
+    // Moves a set written by Sono to its place in the cached list order (nothing: it was deleted).
+    void placeInOrder(long long id, const std::optional<QByteArray>& key) const;
     std::expected<void, QString> write(const std::function<std::expected<long long, QString>()>& change,
                                        const QString* description);
 
