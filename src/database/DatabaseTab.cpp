@@ -4,6 +4,7 @@
 #include "database/RecordEditorWindow.h"
 #include "database/RecordText.h"
 #include "database/Repair.h"
+#include "database/ResultsModel.h"
 #include "database/Search.h"
 #include "ui/MainWindow.h"
 #include "ui/Platform.h"
@@ -17,7 +18,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -42,16 +43,6 @@ QPlainTextEdit* displayBox(QWidget* parent, const char* name, const char* access
 
 } // namespace
 
-void showLines(QListWidget* list, const QStringList& lines) {
-    list->setUpdatesEnabled(false);
-    {
-        const QSignalBlocker quiet(list);
-        list->clear();
-        list->addItems(lines);
-    }
-    list->setUpdatesEnabled(true);
-}
-
 DatabaseTab::DatabaseTab(MainWindow& main) : main_(main) {
     setObjectName(QStringLiteral("DatabaseTab"));
 
@@ -74,11 +65,14 @@ DatabaseTab::DatabaseTab(MainWindow& main) : main_(main) {
 
     resultsLabel_ = new QLabel(QStringLiteral("Results :"), this);
     resultsLabel_->setObjectName(QStringLiteral("Label2_0"));
-    results_ = new QListWidget(this);
+    results_ = new QListView(this);
+    lines_ = new ResultsModel(main_.state().database, this);
+    results_->setModel(lines_);
     results_->setObjectName(QStringLiteral("List1"));
     results_->setAccessibleName(QStringLiteral("Results"));
     results_->setUniformItemSizes(true);
     results_->setSelectionMode(QAbstractItemView::SingleSelection);
+    results_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     resultsLabel_->setBuddy(results_);
 
     descriptionLabel_ = new QLabel(QStringLiteral("Comments"), this);
@@ -135,10 +129,19 @@ DatabaseTab::DatabaseTab(MainWindow& main) : main_(main) {
             }
         });
     }
-    connect(results_, &QListWidget::currentRowChanged, this, &DatabaseTab::selectLine);
+    // A set is shown only for a line that is visibly selected: Tab into the list makes line 0 current
+    // without selecting it, and that must not arm Send to Buffer, Edit or Delete.
+    connect(results_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        const QModelIndexList selected = results_->selectionModel()->selectedRows();
+        if (selected.isEmpty())
+            setRecordButtonsEnabled(false);
+        else
+            selectLine(selected.first().row());
+    });
     // A click on the line that is already current still selects it (the buttons may be disabled).
-    connect(results_, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { selectLine(results_->row(item)); });
+    connect(results_, &QListView::clicked, this, [this](const QModelIndex& index) {
+        if (results_->selectionModel()->isSelected(index)) selectLine(index.row());
+    });
     connect(newRecord_, &QPushButton::clicked, this, [this] { openEditor(1); });
     connect(editRecord_, &QPushButton::clicked, this, [this] { openEditor(2); });
     connect(deleteRecord_, &QPushButton::clicked, this, &DatabaseTab::deleteRecord);
@@ -163,14 +166,14 @@ void DatabaseTab::setRecordButtonsEnabled(bool enabled) {
 
 bool DatabaseTab::fillList(const SearchQuery& query) {
     AppState& state = main_.state();
-    auto lines = runSearch(state, query);
-    if (!lines) {
-        main_.platform().message(lines.error(), QStringLiteral("Database ERROR"));
+    auto found = runSearch(state, query);
+    if (!found) {
+        main_.platform().message(found.error(), QStringLiteral("Database ERROR"));
         return false;
     }
     setRecordButtonsEnabled(false);
-    showLines(results_, *lines);
-    resultsLabel_->setText(resultsCaption(lines->size()));
+    lines_->showRecordSet();
+    resultsLabel_->setText(resultsCaption(*found));
     listQuery_ = query;
     return true;
 }
@@ -196,11 +199,14 @@ bool DatabaseTab::Command1_Click() {
 
 void DatabaseTab::selectLine(int k) {
     FrequencyStore& store = main_.state().database;
-    if (k < 0 || k >= results_->count() || k >= store.count()) return;
-    descriptionLabel_->setText(results_->item(k)->text());
+    if (k < 0 || k >= lines_->rowCount() || k >= store.count()) return;
+    descriptionLabel_->setText(lines_->data(lines_->index(k)).toString());
     store.moveTo(k);
     const FrequencyRecord* record = store.current();
-    if (!record) return;
+    if (!record) { // removed by another program since the search
+        setRecordButtonsEnabled(false);
+        return;
+    }
     comments_->setPlainText(commentsText(*record));
     main_.state().RecordFreqText = recordFreqText(*record);
     frequencies_->setPlainText(main_.state().RecordFreqText);
@@ -244,10 +250,7 @@ void DatabaseTab::deleteRecord() {
 
 void DatabaseTab::repairAndCompactDatabase() {
     AppState& state = main_.state();
-    {
-        const QSignalBlocker quiet(results_);
-        results_->clear();
-    }
+    lines_->clear();
     listQuery_.reset();
     searchBox_->clear();
     comments_->clear();

@@ -2,23 +2,20 @@
 
 #include "database/FrequencyStore.h"
 
-#include <QStringList>
 #include <QWidget>
 #include <optional>
 
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QPlainTextEdit;
 class QPushButton;
 
 namespace sono {
 
 class MainWindow;
-
-// Replaces the lines of a result list in one pass (no repaint per line, no selection signals).
-void showLines(QListWidget* list, const QStringList& lines);
+class ResultsModel;
 
 // The "Database" tab: search, result list, record display and the record buttons.
 class DatabaseTab : public QWidget {
@@ -52,7 +49,8 @@ private:
     QLineEdit* searchBox_;
     QCheckBox* columns_[3];
     QPushButton* find_;
-    QListWidget* results_;
+    QListView* results_;
+    ResultsModel* lines_;
     QLabel* resultsLabel_;
     QLabel* descriptionLabel_;
     QPlainTextEdit* comments_;

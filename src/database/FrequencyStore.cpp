@@ -1,6 +1,8 @@
 #include "database/FrequencyStore.h"
 
 #include "common/NumberText.h"
+#include "database/SearchTables.h"
+#include "database/SortKey.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -10,6 +12,16 @@
 #include <string_view>
 
 namespace sono {
+
+namespace {
+
+const char* const SelectColumns =
+    "SELECT Description, Comments, F1, F2, F3, F4, F5, F6, F7, F8, F9, F10, F11, "
+    "F12, F13, F14, F15, F16, F17, F18, F19, F20, F21, F22, F23, F24, F25, F26, "
+    "F27, F28, F29, F30, F31, F32, F33, F34, F35, F36, F37, F38, F39, F40 "
+    "FROM Main WHERE rowid = ?1";
+
+} // namespace
 
 QString queryColumnList() {
     QString list = QStringLiteral("SELECT DISTINCTROW Main.Description, Main.Comments,");
@@ -61,6 +73,11 @@ QString columnText(sqlite3_value* value) {
                              sqlite3_value_bytes(value));
 }
 
+QString columnText(sqlite3_stmt* stmt, int column) {
+    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, column)),
+                             sqlite3_column_bytes(stmt, column));
+}
+
 // Folded search text is computed once per statement and kept with the statement.
 const QString& foldedArgument(sqlite3_context* context, sqlite3_value* value, int index) {
     auto* cached = static_cast<QString*>(sqlite3_get_auxdata(context, index));
@@ -77,10 +94,9 @@ const QString& foldedArgument(sqlite3_context* context, sqlite3_value* value, in
     return *cached;
 }
 
-// sono_contains(column, text) and sono_begins(column, text): literal, case-insensitive for every
-// script, null for a null column (a missing comment matches nothing).
-// Plain ASCII on both sides folds by lower-casing bytes, without building strings: the common case,
-// and what keeps a search over 100,000 sets fast. Anything else takes the full Unicode path.
+// Text matches are literal and case-insensitive for every script. Plain ASCII on both sides folds by
+// lower-casing bytes, without building strings: the common case, and what keeps a search over a million
+// sets fast. Anything else takes the full Unicode path.
 bool isAscii(std::string_view text) {
     for (const char c : text)
         if (static_cast<unsigned char>(c) >= 0x80) return false;
@@ -121,82 +137,61 @@ bool asciiBegins(std::string_view haystack, std::string_view needle) {
     return true;
 }
 
-template <bool Begins> void matchFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+template <bool Begins>
+bool matches(std::string_view haystack, const QString& needle, const std::optional<std::string>& ascii) {
+    if (ascii && isAscii(Begins ? haystack.substr(0, ascii->size()) : haystack))
+        return Begins ? asciiBegins(haystack, *ascii) : asciiContains(haystack, *ascii);
+    const QString folded =
+        QString::fromUtf8(haystack.data(), static_cast<qsizetype>(haystack.size())).toCaseFolded();
+    return Begins ? folded.startsWith(needle) : folded.contains(needle);
+}
+
+// sono_contains(column, text): null for a null column (a missing comment matches nothing).
+void containsFunction(sqlite3_context* context, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
         sqlite3_result_null(context);
         return;
     }
     const QString& needle = foldedArgument(context, argv[1], 1);
-    const std::string_view haystack = bytesOf(argv[0]);
-    if (const auto ascii = asciiNeedle(needle);
-        ascii && isAscii(Begins ? haystack.substr(0, ascii->size()) : haystack)) {
-        sqlite3_result_int(
-            context, (Begins ? asciiBegins(haystack, *ascii) : asciiContains(haystack, *ascii)) ? 1 : 0);
-        return;
-    }
-    const QString folded = columnText(argv[0]).toCaseFolded();
-    sqlite3_result_int(context, (Begins ? folded.startsWith(needle) : folded.contains(needle)) ? 1 : 0);
+    sqlite3_result_int(context, matches<false>(bytesOf(argv[0]), needle, asciiNeedle(needle)) ? 1 : 0);
 }
-
-// sono_freq_any(value, F1, ..., F40): some slot holds the value as the program carries it (single
-// precision), so 528 finds 528 and not 5280 or 528.5, and 7.83 finds 7.83 however it was stored.
-void freqAnyFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
-    const float wanted = static_cast<float>(sqlite3_value_double(argv[0]));
-    for (int i = 1; i < argc; ++i) {
-        const int type = sqlite3_value_type(argv[i]);
-        if (type == SQLITE_NULL) continue;
-        double slot = 0;
-        if (type == SQLITE_TEXT) {
-            slot = leadingNumber(columnText(argv[i]));
-        } else {
-            slot = sqlite3_value_double(argv[i]);
-        }
-        if (slot > 0 && static_cast<float>(slot) == wanted) {
-            sqlite3_result_int(context, 1);
-            return;
-        }
-    }
-    sqlite3_result_int(context, 0);
-}
-
-int nocaseCollation(void*, int lengthA, const void* a, int lengthB, const void* b) {
-    const std::string_view left8(static_cast<const char*>(a), static_cast<size_t>(lengthA));
-    const std::string_view right8(static_cast<const char*>(b), static_cast<size_t>(lengthB));
-    if (isAscii(left8) && isAscii(right8)) {
-        const size_t common = std::min(left8.size(), right8.size());
-        for (size_t i = 0; i < common; ++i) {
-            const char l = lowerAscii(left8[i]);
-            const char r = lowerAscii(right8[i]);
-            if (l != r) return l < r ? -1 : 1;
-        }
-        if (left8.size() != right8.size()) return left8.size() < right8.size() ? -1 : 1;
-        return left8.compare(right8);
-    }
-    const QString left = QString::fromUtf8(left8.data(), lengthA);
-    const QString right = QString::fromUtf8(right8.data(), lengthB);
-    const int folded = left.compare(right, Qt::CaseInsensitive);
-    return folded != 0 ? folded : left.compare(right, Qt::CaseSensitive);
-}
-
-const char* const SelectColumns = "SELECT rowid, Description, Comments, F1, F2, F3, F4, F5, F6, F7, F8, F9, "
-                                  "F10, F11, F12, F13, F14, F15, F16, "
-                                  "F17, F18, F19, F20, F21, F22, F23, F24, F25, F26, F27, F28, F29, F30, "
-                                  "F31, F32, F33, F34, F35, F36, F37, F38, "
-                                  "F39, F40 FROM Main";
 
 struct Statement {
     sqlite3_stmt* stmt = nullptr;
     ~Statement() { sqlite3_finalize(stmt); }
 };
 
+// A cached statement, reset after each use so that it holds no lock on the file.
+struct Reset {
+    sqlite3_stmt* stmt;
+    ~Reset() {
+        sqlite3_reset(stmt);
+        sqlite3_clear_bindings(stmt);
+    }
+};
+
+double slotValue(sqlite3_stmt* stmt, int column) {
+    if (sqlite3_column_type(stmt, column) == SQLITE_TEXT) return leadingNumber(columnText(stmt, column));
+    return sqlite3_column_double(stmt, column);
+}
+
+// The smallest key above every key that starts with `prefix`; empty when there is none.
+QByteArray prefixEnd(QByteArray prefix) {
+    while (!prefix.isEmpty() && static_cast<unsigned char>(prefix.back()) == 0xFF)
+        prefix.chop(1);
+    if (!prefix.isEmpty()) prefix.back() = static_cast<char>(prefix.back() + 1);
+    return prefix;
+}
+
+// Hits (maybe repeated) are put in list order by the keys themselves while they are few; a larger
+// result walks the whole list order once.
+constexpr size_t FewHits = 4000;
+
 } // namespace
 
 void registerSonoFunctions(sqlite3* db) {
-    const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
-    sqlite3_create_function(db, "sono_contains", 2, flags, nullptr, matchFunction<false>, nullptr, nullptr);
-    sqlite3_create_function(db, "sono_begins", 2, flags, nullptr, matchFunction<true>, nullptr, nullptr);
-    sqlite3_create_function(db, "sono_freq_any", 41, flags, nullptr, freqAnyFunction, nullptr, nullptr);
-    sqlite3_create_collation(db, "SONO_NOCASE", SQLITE_UTF8, nullptr, nocaseCollation);
+    sqlite3_create_function(db, "sono_contains", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                            containsFunction, nullptr, nullptr);
 }
 
 FrequencyStore::~FrequencyStore() {
@@ -255,88 +250,240 @@ std::expected<void, QString> FrequencyStore::open(const QString& path) {
         if (step != SQLITE_ROW && step != SQLITE_DONE) return fail(QString::fromUtf8(sqlite3_errmsg(db)));
     }
     registerSonoFunctions(db);
+    if (auto prepared = prepareSearchTables(db); !prepared) return fail(prepared.error());
     db_ = db;
     path_ = path;
     return {};
 }
 
 void FrequencyStore::close() {
-    rows_.clear();
+    ids_.clear();
+    wholeTablePending_ = false;
+    order_.reset();
+    currentRecord_.reset();
+    dataVersion_ = -1;
     position_ = 0;
+    sqlite3_finalize(readRecord_);
+    sqlite3_finalize(readDescription_);
+    readRecord_ = readDescription_ = nullptr;
     if (db_) {
         sqlite3_close_v2(db_);
         db_ = nullptr;
     }
 }
 
+std::expected<void, QString> FrequencyStore::catchUp() const {
+    Statement version;
+    if (sqlite3_prepare_v2(db_, "PRAGMA data_version", -1, &version.stmt, nullptr) != SQLITE_OK ||
+        sqlite3_step(version.stmt) != SQLITE_ROW)
+        return std::unexpected(lastError());
+    const long long now = sqlite3_column_int64(version.stmt, 0);
+    if (now == dataVersion_) return {};
+    // Another program wrote to the file: its new descriptions need their sort keys.
+    order_.reset();
+    currentRecord_.reset();
+    if (auto filled = fillMissingSortKeys(db_); !filled) return filled;
+    dataVersion_ = now;
+    return {};
+}
+
+std::expected<std::vector<long long>, QString>
+FrequencyStore::column(const QByteArray& sql, const std::function<void(sqlite3_stmt*)>& bind) const {
+    Statement s;
+    if (sqlite3_prepare_v2(db_, sql.constData(), static_cast<int>(sql.size()), &s.stmt, nullptr) != SQLITE_OK)
+        return std::unexpected(lastError());
+    if (bind) bind(s.stmt);
+    std::vector<long long> values;
+    int rc;
+    while ((rc = sqlite3_step(s.stmt)) == SQLITE_ROW)
+        values.push_back(sqlite3_column_int64(s.stmt, 0));
+    if (rc != SQLITE_DONE) return std::unexpected(lastError());
+    return values;
+}
+
+std::expected<const std::vector<long long>*, QString> FrequencyStore::listOrder() const {
+    if (!order_) {
+        auto order = column("SELECT id FROM sono_order ORDER BY key, id", {});
+        if (!order) return std::unexpected(order.error());
+        order_ = std::move(*order);
+    }
+    return &*order_;
+}
+
+std::expected<std::vector<long long>, QString>
+FrequencyStore::inListOrder(std::vector<long long> hits) const {
+    std::sort(hits.begin(), hits.end());
+    hits.erase(std::unique(hits.begin(), hits.end()), hits.end());
+    if (hits.empty()) return hits;
+    if (!order_ && hits.size() <= FewHits) {
+        Statement s;
+        if (sqlite3_prepare_v2(db_, "SELECT key FROM sono_order WHERE id = ?1", -1, &s.stmt, nullptr) !=
+            SQLITE_OK)
+            return std::unexpected(lastError());
+        std::vector<std::pair<QByteArray, long long>> keyed;
+        keyed.reserve(hits.size());
+        for (const long long id : hits) {
+            sqlite3_bind_int64(s.stmt, 1, id);
+            if (sqlite3_step(s.stmt) == SQLITE_ROW)
+                keyed.emplace_back(QByteArray(static_cast<const char*>(sqlite3_column_blob(s.stmt, 0)),
+                                              sqlite3_column_bytes(s.stmt, 0)),
+                                   id);
+            sqlite3_reset(s.stmt);
+        }
+        std::sort(keyed.begin(), keyed.end());
+        std::vector<long long> ordered;
+        ordered.reserve(keyed.size());
+        for (const auto& entry : keyed)
+            ordered.push_back(entry.second);
+        return ordered;
+    }
+    auto order = listOrder();
+    if (!order) return std::unexpected(order.error());
+    std::vector<long long> ordered;
+    ordered.reserve(hits.size());
+    const long long highest = hits.back();
+    if (hits.front() >= 0 && highest < (1LL << 28)) {
+        std::vector<bool> hit(static_cast<size_t>(highest) + 1);
+        for (const long long id : hits)
+            hit[static_cast<size_t>(id)] = true;
+        for (const long long id : **order)
+            if (id >= 0 && id <= highest && hit[static_cast<size_t>(id)]) ordered.push_back(id);
+    } else {
+        for (const long long id : **order)
+            if (std::binary_search(hits.begin(), hits.end(), id)) ordered.push_back(id);
+    }
+    return ordered;
+}
+
+// Descriptions are found in the sort keys, which hold them (after the first 0 byte, or as the key
+// itself): one walk of the key index, already in list order, and never a read of table Main.
+std::expected<std::vector<long long>, QString> FrequencyStore::descriptionIds(const QString& text,
+                                                                              bool begins) const {
+    // A beginning narrows the walk to the keys that start the same way with case and accents ignored.
+    const QByteArray low = begins ? primarySortKey(text) : QByteArray();
+    const QByteArray high = prefixEnd(low);
+    QByteArray sql = "SELECT id, key FROM sono_order WHERE key >= ?1";
+    if (!high.isEmpty()) sql += " AND key < ?2";
+    sql += " ORDER BY key, id";
+    Statement s;
+    if (sqlite3_prepare_v2(db_, sql.constData(), -1, &s.stmt, nullptr) != SQLITE_OK)
+        return std::unexpected(lastError());
+    sqlite3_bind_blob(s.stmt, 1, low.constData(), static_cast<int>(low.size()), SQLITE_TRANSIENT);
+    if (!high.isEmpty())
+        sqlite3_bind_blob(s.stmt, 2, high.constData(), static_cast<int>(high.size()), SQLITE_TRANSIENT);
+    // The match itself ignores only case, as the query text says.
+    const QString needle = text.toCaseFolded();
+    const std::optional<std::string> ascii = asciiNeedle(needle);
+    std::vector<long long> ids;
+    int rc;
+    while ((rc = sqlite3_step(s.stmt)) == SQLITE_ROW) {
+        std::string_view key(static_cast<const char*>(sqlite3_column_blob(s.stmt, 1)),
+                             static_cast<size_t>(sqlite3_column_bytes(s.stmt, 1)));
+        if (const size_t zero = key.find('\0'); zero != std::string_view::npos) key.remove_prefix(zero + 1);
+        if (begins ? matches<true>(key, needle, ascii) : matches<false>(key, needle, ascii))
+            ids.push_back(sqlite3_column_int64(s.stmt, 0));
+    }
+    if (rc != SQLITE_DONE) return std::unexpected(lastError());
+    return ids;
+}
+
 std::expected<void, QString> FrequencyStore::refresh(const SearchQuery& query) {
     if (!db_) return std::unexpected(lastError());
-    QByteArray sql = SelectColumns;
+    if (auto caught = catchUp(); !caught) return caught;
+    std::expected<std::vector<long long>, QString> found;
     switch (query.kind) {
     case SearchQuery::Kind::All:
+        found = std::vector<long long>();
         break;
     case SearchQuery::Kind::Letter:
-        sql += " WHERE sono_begins(Description, ?1)";
+        found = descriptionIds(query.text, true);
         break;
     case SearchQuery::Kind::Find:
         if (query.frequencies) {
-            sql += " WHERE sono_freq_any(?1";
-            for (int slot = 1; slot <= 40; ++slot)
-                sql += ", F" + QByteArray::number(slot);
-            sql += ")";
-        } else if (query.description && query.comments) {
-            sql += " WHERE sono_contains(Comments, ?1) OR sono_contains(Description, ?1)";
-        } else if (query.comments) {
-            sql += " WHERE sono_contains(Comments, ?1)";
+            const auto [low, high] = singlePrecisionRange(leadingNumber(query.text));
+            found = column("SELECT id FROM sono_freq WHERE freq >= ?1 AND freq <= ?2", [&](sqlite3_stmt* s) {
+                sqlite3_bind_double(s, 1, low);
+                sqlite3_bind_double(s, 2, high);
+            });
+        } else if (query.description && !query.comments && !query.text.isEmpty()) {
+            found = descriptionIds(query.text, false);
+            break;
         } else {
-            sql += " WHERE sono_contains(Description, ?1)";
+            // An empty text lists the sets that have a description at all, which only table Main tells.
+            QByteArray where;
+            if (query.comments) where = "sono_contains(Comments, ?1)";
+            if (query.description)
+                where += QByteArray(where.isEmpty() ? "" : " OR ") + "sono_contains(Description, ?1)";
+            const QByteArray text = query.text.toUtf8();
+            found = column("SELECT rowid FROM Main WHERE " + where, [&](sqlite3_stmt* s) {
+                sqlite3_bind_text(s, 1, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+            });
         }
+        if (found) found = inListOrder(std::move(*found));
         break;
     }
-    sql += " ORDER BY Description COLLATE SONO_NOCASE, rowid";
-
-    Statement statement;
-    if (sqlite3_prepare_v2(db_, sql.constData(), static_cast<int>(sql.size()), &statement.stmt, nullptr) !=
-        SQLITE_OK)
-        return std::unexpected(lastError());
-    if (query.kind != SearchQuery::Kind::All) {
-        if (query.kind == SearchQuery::Kind::Find && query.frequencies) {
-            sqlite3_bind_double(statement.stmt, 1, leadingNumber(query.text));
-        } else {
-            const QByteArray text = query.text.toUtf8();
-            sqlite3_bind_text(statement.stmt, 1, text.constData(), static_cast<int>(text.size()),
-                              SQLITE_TRANSIENT);
-        }
-    }
-    std::vector<Row> rows;
-    int rc = SQLITE_OK;
-    while ((rc = sqlite3_step(statement.stmt)) == SQLITE_ROW) {
-        Row row;
-        row.rowid = sqlite3_column_int64(statement.stmt, 0);
-        row.record.Description =
-            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement.stmt, 1)),
-                              sqlite3_column_bytes(statement.stmt, 1));
-        if (sqlite3_column_type(statement.stmt, 2) != SQLITE_NULL)
-            row.record.Comments =
-                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement.stmt, 2)),
-                                  sqlite3_column_bytes(statement.stmt, 2));
-        for (int slot = 0; slot < 40; ++slot) {
-            const int column = 3 + slot;
-            const int type = sqlite3_column_type(statement.stmt, column);
-            if (type == SQLITE_NULL) continue;
-            if (type == SQLITE_TEXT)
-                row.record.F[static_cast<size_t>(slot)] = leadingNumber(QString::fromUtf8(
-                    reinterpret_cast<const char*>(sqlite3_column_text(statement.stmt, column))));
-            else
-                row.record.F[static_cast<size_t>(slot)] = sqlite3_column_double(statement.stmt, column);
-        }
-        rows.push_back(std::move(row));
-    }
-    if (rc != SQLITE_DONE) return std::unexpected(lastError());
-    rows_ = std::move(rows);
+    if (!found) return std::unexpected(found.error());
+    ids_ = std::move(*found);
+    wholeTablePending_ = query.kind == SearchQuery::Kind::All;
     query_ = query;
     position_ = 0;
+    currentRecord_.reset();
     return {};
+}
+
+const std::vector<long long>& FrequencyStore::ids() const {
+    if (wholeTablePending_ && db_) {
+        wholeTablePending_ = false;
+        if (catchUp()) {
+            if (auto order = listOrder()) ids_ = **order;
+        }
+    }
+    return ids_;
+}
+
+std::optional<FrequencyRecord> FrequencyStore::read(long long id) const {
+    if (!db_) return std::nullopt;
+    if (!readRecord_ && sqlite3_prepare_v3(db_, SelectColumns, -1, SQLITE_PREPARE_PERSISTENT, &readRecord_,
+                                           nullptr) != SQLITE_OK)
+        return std::nullopt;
+    const Reset reset{readRecord_};
+    sqlite3_bind_int64(readRecord_, 1, id);
+    if (sqlite3_step(readRecord_) != SQLITE_ROW) return std::nullopt;
+    FrequencyRecord record;
+    record.Description = columnText(readRecord_, 0);
+    if (sqlite3_column_type(readRecord_, 1) != SQLITE_NULL) record.Comments = columnText(readRecord_, 1);
+    for (int slot = 0; slot < 40; ++slot)
+        if (sqlite3_column_type(readRecord_, 2 + slot) != SQLITE_NULL)
+            record.F[static_cast<size_t>(slot)] = slotValue(readRecord_, 2 + slot);
+    return record;
+}
+
+const FrequencyRecord* FrequencyStore::current() const {
+    if (eof()) return nullptr;
+    const long long id = ids()[static_cast<size_t>(position_)];
+    if (!currentRecord_ || currentRecord_->first != id) {
+        auto record = read(id);
+        if (!record) return nullptr;
+        currentRecord_.emplace(id, std::move(*record));
+    }
+    return &currentRecord_->second;
+}
+
+FrequencyRecord FrequencyStore::at(int k) const {
+    if (k < 0 || k >= count()) return {};
+    return read(ids()[static_cast<size_t>(k)]).value_or(FrequencyRecord{});
+}
+
+QString FrequencyStore::description(int k) const {
+    if (!db_ || k < 0 || k >= count()) return {};
+    if (!readDescription_ &&
+        sqlite3_prepare_v3(db_, "SELECT Description FROM Main WHERE rowid = ?1", -1,
+                           SQLITE_PREPARE_PERSISTENT, &readDescription_, nullptr) != SQLITE_OK)
+        return {};
+    const Reset reset{readDescription_};
+    sqlite3_bind_int64(readDescription_, 1, ids()[static_cast<size_t>(k)]);
+    if (sqlite3_step(readDescription_) != SQLITE_ROW) return {};
+    return columnText(readDescription_, 0);
 }
 
 namespace {
@@ -369,8 +516,68 @@ QByteArray assignmentList() {
 
 } // namespace
 
-std::expected<void, QString> FrequencyStore::addRecord(const FrequencyRecord& record) {
+// One change of table Main and the sort key of the set it wrote, applied together or not at all.
+std::expected<void, QString>
+FrequencyStore::write(const std::function<std::expected<long long, QString>()>& change,
+                      const QString* description) {
     if (!db_) return std::unexpected(lastError());
+    if (auto caught = catchUp(); !caught) return caught;
+    if (sqlite3_exec(db_, "SAVEPOINT sono_write", nullptr, nullptr, nullptr) != SQLITE_OK)
+        return std::unexpected(lastError());
+    auto id = change();
+    std::expected<void, QString> done;
+    if (!id)
+        done = std::unexpected(id.error());
+    else if (description)
+        done = storeSortKey(db_, *id, *description);
+    if (!done) {
+        sqlite3_exec(db_, "ROLLBACK TO sono_write", nullptr, nullptr, nullptr);
+        sqlite3_exec(db_, "RELEASE sono_write", nullptr, nullptr, nullptr);
+        return done;
+    }
+    if (sqlite3_exec(db_, "RELEASE sono_write", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        const QString why = lastError();
+        sqlite3_exec(db_, "ROLLBACK TO sono_write", nullptr, nullptr, nullptr);
+        sqlite3_exec(db_, "RELEASE sono_write", nullptr, nullptr, nullptr);
+        return std::unexpected(why);
+    }
+    // The list order follows Sono's own change instead of being read again.
+    placeInOrder(*id, description ? std::optional(descriptionSortKey(*description)) : std::nullopt);
+    currentRecord_.reset();
+    return {};
+}
+
+void FrequencyStore::placeInOrder(long long id, const std::optional<QByteArray>& key) const {
+    if (!order_) return;
+    std::vector<long long>& order = *order_;
+    if (const auto old = std::find(order.begin(), order.end(), id); old != order.end()) order.erase(old);
+    if (!key) return;
+    Statement s;
+    if (sqlite3_prepare_v2(db_, "SELECT key FROM sono_order WHERE id = ?1", -1, &s.stmt, nullptr) !=
+        SQLITE_OK) {
+        order_.reset();
+        return;
+    }
+    bool failed = false;
+    const auto before = [&](long long other, long long) {
+        sqlite3_bind_int64(s.stmt, 1, other);
+        QByteArray otherKey;
+        if (sqlite3_step(s.stmt) == SQLITE_ROW)
+            otherKey = QByteArray(static_cast<const char*>(sqlite3_column_blob(s.stmt, 0)),
+                                  sqlite3_column_bytes(s.stmt, 0));
+        else
+            failed = true;
+        sqlite3_reset(s.stmt);
+        return std::pair(otherKey, other) < std::pair(*key, id);
+    };
+    const auto at = std::lower_bound(order.begin(), order.end(), id, before);
+    if (failed)
+        order_.reset();
+    else
+        order.insert(at, id);
+}
+
+std::expected<void, QString> FrequencyStore::addRecord(const FrequencyRecord& record) {
     QByteArray sql = "INSERT INTO Main (Description, Comments";
     QByteArray values = "?1, ?2";
     for (int slot = 1; slot <= 40; ++slot) {
@@ -378,36 +585,49 @@ std::expected<void, QString> FrequencyStore::addRecord(const FrequencyRecord& re
         values += ", ?" + QByteArray::number(slot + 2);
     }
     sql += ") VALUES (" + values + ")";
-    Statement statement;
-    if (sqlite3_prepare_v2(db_, sql.constData(), -1, &statement.stmt, nullptr) != SQLITE_OK)
-        return std::unexpected(lastError());
-    bindRecord(statement.stmt, record);
-    if (sqlite3_step(statement.stmt) != SQLITE_DONE) return std::unexpected(lastError());
-    return {};
+    return write(
+        [&]() -> std::expected<long long, QString> {
+            Statement statement;
+            if (sqlite3_prepare_v2(db_, sql.constData(), -1, &statement.stmt, nullptr) != SQLITE_OK)
+                return std::unexpected(lastError());
+            bindRecord(statement.stmt, record);
+            if (sqlite3_step(statement.stmt) != SQLITE_DONE) return std::unexpected(lastError());
+            return sqlite3_last_insert_rowid(db_);
+        },
+        &record.Description);
 }
 
 std::expected<void, QString> FrequencyStore::updateCurrent(const FrequencyRecord& record) {
     if (!db_ || eof()) return std::unexpected(QStringLiteral("No record is selected."));
-    const QByteArray sql = "UPDATE Main SET " + assignmentList() + " WHERE rowid = ?43";
-    Statement statement;
-    if (sqlite3_prepare_v2(db_, sql.constData(), -1, &statement.stmt, nullptr) != SQLITE_OK)
-        return std::unexpected(lastError());
-    bindRecord(statement.stmt, record);
-    sqlite3_bind_int64(statement.stmt, 43, rows_[static_cast<size_t>(position_)].rowid);
-    if (sqlite3_step(statement.stmt) != SQLITE_DONE) return std::unexpected(lastError());
-    rows_[static_cast<size_t>(position_)].record = record;
-    return {};
+    const long long id = ids()[static_cast<size_t>(position_)];
+    return write(
+        [&]() -> std::expected<long long, QString> {
+            const QByteArray sql = "UPDATE Main SET " + assignmentList() + " WHERE rowid = ?43";
+            Statement statement;
+            if (sqlite3_prepare_v2(db_, sql.constData(), -1, &statement.stmt, nullptr) != SQLITE_OK)
+                return std::unexpected(lastError());
+            bindRecord(statement.stmt, record);
+            sqlite3_bind_int64(statement.stmt, 43, id);
+            if (sqlite3_step(statement.stmt) != SQLITE_DONE) return std::unexpected(lastError());
+            return id;
+        },
+        &record.Description);
 }
 
 std::expected<void, QString> FrequencyStore::deleteCurrent() {
     if (!db_ || eof()) return std::unexpected(QStringLiteral("No record is selected."));
-    Statement statement;
-    if (sqlite3_prepare_v2(db_, "DELETE FROM Main WHERE rowid = ?1", -1, &statement.stmt, nullptr) !=
-        SQLITE_OK)
-        return std::unexpected(lastError());
-    sqlite3_bind_int64(statement.stmt, 1, rows_[static_cast<size_t>(position_)].rowid);
-    if (sqlite3_step(statement.stmt) != SQLITE_DONE) return std::unexpected(lastError());
-    return {};
+    const long long id = ids()[static_cast<size_t>(position_)];
+    return write(
+        [&]() -> std::expected<long long, QString> {
+            Statement statement;
+            if (sqlite3_prepare_v2(db_, "DELETE FROM Main WHERE rowid = ?1", -1, &statement.stmt, nullptr) !=
+                SQLITE_OK)
+                return std::unexpected(lastError());
+            sqlite3_bind_int64(statement.stmt, 1, id);
+            if (sqlite3_step(statement.stmt) != SQLITE_DONE) return std::unexpected(lastError());
+            return id;
+        },
+        nullptr);
 }
 
 std::expected<long long, QString> FrequencyStore::tableRowCount() {

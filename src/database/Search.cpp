@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "common/NumberText.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace sono {
@@ -30,18 +31,14 @@ QString resultsCaption(qsizetype count) {
            QStringLiteral(" records found");
 }
 
-std::expected<QStringList, QString> runSearch(AppState& state, const SearchQuery& query) {
+std::expected<int, QString> runSearch(AppState& state, const SearchQuery& query) {
     if (auto refreshed = state.database.refresh(query); !refreshed) return std::unexpected(refreshed.error());
-    FrequencyStore& store = state.database;
-    QStringList lines;
-    lines.reserve(store.count());
-    for (int k = 0; k < store.count(); ++k)
-        lines.append(store.at(k).Description);
+    const int found = state.database.count();
     state.CurrentQuery = query.sqlText();
     // The count is a 16-bit number; a larger result is still listed and captioned in full.
     state.ResultCount =
-        static_cast<qint16>(std::min<qsizetype>(lines.size(), std::numeric_limits<qint16>::max()));
-    return lines;
+        static_cast<qint16>(std::min(found, static_cast<int>(std::numeric_limits<qint16>::max())));
+    return found;
 }
 
 } // namespace sono

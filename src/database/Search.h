@@ -18,8 +18,8 @@ std::expected<SearchQuery, UserMessage> findQuery(const QString& text, bool desc
 // "Results :  12 records found".
 QString resultsCaption(qsizetype count);
 
-// Makes `query` the current record set: sets CurrentQuery and ResultCount and returns the
-// descriptions in record-set order, one per list line. On failure nothing in `state` changes.
-std::expected<QStringList, QString> runSearch(AppState& state, const SearchQuery& query);
+// Makes `query` the current record set: sets CurrentQuery and ResultCount and returns the number of
+// sets found (line k of the list is set k of the record set). On failure nothing in `state` changes.
+std::expected<int, QString> runSearch(AppState& state, const SearchQuery& query);
 
 } // namespace sono

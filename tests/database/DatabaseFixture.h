@@ -3,6 +3,8 @@
 #include "database/FrequencyStore.h"
 #include "support/core/DatabaseFiles.h"
 
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -37,8 +39,26 @@ public:
         return rows;
     }
 
+    // Runs SQL with the sqlite3 tool, as a user would from outside Sono.
+    void sqlite3Tool(const QString& sql) const {
+        const QString program = QStandardPaths::findExecutable(QStringLiteral("sqlite3"));
+        ASSERT_FALSE(program.isEmpty()) << "the sqlite3 tool builds the starter database";
+        QProcess tool;
+        tool.start(program, {path(), sql});
+        ASSERT_TRUE(tool.waitForFinished());
+        ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+    }
+
 private:
     QTemporaryDir dir_;
 };
+
+// The descriptions of the store's record set, line by line.
+inline QStringList listed(const FrequencyStore& store) {
+    QStringList lines;
+    for (int k = 0; k < store.count(); ++k)
+        lines << store.description(k);
+    return lines;
+}
 
 } // namespace sono::test

@@ -12,7 +12,7 @@
 #include <QEnterEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -48,7 +48,7 @@ struct DatabaseTabWindow : ::testing::Test {
         EXPECT_NE(widget, nullptr) << name.toStdString();
         return widget;
     }
-    QListWidget* list() const { return control<QListWidget>("List1"); }
+    QListView* list() const { return control<QListView>("List1"); }
     QLineEdit* searchBox() const { return control<QLineEdit>("Text1"); }
     QCheckBox* box(int i) const { return control<QCheckBox>(QStringLiteral("Check1_%1").arg(i)); }
     QPushButton* button(const char* name) const { return control<QPushButton>(name); }
@@ -64,8 +64,8 @@ struct DatabaseTabWindow : ::testing::Test {
     }
     QStringList lines() const {
         QStringList result;
-        for (int i = 0; i < list()->count(); ++i)
-            result << list()->item(i)->text();
+        for (int i = 0; i < list()->model()->rowCount(); ++i)
+            result << list()->model()->index(i, 0).data().toString();
         return result;
     }
     // The letter item of the menu bar, by its item name ("a", "B", ...).
@@ -85,7 +85,18 @@ struct DatabaseTabWindow : ::testing::Test {
         return QString(box(0)->isChecked() ? 'D' : '-') + (box(1)->isChecked() ? 'C' : '-') +
                (box(2)->isChecked() ? 'F' : '-');
     }
-    void select(int k) const { list()->setCurrentRow(k); }
+    // A click on line k.
+    void select(int k) const {
+        const QModelIndex line = list()->model()->index(k, 0);
+        list()->scrollTo(line);
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualRect(line).center());
+    }
+    QStringList selected() const {
+        QStringList result;
+        for (const QModelIndex& line : list()->selectionModel()->selectedRows())
+            result << line.data().toString();
+        return result;
+    }
     bool recordButtonsEnabled() const {
         const bool send = button("Command3")->isEnabled();
         EXPECT_TRUE(send == button("Command6")->isEnabled() && send == button("Command7")->isEnabled())
@@ -182,6 +193,27 @@ TEST_F(DatabaseTabWindow, SelectingALineShowsItsOwnRecord) {
     select(0);
     EXPECT_EQ(comments(), "No Comments"); // an empty comment, as a null one would be
     EXPECT_EQ(frequencies(), "");
+}
+
+TEST_F(DatabaseTabWindow, TabIntoTheListShowsNoSetUntilALineIsSelected) {
+    letter("T");
+    QApplication::setActiveWindow(main);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+    searchBox()->setFocus();
+    for (int i = 0; i < 10 && QApplication::focusWidget() != list(); ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), list());
+    EXPECT_TRUE(selected().isEmpty());
+    EXPECT_FALSE(recordButtonsEnabled());
+    EXPECT_EQ(comments(), "");
+
+    QTest::keyClick(list(), Qt::Key_Down); // a keyboard move that visibly selects a line
+    EXPECT_EQ(selected(), QStringList{"Twin"});
+    EXPECT_EQ(comments(), "first twin");
+    EXPECT_TRUE(recordButtonsEnabled());
+    QTest::keyClick(list(), Qt::Key_Space, Qt::ControlModifier); // unselects it again
+    EXPECT_TRUE(selected().isEmpty());
+    EXPECT_FALSE(recordButtonsEnabled());
 }
 
 struct DatabaseTabWindowLongList : DatabaseTabWindow {

@@ -46,16 +46,100 @@ TEST(QueryText, IsByteForByteForEveryKindOfSearch) {
     }
 }
 
-TEST(FrequencyStore, OrdersByDescriptionKeepsEqualOnesAndReadsNullComments) {
-    DatabaseFixture db({record("cherry", "c"), record("Banana", "first"), record("apple", ""),
-                        record("Banana", "second"), record("Apricot", std::nullopt)});
+TEST(FrequencyStore, EverySearchListsInOneOrderOfCaseAccentsAndEqualDescriptions) {
+    DatabaseFixture db({record("cherry", "c", {528}), record("Banana", "first", {528}),
+                        record("apple", "", {528}), record("Bänana", "x", {528}),
+                        record("Banana", "second", {528}), record("BANANA", "x", {528}),
+                        record("Apricot", std::nullopt, {528}), record("banana", "x", {528})});
     FrequencyStore store;
     ASSERT_TRUE(store.open(db.path()));
+    const QStringList bananas{"banana", "BANANA", "Banana", "Banana", "Bänana"};
+    // Few hits are put in order by their keys, many by the whole list's order: both agree with it.
+    ASSERT_TRUE(store.refresh(SearchQuery::find("528", false, false, true)));
+    const QStringList byKeys = listed(store);
     ASSERT_TRUE(store.refresh(SearchQuery::all()));
     QStringList lines;
     for (int k = 0; k < store.count(); ++k)
         lines << store.at(k).Description + "/" + store.at(k).Comments.value_or("<null>");
-    EXPECT_EQ(lines, QStringList({"apple/", "Apricot/<null>", "Banana/first", "Banana/second", "cherry/c"}));
+    EXPECT_EQ(lines, QStringList({"apple/", "Apricot/<null>", "banana/x", "BANANA/x", "Banana/first",
+                                  "Banana/second", "Bänana/x", "cherry/c"}));
+    const QStringList all = listed(store);
+    EXPECT_EQ(byKeys, all);
+    const std::pair<SearchQuery, QStringList> rows[] = {
+        {SearchQuery::find("528", false, false, true), all},
+        {SearchQuery::find("an", true, false, false), bananas},
+        {SearchQuery::letter("B"), bananas}};
+    for (const auto& [query, expected] : rows) {
+        ASSERT_TRUE(store.refresh(query));
+        EXPECT_EQ(listed(store), expected) << query.sqlText().toStdString();
+    }
+}
+
+TEST(FrequencyStore, SetsWrittenWithTheSqlite3ToolAreFoundByLetterAndFrequency) {
+    DatabaseFixture db({record("Alpha", "one", {528, 727}), record("Beta", "two", {10})});
+    { // Sono has opened the file before.
+        FrequencyStore store;
+        ASSERT_TRUE(store.open(db.path()));
+    }
+    db.sqlite3Tool("INSERT INTO Main (Description, Comments, F1, F2) VALUES ('Ärger', 'x', 528, '7.83');"
+                   "UPDATE Main SET Description = 'mango', F1 = 432 WHERE Description = 'Beta';");
+    FrequencyStore store;
+    ASSERT_TRUE(store.open(db.path()));
+    const auto found = [&](const SearchQuery& query) {
+        EXPECT_TRUE(store.refresh(query));
+        return listed(store);
+    };
+    const auto frequency = [](const char* value) { return SearchQuery::find(value, false, false, true); };
+    EXPECT_EQ(found(SearchQuery::letter("m")), QStringList{"mango"});
+    EXPECT_EQ(found(SearchQuery::letter("b")), QStringList{});
+    EXPECT_EQ(found(frequency("432")), QStringList{"mango"});
+    EXPECT_EQ(found(frequency("10")), QStringList{});
+    EXPECT_EQ(found(frequency("528")), QStringList({"Alpha", "Ärger"}));
+    EXPECT_EQ(found(frequency("7.83")), QStringList{"Ärger"});
+    EXPECT_EQ(found(SearchQuery::all()), QStringList({"Alpha", "Ärger", "mango"}));
+
+    // Written while Sono has the file open: the next search sees it.
+    db.sqlite3Tool("DELETE FROM Main WHERE Description = 'Alpha';"
+                   "INSERT INTO Main (Description, F1) VALUES ('Zulu', 528), ('apex', 1);");
+    EXPECT_EQ(found(frequency("528")), QStringList({"Ärger", "Zulu"}));
+    EXPECT_EQ(found(SearchQuery::letter("a")), QStringList{"apex"});
+    EXPECT_EQ(found(SearchQuery::all()), QStringList({"apex", "Ärger", "mango", "Zulu"}));
+}
+
+TEST(FrequencyStore, SonosSearchTablesAreAddedOrRebuiltOnOpenWithoutChangingAnySet) {
+    DatabaseFixture db({record("Alpha", "one", {528, 727}), record("Beta", std::nullopt, {10, 0, 7.83})});
+    const QString main =
+        QStringLiteral("SELECT quote(rowid) || quote(Description) || quote(Comments) || quote(F1) "
+                       "|| quote(F2) || quote(F3) || quote(F40) FROM Main ORDER BY rowid");
+    const QString sono =
+        QStringLiteral("SELECT name FROM sqlite_master WHERE name LIKE 'sono%' ORDER BY name");
+    const QStringList additions = db.column(sono);
+    ASSERT_EQ(additions.size(), 7);
+    const struct {
+        const char* change;
+        const char* description;
+    } cases[] = {
+        {"DROP TRIGGER sono_main_insert; DROP TRIGGER sono_main_update; DROP TRIGGER sono_main_delete;"
+         "DROP TABLE sono_order; DROP TABLE sono_freq; DROP TABLE sono_meta;",
+         "a file Sono never opened"},
+        {"DROP TRIGGER sono_main_insert; INSERT INTO Main (Description, F1) VALUES ('Quince', 528);",
+         "a set written while a trigger was missing"},
+        {"UPDATE sono_meta SET value = 0 WHERE name = 'version'; DELETE FROM sono_freq;", "another version"},
+    };
+    for (const auto& c : cases) {
+        db.sqlite3Tool(QString::fromUtf8(c.change));
+        const QStringList before = db.column(main);
+        {
+            FrequencyStore store;
+            ASSERT_TRUE(store.open(db.path())) << c.description;
+            ASSERT_TRUE(store.refresh(SearchQuery::find("528", false, false, true)));
+            EXPECT_EQ(listed(store).first(), "Alpha") << c.description;
+            ASSERT_TRUE(store.refresh(SearchQuery::letter("q")));
+            EXPECT_EQ(listed(store), QStringList(before.size() == 3 ? 1 : 0, "Quince")) << c.description;
+        }
+        EXPECT_EQ(db.column(main), before) << c.description;
+        EXPECT_EQ(db.column(sono), additions) << c.description;
+    }
 }
 
 TEST(StarterDatabase, CommentsReadCleanlyAndTheSearchCodeFindsTheHundredNotes) {
@@ -96,6 +180,17 @@ TEST(FrequencyStore, AddChangeAndDeleteReachTableMain) {
     ASSERT_TRUE(store.deleteCurrent());
     EXPECT_EQ(db.column(rows), QStringList({"Beta changed|two!|20.0|30.0", "Gamma|three|7.83|0.0"}));
     EXPECT_EQ(*store.tableRowCount(), 2);
+    // The search tables follow at once.
+    const std::pair<SearchQuery, QStringList> searches[] = {
+        {SearchQuery::find("30", false, false, true), {"Beta changed"}},
+        {SearchQuery::find("10", false, false, true), {}},
+        {SearchQuery::find("528", false, false, true), {}},
+        {SearchQuery::letter("b"), {"Beta changed"}},
+        {SearchQuery::all(), {"Beta changed", "Gamma"}}};
+    for (const auto& [query, expected] : searches) {
+        ASSERT_TRUE(store.refresh(query));
+        EXPECT_EQ(listed(store), expected) << query.sqlText().toStdString();
+    }
 }
 
 TEST(RecordFreqText, ListsUsedSlotsWithSignBlanks) {

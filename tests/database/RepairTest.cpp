@@ -122,8 +122,8 @@ TEST_F(RepairFixture, ADamagedDatabaseIsReportedWithTheWayOutAndKeptWithAnyLefto
     {
         QFile file(db.path());
         ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-        file.seek(4096 * 3 + 100); // inside a table page
-        file.write(QByteArray(2000, '\x5a'));
+        file.seek(4096 * 2); // three whole table pages
+        file.write(QByteArray(4096 * 3, '\x5a'));
     }
     leaveCopy();
     const QByteArray damaged = bytes(db.path());

@@ -6,7 +6,7 @@
 
 #include <QAction>
 #include <QFile>
-#include <QListWidget>
+#include <QListView>
 #include <QProcess>
 #include <QPushButton>
 #include <QTableWidget>
@@ -32,9 +32,9 @@ TEST(WholeRoad, FromALetterSearchToTheGeneratorPlayingTheRunFile) {
     ASSERT_NE(main, nullptr);
 
     main->menuAction(QStringLiteral("a"))->trigger();
-    auto* list = main->findChild<QListWidget*>(QStringLiteral("List1"));
-    ASSERT_EQ(list->count(), 1);
-    list->setCurrentRow(0);
+    auto* list = main->findChild<QListView*>(QStringLiteral("List1"));
+    ASSERT_EQ(list->model()->rowCount(), 1);
+    list->setCurrentIndex(list->model()->index(0, 0));
     auto* send = main->findChild<QPushButton*>(QStringLiteral("Command3"));
     ASSERT_TRUE(send->isEnabled());
     send->click();
