@@ -226,11 +226,12 @@ TEST(Startup, ADamagedDatabaseOrAnotherFileIsNamedWithTheWayOutAndLeftAlone) {
             for (int i = 0; i < 300; ++i)
                 records.push_back(record(QStringLiteral("Set %1").arg(i), QString(200, u'c'), {528}));
             folder.createDatabase(records);
-            // A late page: the first rows still read, so only the full record set meets the damage.
+            // Table pages after the first: the open check's first row still reads, the count at start-up
+            // meets the damage.
             QFile file(folder.file(QStringLiteral("freqs.mdb")));
             ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-            file.seek(file.size() - 3000);
-            file.write(QByteArray(2000, '\x5a'));
+            file.seek(4096 * 4);
+            file.write(QByteArray(4096 * 3, '\x5a'));
         } else {
             folder.write(QStringLiteral("freqs.mdb"), "This is a letter, not a database.\r\n");
         }

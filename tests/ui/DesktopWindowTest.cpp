@@ -5,7 +5,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -38,9 +38,9 @@ struct Desktop : ::testing::Test, SonoHarness {
     }
     QStringList lines() const {
         QStringList result;
-        auto* list = in<QListWidget>(main, "List1");
-        for (int i = 0; i < list->count(); ++i)
-            result << list->item(i)->text();
+        const QAbstractItemModel* model = in<QListView>(main, "List1")->model();
+        for (int i = 0; i < model->rowCount(); ++i)
+            result << model->index(i, 0).data().toString();
         return result;
     }
 };
@@ -72,7 +72,8 @@ TEST_F(Desktop, AWindowClosedUnderItsMessageBoxOutlivesTheBox) {
     main = startSono(real);
     ASSERT_NE(main, nullptr);
     main->menuAction(QStringLiteral("a"))->trigger();
-    in<QListWidget>(main, "List1")->setCurrentRow(0);
+    auto* list = in<QListView>(main, "List1");
+    list->selectionModel()->setCurrentIndex(list->model()->index(0, 0), QItemSelectionModel::ClearAndSelect);
     in<QPushButton>(main, "Command6")->click();
     QPointer<QWidget> editor = main->windows().find(QStringLiteral("Form2"));
     ASSERT_NE(editor, nullptr);
