@@ -1,6 +1,7 @@
 #include "generator/FreqgenArgs.h"
 
 #include "common/NumberText.h"
+#include "common/QuotedFields.h"
 
 #include <cmath>
 #include <limits>
@@ -48,7 +49,8 @@ std::expected<float, QString> parsePhaseText(const QString& text) {
     if (text.trimmed().isEmpty()) return 0.0f;
     const auto value = parseWholeNumber(text);
     if (!value || std::fabs(*value) > std::numeric_limits<float>::max())
-        return std::unexpected(QStringLiteral("\"%1\" is not a phase in degrees.").arg(text));
+        return std::unexpected(
+            QStringLiteral("\"%1\" is not a phase in degrees.").arg(quotedInMessage(text)));
     return static_cast<float>(*value);
 }
 
@@ -57,14 +59,16 @@ std::expected<qint16, QString> parseGatingText(const QString& text) {
     const auto value = parseWholeNumber(text);
     if (!value || *value != std::floor(*value) || *value < 0 || *value > 32767)
         return std::unexpected(
-            QStringLiteral("\"%1\" is not a gating rate: use a whole number from 0 to 32767.").arg(text));
+            QStringLiteral("\"%1\" is not a gating rate: use a whole number from 0 to 32767.")
+                .arg(quotedInMessage(text)));
     return static_cast<qint16>(*value);
 }
 
 std::expected<QString, QString> validateProgramName(const QString& typed) {
     const QString name = typed.trimmed();
     if (name.isEmpty() || name == u"." || name == u"..")
-        return std::unexpected(QStringLiteral("\"%1\" cannot be used as a program name.").arg(typed));
+        return std::unexpected(
+            QStringLiteral("\"%1\" cannot be used as a program name.").arg(quotedInMessage(typed)));
     for (QChar ch : name) {
         if (ch == u'/' || ch == u'\\')
             return std::unexpected(
