@@ -311,11 +311,12 @@ Status Engine::status() const {
     st.freq = steps_[current_].freq;
     st.playedFreq = silentStep_ ? 0.0 : freq_;
     st.foldedOctaves = silentStep_ ? 0 : folded_;
-    std::int64_t left = stepLength_ - pos_;
-    st.stepLeft = static_cast<double>(left) / rate_;
+    st.stepLeft = static_cast<double>(stepLength_ - pos_) / rate_;
+    // Summed in seconds: millions of the longest steps would overflow a 64-bit count of frames.
+    double left = st.stepLeft;
     for (std::size_t i = static_cast<std::size_t>(current_) + 1; i < steps_.size(); ++i)
-        left += stepFrames(steps_[i].seconds, rate_);
-    st.programLeft = static_cast<double>(left) / rate_;
+        left += static_cast<double>(stepFrames(steps_[i].seconds, rate_)) / rate_;
+    st.programLeft = left;
     return st;
 }
 

@@ -63,8 +63,13 @@ int renderWav(const Invocation& inv, const std::vector<Step>& steps) {
             std::cout << fmt("Step {}: {}\n", i + 1, foldNote(steps[i].freq, fold, rate));
     }
     std::time_t start = std::time(nullptr);
+    // Ctrl+C or a closed terminal ends the render without leaving the unfinished file behind.
+    std::signal(SIGINT, onSignal);
+    std::signal(SIGTERM, onSignal);
+    std::signal(SIGHUP, onSignal);
     auto result = renderToWav(inv.settings, steps, *inv.wavFile, rate,
-                              inv.floatWav ? SampleFormat::Float : SampleFormat::Pcm16);
+                              inv.floatWav ? SampleFormat::Float : SampleFormat::Pcm16,
+                              [] { return stopRequested != 0; });
     if (!result) {
         std::cerr << result.error() << '\n';
         return kExitOutput;

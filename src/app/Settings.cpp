@@ -24,7 +24,7 @@ std::expected<SettingsFile, QString> parseSettingsFile(const QByteArray& bytes, 
             return std::unexpected(QStringLiteral("%1, line %2: \"%3\" is not 0 or 1.")
                                        .arg(fileName)
                                        .arg(flag->line)
-                                       .arg(flag->text));
+                                       .arg(quotedInMessage(flag->text)));
         settings.ClearBufferFirst = static_cast<qint16>(*value);
     }
     return settings;

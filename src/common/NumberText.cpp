@@ -1,5 +1,6 @@
 #include "common/NumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -31,6 +32,34 @@ QString signedText(double value, Precision precision) {
     QString text = shortestText(value, precision);
     return text.startsWith(u'-') ? text : u' ' + text;
 }
+
+namespace {
+
+// For a number written as [-]digits[.digits][e[+-]digits]: the power of ten of its first significant digit
+// plus one, so numbers from 1 up are above 0. Held within +-2^40, far beyond any double.
+qint64 decimalMagnitude(const std::string& number) {
+    constexpr qint64 Limit = qint64(1) << 40;
+    const auto e = number.find('e');
+    const std::string mantissa = number.substr(0, e);
+    qint64 exponent = 0;
+    if (e != std::string::npos) {
+        size_t k = e + 1;
+        const bool negative = k < number.size() && number[k] == '-';
+        if (k < number.size() && (number[k] == '-' || number[k] == '+')) ++k;
+        for (; k < number.size(); ++k)
+            exponent = std::min(Limit, exponent * 10 + (number[k] - '0'));
+        if (negative) exponent = -exponent;
+    }
+    const auto point = mantissa.find('.');
+    const auto first = mantissa.find_first_of("123456789");
+    if (first == std::string::npos) return -Limit;
+    const qint64 beforePoint = point == std::string::npos ? qint64(mantissa.size()) : qint64(point);
+    const qint64 position =
+        qint64(first) < beforePoint ? beforePoint - qint64(first) : beforePoint - qint64(first) + 1;
+    return std::clamp(position + exponent, -Limit, Limit);
+}
+
+} // namespace
 
 LeadingNumber parseLeadingNumber(QStringView text) {
     LeadingNumber result;
@@ -75,11 +104,9 @@ LeadingNumber parseLeadingNumber(QStringView text) {
     double value = 0;
     const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (ec == std::errc::result_out_of_range) {
-        // from_chars leaves the value alone on overflow; say what the number is: too big or too small.
-        const bool negative = digits.starts_with('-');
-        const bool tiny =
-            digits.find_first_of("123456789") == std::string::npos || digits.find("e-") != std::string::npos;
-        value = tiny ? 0.0 : (negative ? -HUGE_VAL : HUGE_VAL);
+        // from_chars leaves the value alone when it is out of range; a number of at least 1 is too big,
+        // anything smaller too small ("1" and 400 zeros "e-5" is huge although its exponent is negative).
+        value = decimalMagnitude(digits) > 0 ? (digits.starts_with('-') ? -HUGE_VAL : HUGE_VAL) : 0.0;
     }
     (void)ptr;
     result.value = value == 0 ? 0.0 : value;

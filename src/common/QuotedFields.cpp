@@ -2,8 +2,14 @@
 
 #include "common/NumberText.h"
 
+#include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSaveFile>
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
 
 namespace sono {
 
@@ -108,21 +114,65 @@ QuotedFieldWriter& QuotedFieldWriter::endLine() {
     return *this;
 }
 
-std::expected<QByteArray, QString> readWholeFile(const QString& path) {
+namespace {
+
+QString sizeText(qint64 bytes) {
+    constexpr double Mega = 1024.0 * 1024.0;
+    QString text = QString::number(static_cast<double>(bytes) / Mega, 'f', 1);
+    if (text.endsWith(QStringLiteral(".0"))) text.chop(2);
+    return text + QStringLiteral(" MB");
+}
+
+QString cannotWrite(const QString& path, const QFileDevice& file) {
+    // A short write with no error from the system (a full disk met half way) leaves the error unset.
+    const QString why = file.error() == QFileDevice::NoError
+                            ? QStringLiteral("only part of it could be written")
+                            : file.errorString();
+    return QStringLiteral("Cannot write %1: %2").arg(path, why);
+}
+
+} // namespace
+
+std::expected<QByteArray, QString> readWholeFile(const QString& path, qint64 maxBytes) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::unexpected(QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()));
-    return file.readAll();
+    auto tooLarge = [&](const QString& size) {
+        return std::unexpected(QStringLiteral("Cannot read %1: it holds %2, more than the %3 Sono reads.")
+                                   .arg(path, size, sizeText(maxBytes)));
+    };
+    if (file.size() > maxBytes) return tooLarge(sizeText(file.size()));
+    // Read in blocks up to the limit: a device or a file that grows may hold more than its size said.
+    constexpr qint64 Block = 1 << 20;
+    QByteArray bytes;
+    for (;;) {
+        const QByteArray block = file.read(Block);
+        if (file.error() != QFileDevice::NoError)
+            return std::unexpected(QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()));
+        if (block.isEmpty()) break;
+        bytes += block;
+        if (bytes.size() > maxBytes) return tooLarge(QStringLiteral("more"));
+    }
+    return bytes;
 }
 
 std::expected<void, QString> writeWholeFile(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return std::unexpected(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
-    if (file.write(bytes) != bytes.size()) {
-        const QString error = file.errorString();
+    // Small writes stay in the device's buffer, and commit() does not report a failed flush or sync: check
+    // each here, so that the file is never replaced by less than it was given.
+    if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError ||
+        file.size() != bytes.size()) {
+        const QString message = cannotWrite(path, file);
         file.cancelWriting();
-        return std::unexpected(QStringLiteral("Cannot write %1: %2").arg(path, error));
+        return std::unexpected(message);
+    }
+    if (::fsync(file.handle()) != 0) {
+        const QString message =
+            QStringLiteral("Cannot write %1: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+        file.cancelWriting();
+        return std::unexpected(message);
     }
     if (!file.commit())
         return std::unexpected(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
@@ -131,11 +181,40 @@ std::expected<void, QString> writeWholeFile(const QString& path, const QByteArra
 
 std::expected<void, QString> appendToFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    // Unbuffered, so that what reached the file is known when a write falls short.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return std::unexpected(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        return std::unexpected(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+    const qint64 before = file.size();
+    if (file.write(bytes) != bytes.size()) {
+        // A record cut in half would join the next one; take it back.
+        const QString message = cannotWrite(path, file);
+        file.resize(before);
+        return std::unexpected(message);
+    }
     return {};
+}
+
+QStringList removeInterruptedSaves(const QString& folder, const QDateTime& now) {
+    // The temporary name is the file's name, a dot and six random letters of both cases; a word in one
+    // case or capitalised ("sono.cal.backup", "x.prg.Before") is taken for the user's own copy.
+    static const QRegularExpression leftover(
+        QStringLiteral("^(?i:sono\\.ini|sono\\.cal|sononote\\.txt|freq\\.txt|.+\\.prg|.+\\.run)\\."
+                       "(?=[A-Za-z]*[a-z])(?=[A-Za-z][A-Za-z]*[A-Z])[A-Za-z]{6}$"));
+    QStringList removed;
+    const QFileInfoList files = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QFileInfo& file : files) {
+        if (!leftover.match(file.fileName()).hasMatch() || file.lastModified().secsTo(now) < 60) continue;
+        if (QFile::remove(file.filePath())) removed.append(file.fileName());
+    }
+    return removed;
+}
+
+QString quotedInMessage(QStringView text) {
+    constexpr qsizetype Shown = 80;
+    if (text.size() <= Shown) return text.toString();
+    qsizetype cut = Shown - 3;
+    if (text[cut].isLowSurrogate()) --cut;
+    return text.left(cut).toString() + QStringLiteral("...");
 }
 
 } // namespace sono

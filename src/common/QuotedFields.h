@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <expected>
@@ -54,14 +55,28 @@ private:
     bool lineStarted_ = false;
 };
 
-// Reads a whole file; a message naming the file when it cannot be read.
-std::expected<QByteArray, QString> readWholeFile(const QString& path);
+// Files Sono reads are small; anything larger is refused before it can fill the memory or the window.
+inline constexpr qint64 MaxReadBytes = 16 * 1024 * 1024;
+
+// Reads a whole file of at most maxBytes; a message naming the file when it cannot be read or is larger.
+std::expected<QByteArray, QString> readWholeFile(const QString& path, qint64 maxBytes = MaxReadBytes);
 
 // Replaces the file whole through a temporary file and a rename: a crash or a full disk leaves the old
-// file. The message names the file.
+// file. Every write, the flush and the sync are checked, so the file is never replaced by less than
+// `bytes`. The message names the file.
 std::expected<void, QString> writeWholeFile(const QString& path, const QByteArray& bytes);
 
-// Appends to the end of the file, creating it when missing.
+// Appends to the end of the file, creating it when missing. A failed append leaves the file as it was.
 std::expected<void, QString> appendToFile(const QString& path, const QByteArray& bytes);
+
+// Removes the temporary files that interrupted writes left in the folder: a name of one of Sono's own
+// files (sono.ini, sono.cal, SonoNote.txt, freq.txt, a program or run file) followed by a dot and six
+// letters or digits, untouched for a minute (so another Sono's save in progress is left alone).
+// Returns the names removed.
+QStringList removeInterruptedSaves(const QString& folder, const QDateTime& now);
+
+// A text from a file or a box as a message quotes it: at most about 80 characters, so that a huge field
+// cannot flood the message.
+QString quotedInMessage(QStringView text);
 
 } // namespace sono

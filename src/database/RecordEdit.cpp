@@ -1,6 +1,7 @@
 #include "database/RecordEdit.h"
 
 #include "common/NumberText.h"
+#include "common/QuotedFields.h"
 #include "database/RecordText.h"
 
 namespace sono {
@@ -26,7 +27,7 @@ recordFromEditor(const QString& description, const QString& comments, const QStr
                 QStringLiteral("F%1 holds \"%2\", which is not a number. Enter a frequency in hertz, or 0 "
                                "for an empty slot.")
                     .arg(slot + 1)
-                    .arg(text),
+                    .arg(quotedInMessage(text)),
                 QStringLiteral("Not A Number")});
         record.F[static_cast<size_t>(slot)] = *value;
     }

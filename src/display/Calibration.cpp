@@ -8,6 +8,17 @@
 
 namespace sono {
 
+namespace {
+
+// The table holds single precision: a value that is positive as typed may still be 0 there (1e-50), and
+// the file saved from it would not load again.
+bool isMeasuredFrequency(double value) {
+    const float stored = static_cast<float>(value);
+    return value <= 1e6 && std::isnormal(stored) && stored > 0;
+}
+
+} // namespace
+
 QByteArray calibrationFileBytes(const Calibration& calibration) {
     QuotedFieldWriter writer;
     for (float value : calibration.CalTable)
@@ -28,12 +39,13 @@ std::expected<Calibration, QString> parseCalibrationFile(const QByteArray& bytes
                     .arg(fileName)
                     .arg(k));
         const auto value = parseWholeNumber(field->text);
-        if (!value || (k < 26 && (*value <= 0 || *value > 1e6)) || (k == 26 && *value != 0 && *value != 1))
-            return std::unexpected(QStringLiteral("%1, line %2: \"%3\" is not a valid %4.")
-                                       .arg(fileName)
-                                       .arg(field->line)
-                                       .arg(field->text, k < 26 ? QStringLiteral("frequency")
-                                                                : QStringLiteral("switch (0 or 1)")));
+        if (!value || (k < 26 && !isMeasuredFrequency(*value)) || (k == 26 && *value != 0 && *value != 1))
+            return std::unexpected(
+                QStringLiteral("%1, line %2: \"%3\" is not a valid %4.")
+                    .arg(fileName)
+                    .arg(field->line)
+                    .arg(quotedInMessage(field->text),
+                         k < 26 ? QStringLiteral("frequency") : QStringLiteral("switch (0 or 1)")));
         if (k < 26)
             result.CalTable[static_cast<size_t>(k)] = static_cast<float>(*value);
         else
@@ -57,11 +69,11 @@ std::expected<Calibration, QString> calibrationFromTexts(const QStringList& type
     Calibration result;
     for (int i = 0; i < 26 && i < typed.size(); ++i) {
         const double value = leadingNumber(typed[i]);
-        if (!(value > 0 && value <= 1e6))
+        if (!isMeasuredFrequency(value))
             return std::unexpected(
                 QStringLiteral("The %1 box holds \"%2\", which is not a measured frequency. Type the "
                                "frequency your counter showed (in Hz); nothing was saved.")
-                    .arg(calibrationPointName(i), typed[i]));
+                    .arg(calibrationPointName(i), quotedInMessage(typed[i])));
         result.CalTable[static_cast<size_t>(i)] = static_cast<float>(value);
     }
     result.CalibrationOn = activate ? 1 : 0;

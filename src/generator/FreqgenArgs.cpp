@@ -1,6 +1,7 @@
 #include "generator/FreqgenArgs.h"
 
 #include "common/NumberText.h"
+#include "common/QuotedFields.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,11 +10,6 @@
 namespace sono {
 
 namespace {
-
-// A file may hold a huge field; a message quotes only its start.
-QString quotedPart(const QString& text) {
-    return text.size() > 80 ? text.left(80) + QStringLiteral("...") : text;
-}
 
 } // namespace
 
@@ -62,7 +58,7 @@ std::expected<QString, QString> parseVolumeText(const QString& text) {
     const auto value = onlyBlanksAsSpace ? parseWholeNumber(text) : std::nullopt;
     if (!value || *value < 0)
         return std::unexpected(
-            QStringLiteral("\"%1\" is not a volume: use a number from 0 to 1.").arg(quotedPart(text)));
+            QStringLiteral("\"%1\" is not a volume: use a number from 0 to 1.").arg(quotedInMessage(text)));
     return text;
 }
 
@@ -70,7 +66,7 @@ std::expected<float, QString> parsePhaseText(const QString& text) {
     if (text.trimmed().isEmpty()) return 0.0f;
     const auto value = parseWholeNumber(text);
     if (!value || std::fabs(*value) > std::numeric_limits<float>::max())
-        return std::unexpected(QStringLiteral("\"%1\" is not a phase in degrees.").arg(quotedPart(text)));
+        return std::unexpected(QStringLiteral("\"%1\" is not a phase in degrees.").arg(quotedInMessage(text)));
     return static_cast<float>(*value);
 }
 
@@ -79,7 +75,7 @@ std::expected<qint16, QString> parseGatingText(const QString& text) {
     const auto value = parseWholeNumber(text);
     if (!value || *value != std::floor(*value) || *value < 0 || *value > MaxGating)
         return std::unexpected(QStringLiteral("\"%1\" is not a gating rate: use a whole number from 0 to %2.")
-                                   .arg(quotedPart(text))
+                                   .arg(quotedInMessage(text))
                                    .arg(MaxGating));
     return static_cast<qint16>(*value);
 }
@@ -87,7 +83,8 @@ std::expected<qint16, QString> parseGatingText(const QString& text) {
 std::expected<QString, QString> validateProgramName(const QString& typed) {
     const QString name = typed.trimmed();
     if (name.isEmpty() || name == u"." || name == u"..")
-        return std::unexpected(QStringLiteral("\"%1\" cannot be used as a program name.").arg(typed));
+        return std::unexpected(
+            QStringLiteral("\"%1\" cannot be used as a program name.").arg(quotedInMessage(typed)));
     for (QChar ch : name) {
         if (ch == u'/' || ch == u'\\')
             return std::unexpected(

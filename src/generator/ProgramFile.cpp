@@ -89,7 +89,8 @@ std::expected<ProgramFileData, QString> parseProgramFile(const QByteArray& bytes
         const auto value = parseWholeNumber(field->text);
         auto bad = [&] {
             return std::unexpected(lineError(
-                fileName, field->line, QStringLiteral("\"%1\" is not a valid %2.").arg(field->text, what)));
+                fileName, field->line,
+                QStringLiteral("\"%1\" is not a valid %2.").arg(quotedInMessage(field->text), what)));
         };
         if (!value) return bad();
         if (k == 6) {
@@ -141,9 +142,11 @@ std::expected<ProgramFileData, QString> parseProgramFile(const QByteArray& bytes
         const auto no16 = no ? toInt16(*no) : std::nullopt;
         const auto time16 = time ? toInt16(*time) : std::nullopt;
         if (!no16 || !freq || std::fabs(*freq) > 3.0e38 || !time16)
-            return std::unexpected(lineError(fileName, line,
-                                             QStringLiteral("\"%1,%2,%3\" is not a valid step.")
-                                                 .arg(first->text, second->text, third->text)));
+            return std::unexpected(
+                lineError(fileName, line,
+                          QStringLiteral("\"%1,%2,%3\" is not a valid step.")
+                              .arg(quotedInMessage(first->text), quotedInMessage(second->text),
+                                   quotedInMessage(third->text))));
         if (program.steps.size() == ProgramTable::MaxSteps) {
             if (mode == ProgramRead::Load)
                 return std::unexpected(

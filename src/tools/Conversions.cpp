@@ -1,6 +1,7 @@
 #include "tools/Conversions.h"
 
 #include "common/NumberText.h"
+#include "common/QuotedFields.h"
 
 #include <cmath>
 
@@ -10,11 +11,11 @@ std::expected<ConversionLists, QString> convertOctaves(QStringView frequencyText
     const std::optional<double> frequency = parseWholeNumber(frequencyText);
     if (!frequency)
         return std::unexpected(QStringLiteral("\"%1\" is not a frequency. Type a number of hertz.")
-                                   .arg(frequencyText.toString()));
+                                   .arg(quotedInMessage(frequencyText)));
     const std::optional<double> count = parseWholeNumber(countText);
     if (!count)
         return std::unexpected(
-            QStringLiteral("\"%1\" is not a number of calculations.").arg(countText.toString()));
+            QStringLiteral("\"%1\" is not a number of calculations.").arg(quotedInMessage(countText)));
     if (*count > MaxConversions)
         return std::unexpected(QStringLiteral("At most %1 calculations can be listed.").arg(MaxConversions));
 

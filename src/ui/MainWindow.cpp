@@ -164,6 +164,7 @@ bool MainWindow::load() {
 void MainWindow::FileAndObjectInit() {
     databaseTab_->resetSearchOptions();
     clearTheBuffer(state_.buffer);
+    removeInterruptedSaves(state_.folder.path(), state_.now());
     loadSettings();
     loadCalibration();
     loadNotes();

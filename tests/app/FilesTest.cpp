@@ -98,6 +98,23 @@ TEST(ProgramFile, RefusesShortHeadersBadStepsAndTooManySteps) {
     EXPECT_FALSE(parseProgramFile(full + "2001,x,1\r\n", QStringLiteral("a.prg"), ProgramRead::Startup));
 }
 
+TEST(SmallFiles, AHugeBadFieldIsQuotedShortInTheMessage) {
+    const QByteArray huge(10'000'000, '7');
+    const QByteArray header = programFileBytes(defaultProgram());
+    const QString prg = QStringLiteral("a.prg");
+    auto error = [](const auto& result) { return result ? QStringLiteral("loaded") : result.error(); };
+    const QStringList errors{
+        error(parseSettingsFile("\"/a\"\r\n" + huge + "\r\n", QStringLiteral("sono.ini"))),
+        error(parseCalibrationFile(huge + "\r\n", QStringLiteral("sono.cal"))),
+        error(parseProgramFile(QByteArray(header).replace("\r\n2\r\n", "\r\n" + huge + "\r\n"), prg)),
+        error(parseProgramFile(header + "1," + huge + ",x\r\n", prg))};
+    for (const QString& message : errors) {
+        EXPECT_LT(message.size(), 300) << message.left(300).toStdString();
+        EXPECT_TRUE(message.contains(QString(77, u'7') + QStringLiteral("...")))
+            << message.left(300).toStdString();
+    }
+}
+
 TEST(Log, KeepsTheNewest500AndListsNewestFirst) {
     QByteArray bytes;
     for (int i = 1; i <= 502; ++i)

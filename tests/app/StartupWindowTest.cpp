@@ -261,6 +261,22 @@ TEST(Startup, SettingsWithOnlyTheEditorLineGainLineTwo) {
     EXPECT_EQ(folder.read(QStringLiteral("sono.ini")), QByteArray("\"/usr/bin/kate\"\r\n0\r\n"));
 }
 
+TEST(Startup, LeftoversOfInterruptedSavesAreRemoved) {
+    TestFolder folder;
+    folder.createDatabase({});
+    for (const QString& name : {QStringLiteral("default.prg.GUwIuc"), QStringLiteral("sono.cal.backup")}) {
+        folder.write(name, "x");
+        QFile file(folder.file(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(
+            file.setFileTime(QDateTime::currentDateTime().addSecs(-120), QFileDevice::FileModificationTime));
+    }
+    SonoRun run(folder);
+    ASSERT_NE(startSono(run.session), nullptr);
+    EXPECT_FALSE(folder.exists(QStringLiteral("default.prg.GUwIuc")));
+    EXPECT_TRUE(folder.exists(QStringLiteral("sono.cal.backup")));
+}
+
 TEST(Startup, MalformedFilesAreReportedAndKeptAsBakBeforeTheFirstSave) {
     TestFolder folder;
     folder.createDatabase({});

@@ -1,5 +1,6 @@
 #include "common/NumberText.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace sono;
@@ -58,6 +59,12 @@ TEST(NumberText, LeadingNumberIgnoresTheLocaleAndSurvivesHugeInput) {
     EXPECT_TRUE(big.found);
     EXPECT_TRUE(std::isinf(big.value));
     EXPECT_EQ(leadingNumber(u"1e-400"), 0.0);
+    // Out of range either way: the digits decide, not the sign of the exponent.
+    const QString zeros(400, u'0');
+    EXPECT_EQ(leadingNumber(QStringLiteral("1") + zeros + QStringLiteral("e-5")), HUGE_VAL);
+    EXPECT_EQ(leadingNumber(QStringLiteral("-1") + zeros + QStringLiteral("e-90")), -HUGE_VAL);
+    EXPECT_EQ(leadingNumber(QStringLiteral("0.") + zeros + QStringLiteral("1e-5")), 0.0);
+    EXPECT_EQ(leadingNumber(u".001e312"), HUGE_VAL);
     EXPECT_FALSE(parseWholeNumber(huge).has_value());
 }
 

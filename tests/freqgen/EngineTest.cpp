@@ -261,4 +261,8 @@ TEST(FreqgenStatus, FoldsAtNyquistAndTheStatusLineSaysSo) {
     engine.quit();
     measure::render(engine);
     EXPECT_EQ(statusLine(engine.status()), "Program finished.");
+
+    // 2.5 million of the longest steps at the highest rate: more frames than a 64-bit count holds.
+    const std::vector<Step> huge(2'500'000, Step{440, kMaxStepSeconds});
+    EXPECT_DOUBLE_EQ(Engine(Settings{1, 1}, huge, 384000).status().programLeft, 2.5e6 * kMaxStepSeconds);
 }

@@ -3,8 +3,11 @@
 #include "session.h"
 
 #include <cstdlib>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 using namespace freqgen;
 
@@ -100,6 +103,43 @@ TEST_F(FreqgenFiles, ReportsBadInputWithItsExitCodeAndLeavesNoFile) {
     EXPECT_FALSE(std::filesystem::exists(path("missing")));
     EXPECT_EQ(run("--help"), 0);
     EXPECT_NE(read("out.txt").find("Usage: freqgen -vl V -vr V"), std::string::npos);
+}
+
+TEST_F(FreqgenFiles, AnUnfinishedRenderLeavesNoPartFileAndAnotherRendersPartIsLeftAlone) {
+    const std::vector<Step> steps{{440, 600}};
+    int asked = 0;
+    auto stopped = renderToWav(Settings{1, 1}, steps, path("a.wav"), 8000, SampleFormat::Pcm16,
+                               [&] { return ++asked > 2; });
+    ASSERT_FALSE(stopped.has_value());
+    EXPECT_NE(stopped.error().find("stopped before the end"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(path("a.wav.part")));
+    EXPECT_FALSE(std::filesystem::exists(path("a.wav")));
+
+    // A .part that another freqgen holds is refused; once nobody holds it, it is a leftover and replaced.
+    write("b.wav.part", "being written");
+    {
+        int other = ::open(path("b.wav.part").c_str(), O_RDONLY);
+        ASSERT_EQ(::flock(other, LOCK_EX), 0);
+        auto refused = renderToWav(Settings{1, 1}, {{440, 1}}, path("b.wav"), 8000, SampleFormat::Pcm16);
+        ::close(other);
+        ASSERT_FALSE(refused.has_value());
+        EXPECT_NE(refused.error().find("another freqgen is writing"), std::string::npos) << refused.error();
+        EXPECT_EQ(read("b.wav.part"), "being written");
+    }
+    ASSERT_TRUE(renderToWav(Settings{1, 1}, {{440, 1}}, path("b.wav"), 8000, SampleFormat::Pcm16));
+    EXPECT_EQ(measure::readWav(path("b.wav")).size(), 8000u);
+    EXPECT_FALSE(std::filesystem::exists(path("b.wav.part")));
+
+    // Ctrl+C, or the terminal closing, while freqgen renders.
+    write("long.run", "440,100000\n");
+    const std::string command = "cd '" + dir_.string() +
+                                "' && timeout --preserve-status -s TERM 2 '" FREQGEN_EXE
+                                "' -vl 1 -vr 1 -f long.run --wav long.wav </dev/null >out.txt 2>err.txt";
+    const int status = std::system(command.c_str());
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, kExitOutput) << read("err.txt");
+    EXPECT_NE(read("err.txt").find("stopped before the end"), std::string::npos) << read("err.txt");
+    EXPECT_FALSE(std::filesystem::exists(path("long.wav.part")));
+    EXPECT_FALSE(std::filesystem::exists(path("long.wav")));
 }
 
 TEST_F(FreqgenFiles, SessionLogWritesEachLineAtOnceAndNeverReplacesAFile) {
