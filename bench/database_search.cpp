@@ -51,6 +51,13 @@ public:
     double logicalDpi() override { return 96.0; }
 };
 
+// SONO_BENCH_ONLY=name,name... runs only the figures whose names start so (all when unset).
+bool wanted(const char* name) {
+    const QStringList only = qEnvironmentVariable("SONO_BENCH_ONLY").split(u',', Qt::SkipEmptyParts);
+    return only.isEmpty() || std::any_of(only.begin(), only.end(),
+                                         [&](const QString& p) { return QLatin1String(name).startsWith(p); });
+}
+
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
@@ -375,6 +382,7 @@ struct Bench {
 
     void search(const char* name, const SearchQuery& query, const QByteArray& sql,
                 const std::function<void(sqlite3_stmt*)>& bind, const QByteArray& floorSql) {
+        if (!wanted(name)) return;
         std::vector<double> ours, theirs, floor;
         int found = 0;
         size_t baselineFound = 0;
@@ -415,40 +423,45 @@ int measure(int sets, const QString& label) {
         std::fprintf(stderr, "no database for %s\n", qPrintable(label));
         return 1;
     }
-    const ChildFigures startup = children(QStringLiteral("startup"), *path);
-    line(QStringLiteral("startup_") + label, startup.ms[0], "sqlite_open_check_count", startup.ms[1], "ms");
-    line(QStringLiteral("startup_memory_") + label, startup.mb[0], "sqlite_open_check_count", startup.mb[1],
-         "MB");
-    {
-        // The database part of start-up alone: Sono's open, check and count against plain SQLite's.
-        std::vector<double> ours, theirs;
-        for (int run = 0; run < Runs; ++run) {
-            QElapsedTimer timer;
-            timer.start();
-            {
-                FrequencyStore store;
-                if (!store.open(*path) || !store.refresh(SearchQuery::all())) return 1;
+    if (wanted("startup")) {
+        const ChildFigures startup = children(QStringLiteral("startup"), *path);
+        line(QStringLiteral("startup_") + label, startup.ms[0], "sqlite_open_check_count", startup.ms[1],
+             "ms");
+        line(QStringLiteral("startup_memory_") + label, startup.mb[0], "sqlite_open_check_count",
+             startup.mb[1], "MB");
+        {
+            // The database part of start-up alone: Sono's open, check and count against plain SQLite's.
+            std::vector<double> ours, theirs;
+            for (int run = 0; run < Runs; ++run) {
+                QElapsedTimer timer;
+                timer.start();
+                {
+                    FrequencyStore store;
+                    if (!store.open(*path) || !store.refresh(SearchQuery::all())) return 1;
+                }
+                ours.push_back(msSince(timer));
+                timer.start();
+                sqlite3* db = nullptr;
+                sqlite3_open_v2(path->toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+                for (const char* sql : {"SELECT Description, Comments, F1, F40 FROM Main LIMIT 1",
+                                        "SELECT count(*) FROM Main"}) {
+                    sqlite3_stmt* stmt = nullptr;
+                    sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr);
+                    sqlite3_step(stmt);
+                    sqlite3_finalize(stmt);
+                }
+                sqlite3_close(db);
+                theirs.push_back(msSince(timer));
             }
-            ours.push_back(msSince(timer));
-            timer.start();
-            sqlite3* db = nullptr;
-            sqlite3_open_v2(path->toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-            for (const char* sql :
-                 {"SELECT Description, Comments, F1, F40 FROM Main LIMIT 1", "SELECT count(*) FROM Main"}) {
-                sqlite3_stmt* stmt = nullptr;
-                sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr);
-                sqlite3_step(stmt);
-                sqlite3_finalize(stmt);
-            }
-            sqlite3_close(db);
-            theirs.push_back(msSince(timer));
+            line(QStringLiteral("startup_database_") + label, median(ours), "sqlite_open_check_count",
+                 median(theirs), "ms");
         }
-        line(QStringLiteral("startup_database_") + label, median(ours), "sqlite_open_check_count",
-             median(theirs), "ms");
     }
-    const ChildFigures list = children(QStringLiteral("list"), *path);
-    line(QStringLiteral("list_all_memory_") + label, list.mb[0], "sqlite_rowid_description_sorted",
-         list.mb[1], "MB");
+    if (wanted("list_all")) {
+        const ChildFigures list = children(QStringLiteral("list"), *path);
+        line(QStringLiteral("list_all_memory_") + label, list.mb[0], "sqlite_rowid_description_sorted",
+             list.mb[1], "MB");
+    }
 
     Bench bench;
     bench.label = label;
@@ -501,8 +514,8 @@ int measure(int sets, const QString& label) {
              sqlite3_bind_double(s, 1, 527.99997);
              sqlite3_bind_double(s, 2, 528.00003);
          });
-    {
-        // The first large Find after start-up or a change also reads the list order once.
+    if (wanted("frequency_find_first")) {
+        // The first large Find after start-up or a change has no list order at hand.
         std::vector<double> ours, theirs;
         for (int run = 0; run < Runs; ++run) {
             FrequencyStore store;
