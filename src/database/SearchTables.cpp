@@ -140,15 +140,32 @@ std::expected<void, QString> fillTables(sqlite3* db) {
     if (rc != SQLITE_DONE) return std::unexpected(errorOf(db));
     std::sort(entries.begin(), entries.end());
     entries.erase(std::unique(entries.begin(), entries.end()), entries.end());
-    Statement freq;
-    if (sqlite3_prepare_v2(db, "INSERT INTO sono_freq(freq, id) VALUES (?1, ?2)", -1, &freq.stmt, nullptr) !=
-        SQLITE_OK)
+    // Many rows a statement: the cost of a step is shared.
+    constexpr size_t Batch = 200;
+    const auto insert = [&](size_t rows) {
+        QByteArray sql = "INSERT INTO sono_freq(freq, id) VALUES (?, ?)";
+        for (size_t row = 1; row < rows; ++row)
+            sql += ", (?, ?)";
+        return sql;
+    };
+    Statement batch;
+    if (sqlite3_prepare_v2(db, insert(Batch).constData(), -1, &batch.stmt, nullptr) != SQLITE_OK)
         return std::unexpected(errorOf(db));
-    for (const Entry& entry : entries) {
-        sqlite3_bind_double(freq.stmt, 1, entry.freq);
-        sqlite3_bind_int64(freq.stmt, 2, entry.id);
-        if (sqlite3_step(freq.stmt) != SQLITE_DONE) return std::unexpected(errorOf(db));
-        sqlite3_reset(freq.stmt);
+    for (size_t first = 0; first < entries.size(); first += Batch) {
+        const size_t rows = std::min(Batch, entries.size() - first);
+        Statement last;
+        sqlite3_stmt* stmt = batch.stmt;
+        if (rows < Batch) {
+            if (sqlite3_prepare_v2(db, insert(rows).constData(), -1, &last.stmt, nullptr) != SQLITE_OK)
+                return std::unexpected(errorOf(db));
+            stmt = last.stmt;
+        }
+        for (size_t row = 0; row < rows; ++row) {
+            sqlite3_bind_double(stmt, static_cast<int>(2 * row + 1), entries[first + row].freq);
+            sqlite3_bind_int64(stmt, static_cast<int>(2 * row + 2), entries[first + row].id);
+        }
+        if (sqlite3_step(stmt) != SQLITE_DONE) return std::unexpected(errorOf(db));
+        sqlite3_reset(stmt);
     }
     return {};
 }
