@@ -244,8 +244,6 @@ std::expected<void, QString> FrequencyStore::open(const QString& path) {
         return fail(db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory"));
     sqlite3_extended_result_codes(db, 1);
     sqlite3_busy_timeout(db, 2000);
-    // Searches read the file through a memory map: no copy of each page from the system's cache.
-    sqlite3_exec(db, "PRAGMA mmap_size = 1073741824", nullptr, nullptr, nullptr);
     {
         Statement check;
         if (sqlite3_prepare_v2(db, "SELECT Description, Comments, F1, F40 FROM Main LIMIT 1", -1, &check.stmt,

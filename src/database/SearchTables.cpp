@@ -7,6 +7,7 @@
 #include <cmath>
 #include <compare>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <sqlite3.h>
 #include <vector>
@@ -115,12 +116,28 @@ std::expected<void, QString> fillTables(sqlite3* db) {
         sqlite3_prepare_v2(db, "INSERT INTO sono_order(id, key) VALUES (?1, ?2)", -1, &order.stmt, nullptr) !=
             SQLITE_OK)
         return std::unexpected(errorOf(db));
-    struct Entry {
-        double freq;
-        long long id;
-        auto operator<=>(const Entry&) const = default;
+    // Twelve bytes a frequency (a million sets hold some twenty million), counted before they are read
+    // so that the list is allocated once. Frequencies are above 0, so their bits sort as they do.
+    struct [[gnu::packed]] Entry {
+        std::uint64_t bits;
+        std::uint32_t id;
+        bool operator<(const Entry& other) const {
+            return bits != other.bits ? bits < other.bits : id < other.id;
+        }
+        bool operator==(const Entry& other) const { return bits == other.bits && id == other.id; }
     };
+    const auto widest = number(db, "SELECT coalesce(max(rowid), 0) FROM Main");
+    const auto lowest = number(db, "SELECT coalesce(min(rowid), 0) FROM Main");
+    if (!widest || !lowest) return std::unexpected(errorOf(db));
+    if (*lowest < 0 || *widest > std::numeric_limits<std::uint32_t>::max())
+        return std::unexpected(QStringLiteral("row ids beyond the range Sono can index"));
+    QByteArray count = "SELECT coalesce(sum(0";
+    for (int slot = 1; slot <= 40; ++slot)
+        count += " + (F" + QByteArray::number(slot) + " > 0)";
+    const auto used = number(db, QByteArray(count + "), 0) FROM Main").constData());
+    if (!used) return std::unexpected(errorOf(db));
     std::vector<Entry> entries;
+    entries.reserve(static_cast<size_t>(*used));
     int rc;
     while ((rc = sqlite3_step(read.stmt)) == SQLITE_ROW) {
         const long long id = sqlite3_column_int64(read.stmt, 0);
@@ -135,7 +152,7 @@ std::expected<void, QString> fillTables(sqlite3* db) {
         // The value CAST(slot AS REAL) gives, as the triggers store it.
         for (int slot = 0; slot < 40; ++slot)
             if (const double freq = sqlite3_column_double(read.stmt, 2 + slot); freq > 0)
-                entries.push_back({freq, id});
+                entries.push_back({std::bit_cast<std::uint64_t>(freq), static_cast<std::uint32_t>(id)});
     }
     if (rc != SQLITE_DONE) return std::unexpected(errorOf(db));
     std::sort(entries.begin(), entries.end());
@@ -161,8 +178,9 @@ std::expected<void, QString> fillTables(sqlite3* db) {
             stmt = last.stmt;
         }
         for (size_t row = 0; row < rows; ++row) {
-            sqlite3_bind_double(stmt, static_cast<int>(2 * row + 1), entries[first + row].freq);
-            sqlite3_bind_int64(stmt, static_cast<int>(2 * row + 2), entries[first + row].id);
+            const Entry entry = entries[first + row];
+            sqlite3_bind_double(stmt, static_cast<int>(2 * row + 1), std::bit_cast<double>(entry.bits));
+            sqlite3_bind_int64(stmt, static_cast<int>(2 * row + 2), entry.id);
         }
         if (sqlite3_step(stmt) != SQLITE_DONE) return std::unexpected(errorOf(db));
         sqlite3_reset(stmt);
