@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
-#include <compare>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -129,15 +128,15 @@ std::expected<void, QString> fillTables(sqlite3* db) {
     const auto widest = number(db, "SELECT coalesce(max(rowid), 0) FROM Main");
     const auto lowest = number(db, "SELECT coalesce(min(rowid), 0) FROM Main");
     if (!widest || !lowest) return std::unexpected(errorOf(db));
-    if (*lowest < 0 || *widest > std::numeric_limits<std::uint32_t>::max())
-        return std::unexpected(QStringLiteral("row ids beyond the range Sono can index"));
+    // Row ids set by hand beyond 32 bits leave the frequencies to the engine's sorter.
+    const bool compact = *lowest >= 0 && *widest <= std::numeric_limits<std::uint32_t>::max();
     QByteArray count = "SELECT coalesce(sum(0";
     for (int slot = 1; slot <= 40; ++slot)
         count += " + (F" + QByteArray::number(slot) + " > 0)";
     const auto used = number(db, QByteArray(count + "), 0) FROM Main").constData());
     if (!used) return std::unexpected(errorOf(db));
     std::vector<Entry> entries;
-    entries.reserve(static_cast<size_t>(*used));
+    if (compact) entries.reserve(static_cast<size_t>(*used));
     int rc;
     while ((rc = sqlite3_step(read.stmt)) == SQLITE_ROW) {
         const long long id = sqlite3_column_int64(read.stmt, 0);
@@ -150,11 +149,18 @@ std::expected<void, QString> fillTables(sqlite3* db) {
         if (sqlite3_step(order.stmt) != SQLITE_DONE) return std::unexpected(errorOf(db));
         sqlite3_reset(order.stmt);
         // The value CAST(slot AS REAL) gives, as the triggers store it.
-        for (int slot = 0; slot < 40; ++slot)
+        for (int slot = 0; compact && slot < 40; ++slot)
             if (const double freq = sqlite3_column_double(read.stmt, 2 + slot); freq > 0)
                 entries.push_back({std::bit_cast<std::uint64_t>(freq), static_cast<std::uint32_t>(id)});
     }
     if (rc != SQLITE_DONE) return std::unexpected(errorOf(db));
+    if (!compact) {
+        QByteArray freq = "INSERT OR IGNORE INTO sono_freq(freq, id) SELECT f, id FROM (";
+        for (int slot = 1; slot <= 40; ++slot)
+            freq += QByteArray(slot > 1 ? " UNION ALL " : "") + "SELECT CAST(F" + QByteArray::number(slot) +
+                    " AS REAL) AS f, rowid AS id FROM Main";
+        return exec(db, freq + ") WHERE f > 0 ORDER BY f, id;");
+    }
     std::sort(entries.begin(), entries.end());
     entries.erase(std::unique(entries.begin(), entries.end()), entries.end());
     // Many rows a statement: the cost of a step is shared.

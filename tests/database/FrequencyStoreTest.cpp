@@ -126,6 +126,9 @@ TEST(FrequencyStore, SonosSearchTablesAreAddedOrRebuiltOnOpenWithoutChangingAnyS
         {"DROP TRIGGER sono_main_insert; INSERT INTO Main (Description, F1) VALUES ('Quince', 528);",
          "a set written while a trigger was missing"},
         {"UPDATE sono_meta SET value = 0 WHERE name = 'version'; DELETE FROM sono_freq;", "another version"},
+        {"UPDATE sono_meta SET value = 0 WHERE name = 'version';"
+         "INSERT INTO Main (rowid, Description, F1) VALUES (5000000000, 'Zeta', 528);",
+         "a row id set by hand beyond 32 bits"},
     };
     for (const auto& c : cases) {
         db.sqlite3Tool(QString::fromUtf8(c.change));
@@ -136,7 +139,7 @@ TEST(FrequencyStore, SonosSearchTablesAreAddedOrRebuiltOnOpenWithoutChangingAnyS
             ASSERT_TRUE(store.refresh(SearchQuery::find("528", false, false, true)));
             EXPECT_EQ(listed(store).first(), "Alpha") << c.description;
             ASSERT_TRUE(store.refresh(SearchQuery::letter("q")));
-            EXPECT_EQ(listed(store), QStringList(before.size() == 3 ? 1 : 0, "Quince")) << c.description;
+            EXPECT_EQ(listed(store), QStringList(before.size() >= 3 ? 1 : 0, "Quince")) << c.description;
         }
         EXPECT_EQ(db.column(main), before) << c.description;
         EXPECT_EQ(db.column(sono), additions) << c.description;
