@@ -138,6 +138,7 @@ TEST(FrequencyStore, SonosSearchTablesAreAddedOrRebuiltOnOpenWithoutChangingAnyS
             ASSERT_TRUE(store.open(db.path())) << c.description;
             ASSERT_TRUE(store.refresh(SearchQuery::find("528", false, false, true)));
             EXPECT_EQ(listed(store).first(), "Alpha") << c.description;
+            EXPECT_EQ(listed(store).contains("Zeta"), before.size() == 4) << c.description;
             ASSERT_TRUE(store.refresh(SearchQuery::letter("q")));
             EXPECT_EQ(listed(store), QStringList(before.size() >= 3 ? 1 : 0, "Quince")) << c.description;
         }
