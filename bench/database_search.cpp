@@ -3,6 +3,8 @@
 // $XDG_CACHE_HOME/sono-bench (or ~/.cache/sono-bench); start-up and memory are measured in fresh child
 // processes of this program. Every figure is the median of Runs runs, ours and the baseline alternating.
 //   bench_database_search [100k|1m]...
+// SONO_BENCH_ONLY=startup,frequency_find,... runs only those figures; SONO_BENCH_ONLY=rebuild measures the
+// one-off build of Sono's search tables instead (5 runs at 100k, 3 at 1m).
 #include "app/AppState.h"
 #include "app/SplashWindow.h"
 #include "database/ResultsModel.h"
@@ -18,6 +20,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListView>
 #include <QProcess>
@@ -50,6 +53,13 @@ public:
     QSize screenSize() override { return {1280, 1024}; }
     double logicalDpi() override { return 96.0; }
 };
+
+// SONO_BENCH_ONLY=name,name... runs only the figures whose names start so (all when unset).
+bool wanted(const char* name) {
+    const QStringList only = qEnvironmentVariable("SONO_BENCH_ONLY").split(u',', Qt::SkipEmptyParts);
+    return only.isEmpty() || std::any_of(only.begin(), only.end(),
+                                         [&](const QString& p) { return QLatin1String(name).startsWith(p); });
+}
 
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
@@ -375,6 +385,7 @@ struct Bench {
 
     void search(const char* name, const SearchQuery& query, const QByteArray& sql,
                 const std::function<void(sqlite3_stmt*)>& bind, const QByteArray& floorSql) {
+        if (!wanted(name)) return;
         std::vector<double> ours, theirs, floor;
         int found = 0;
         size_t baselineFound = 0;
@@ -409,46 +420,96 @@ struct Bench {
     }
 };
 
+// Sono's additions built on open of a copy of the generated database that has none, against plain SQLite
+// writing a compacted copy of the same database (VACUUM INTO): a yardstick of writing that much data.
+// A one-off cost, so fewer runs at a million sets.
+void rebuildFigure(const QString& label) {
+    const QString plain = cacheFolder() + QStringLiteral("/freqs-%1-v1.mdb").arg(label);
+    if (!QFile::exists(plain)) return;
+    const int runs = label == QStringLiteral("1m") ? 3 : 5;
+    QTemporaryDir folder(cacheFolder() + QStringLiteral("/rebuild-XXXXXX"));
+    const QString copy = folder.filePath(QStringLiteral("freqs.mdb"));
+    std::vector<double> ours, theirs;
+    qint64 built = 0;
+    for (int run = 0; run < runs; ++run) {
+        QFile::remove(copy);
+        if (!QFile::copy(plain, copy)) return;
+        QElapsedTimer timer;
+        timer.start();
+        {
+            FrequencyStore store;
+            if (auto opened = store.open(copy); !opened) {
+                std::fprintf(stderr, "%s\n", qPrintable(opened.error()));
+                return;
+            }
+        }
+        ours.push_back(msSince(timer));
+        built = QFileInfo(copy).size();
+        QFile::remove(copy);
+        timer.start();
+        sqlite3* db = nullptr;
+        sqlite3_open_v2(plain.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+        sqlite3_exec(db, QByteArray("VACUUM INTO '" + copy.toUtf8() + "'").constData(), nullptr, nullptr,
+                     nullptr);
+        sqlite3_close(db);
+        theirs.push_back(msSince(timer));
+    }
+    std::printf("rebuild_search_tables_%s_file: %.0f MB from %.0f MB\n", qPrintable(label),
+                static_cast<double>(built) / 1e6, static_cast<double>(QFileInfo(plain).size()) / 1e6);
+    line(QStringLiteral("rebuild_search_tables_") + label, median(ours), "sqlite_vacuum_into_copy",
+         median(theirs), "ms");
+    std::printf("rebuild_search_tables_%s_runs: %d\n", qPrintable(label), runs);
+}
+
 int measure(int sets, const QString& label) {
+    if (qEnvironmentVariable("SONO_BENCH_ONLY").contains(QStringLiteral("rebuild"))) {
+        rebuildFigure(label);
+        return 0;
+    }
     const auto path = preparedDatabase(sets, label);
     if (!path) {
         std::fprintf(stderr, "no database for %s\n", qPrintable(label));
         return 1;
     }
-    const ChildFigures startup = children(QStringLiteral("startup"), *path);
-    line(QStringLiteral("startup_") + label, startup.ms[0], "sqlite_open_check_count", startup.ms[1], "ms");
-    line(QStringLiteral("startup_memory_") + label, startup.mb[0], "sqlite_open_check_count", startup.mb[1],
-         "MB");
-    {
-        // The database part of start-up alone: Sono's open, check and count against plain SQLite's.
-        std::vector<double> ours, theirs;
-        for (int run = 0; run < Runs; ++run) {
-            QElapsedTimer timer;
-            timer.start();
-            {
-                FrequencyStore store;
-                if (!store.open(*path) || !store.refresh(SearchQuery::all())) return 1;
+    if (wanted("startup")) {
+        const ChildFigures startup = children(QStringLiteral("startup"), *path);
+        line(QStringLiteral("startup_") + label, startup.ms[0], "sqlite_open_check_count", startup.ms[1],
+             "ms");
+        line(QStringLiteral("startup_memory_") + label, startup.mb[0], "sqlite_open_check_count",
+             startup.mb[1], "MB");
+        {
+            // The database part of start-up alone: Sono's open, check and count against plain SQLite's.
+            std::vector<double> ours, theirs;
+            for (int run = 0; run < Runs; ++run) {
+                QElapsedTimer timer;
+                timer.start();
+                {
+                    FrequencyStore store;
+                    if (!store.open(*path) || !store.refresh(SearchQuery::all())) return 1;
+                }
+                ours.push_back(msSince(timer));
+                timer.start();
+                sqlite3* db = nullptr;
+                sqlite3_open_v2(path->toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+                for (const char* sql : {"SELECT Description, Comments, F1, F40 FROM Main LIMIT 1",
+                                        "SELECT count(*) FROM Main"}) {
+                    sqlite3_stmt* stmt = nullptr;
+                    sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr);
+                    sqlite3_step(stmt);
+                    sqlite3_finalize(stmt);
+                }
+                sqlite3_close(db);
+                theirs.push_back(msSince(timer));
             }
-            ours.push_back(msSince(timer));
-            timer.start();
-            sqlite3* db = nullptr;
-            sqlite3_open_v2(path->toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-            for (const char* sql :
-                 {"SELECT Description, Comments, F1, F40 FROM Main LIMIT 1", "SELECT count(*) FROM Main"}) {
-                sqlite3_stmt* stmt = nullptr;
-                sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr);
-                sqlite3_step(stmt);
-                sqlite3_finalize(stmt);
-            }
-            sqlite3_close(db);
-            theirs.push_back(msSince(timer));
+            line(QStringLiteral("startup_database_") + label, median(ours), "sqlite_open_check_count",
+                 median(theirs), "ms");
         }
-        line(QStringLiteral("startup_database_") + label, median(ours), "sqlite_open_check_count",
-             median(theirs), "ms");
     }
-    const ChildFigures list = children(QStringLiteral("list"), *path);
-    line(QStringLiteral("list_all_memory_") + label, list.mb[0], "sqlite_rowid_description_sorted",
-         list.mb[1], "MB");
+    if (wanted("list_all")) {
+        const ChildFigures list = children(QStringLiteral("list"), *path);
+        line(QStringLiteral("list_all_memory_") + label, list.mb[0], "sqlite_rowid_description_sorted",
+             list.mb[1], "MB");
+    }
 
     Bench bench;
     bench.label = label;
@@ -501,8 +562,8 @@ int measure(int sets, const QString& label) {
              sqlite3_bind_double(s, 1, 527.99997);
              sqlite3_bind_double(s, 2, 528.00003);
          });
-    {
-        // The first large Find after start-up or a change also reads the list order once.
+    if (wanted("frequency_find_first")) {
+        // The first large Find after start-up or a change has no list order at hand.
         std::vector<double> ours, theirs;
         for (int run = 0; run < Runs; ++run) {
             FrequencyStore store;

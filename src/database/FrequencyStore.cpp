@@ -6,6 +6,7 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <cstdint>
 #include <optional>
 #include <sqlite3.h>
 #include <string>
@@ -183,9 +184,11 @@ QByteArray prefixEnd(QByteArray prefix) {
     return prefix;
 }
 
-// Hits (maybe repeated) are put in list order by the keys themselves while they are few; a larger
-// result walks the whole list order once.
+// Hits (maybe repeated) are put in list order by the keys themselves while they are few or a small
+// share of all sets (a seek each, cheaper than reading the whole order); a larger result walks the
+// whole list order once and keeps it.
 constexpr size_t FewHits = 4000;
+constexpr long long KeyedShare = 8;
 
 } // namespace
 
@@ -310,33 +313,86 @@ std::expected<const std::vector<long long>*, QString> FrequencyStore::listOrder(
     return &*order_;
 }
 
+long long FrequencyStore::setCount() const {
+    Statement s;
+    if (sqlite3_prepare_v2(db_, "SELECT value FROM sono_meta WHERE name = 'sets'", -1, &s.stmt, nullptr) !=
+            SQLITE_OK ||
+        sqlite3_step(s.stmt) != SQLITE_ROW)
+        return 0;
+    return sqlite3_column_int64(s.stmt, 0);
+}
+
+// Hits in list order by their own keys, which are held in one buffer. The statement gives (id, key)
+// rows: once for each of `hits` bound as ?1, or all its rows when there is no such list. A set found
+// twice is listed once.
+std::expected<std::vector<long long>, QString>
+FrequencyStore::byKeys(const QByteArray& sql, const std::function<void(sqlite3_stmt*)>& bind,
+                       const std::vector<long long>* hits) const {
+    Statement s;
+    if (sqlite3_prepare_v2(db_, sql.constData(), static_cast<int>(sql.size()), &s.stmt, nullptr) != SQLITE_OK)
+        return std::unexpected(lastError());
+    if (bind) bind(s.stmt);
+    // The first eight bytes of the key as a number decide most comparisons without a memcmp.
+    struct Entry {
+        std::uint64_t head;
+        std::uint32_t offset;
+        std::uint32_t size;
+        long long id;
+    };
+    std::string keys;
+    std::vector<Entry> entries;
+    if (hits) entries.reserve(hits->size());
+    const auto collect = [&] {
+        int rc;
+        while ((rc = sqlite3_step(s.stmt)) == SQLITE_ROW) {
+            const auto size = static_cast<size_t>(sqlite3_column_bytes(s.stmt, 1));
+            const auto* key = static_cast<const unsigned char*>(sqlite3_column_blob(s.stmt, 1));
+            std::uint64_t head = 0;
+            for (size_t i = 0; i < 8; ++i)
+                head = (head << 8) | (i < size ? key[i] : 0u);
+            entries.push_back({head, static_cast<std::uint32_t>(keys.size()),
+                               static_cast<std::uint32_t>(size), sqlite3_column_int64(s.stmt, 0)});
+            keys.append(reinterpret_cast<const char*>(key), size);
+        }
+        return rc == SQLITE_DONE;
+    };
+    bool read = true;
+    if (hits) {
+        // One read transaction for all the seeks, not a lock and unlock of the file for each.
+        if (sqlite3_exec(db_, "SAVEPOINT sono_keys_read", nullptr, nullptr, nullptr) != SQLITE_OK)
+            return std::unexpected(lastError());
+        for (const long long id : *hits) {
+            sqlite3_bind_int64(s.stmt, 1, id);
+            read = collect();
+            sqlite3_reset(s.stmt);
+            if (!read) break;
+        }
+    } else {
+        read = collect();
+    }
+    const QString why = lastError();
+    if (hits) sqlite3_exec(db_, "RELEASE sono_keys_read", nullptr, nullptr, nullptr);
+    if (!read) return std::unexpected(why);
+    const std::string_view all(keys);
+    std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+        if (a.head != b.head) return a.head < b.head;
+        const int order = all.substr(a.offset, a.size).compare(all.substr(b.offset, b.size));
+        return order != 0 ? order < 0 : a.id < b.id;
+    });
+    std::vector<long long> ordered;
+    ordered.reserve(entries.size());
+    for (const Entry& entry : entries)
+        if (ordered.empty() || ordered.back() != entry.id) ordered.push_back(entry.id);
+    return ordered;
+}
+
 std::expected<std::vector<long long>, QString>
 FrequencyStore::inListOrder(std::vector<long long> hits) const {
     std::sort(hits.begin(), hits.end());
     hits.erase(std::unique(hits.begin(), hits.end()), hits.end());
     if (hits.empty()) return hits;
-    if (!order_ && hits.size() <= FewHits) {
-        Statement s;
-        if (sqlite3_prepare_v2(db_, "SELECT key FROM sono_order WHERE id = ?1", -1, &s.stmt, nullptr) !=
-            SQLITE_OK)
-            return std::unexpected(lastError());
-        std::vector<std::pair<QByteArray, long long>> keyed;
-        keyed.reserve(hits.size());
-        for (const long long id : hits) {
-            sqlite3_bind_int64(s.stmt, 1, id);
-            if (sqlite3_step(s.stmt) == SQLITE_ROW)
-                keyed.emplace_back(QByteArray(static_cast<const char*>(sqlite3_column_blob(s.stmt, 0)),
-                                              sqlite3_column_bytes(s.stmt, 0)),
-                                   id);
-            sqlite3_reset(s.stmt);
-        }
-        std::sort(keyed.begin(), keyed.end());
-        std::vector<long long> ordered;
-        ordered.reserve(keyed.size());
-        for (const auto& entry : keyed)
-            ordered.push_back(entry.second);
-        return ordered;
-    }
+    if (!order_ && (hits.size() <= FewHits || static_cast<long long>(hits.size()) <= setCount() / KeyedShare))
+        return byKeys("SELECT id, key FROM sono_order WHERE id = ?1", {}, &hits);
     auto order = listOrder();
     if (!order) return std::unexpected(order.error());
     std::vector<long long> ordered;
@@ -401,10 +457,25 @@ std::expected<void, QString> FrequencyStore::refresh(const SearchQuery& query) {
     case SearchQuery::Kind::Find:
         if (query.frequencies) {
             const auto [low, high] = singlePrecisionRange(leadingNumber(query.text));
-            found = column("SELECT id FROM sono_freq WHERE freq >= ?1 AND freq <= ?2", [&](sqlite3_stmt* s) {
+            const auto bindRange = [&](sqlite3_stmt* s) {
                 sqlite3_bind_double(s, 1, low);
                 sqlite3_bind_double(s, 2, high);
-            });
+            };
+            if (!order_) {
+                // Without the list order at hand, a share of the sets is ordered by one join with
+                // their keys.
+                const auto hits =
+                    column("SELECT count(*) FROM sono_freq WHERE freq >= ?1 AND freq <= ?2", bindRange);
+                if (!hits) return std::unexpected(hits.error());
+                if (hits->front() <= static_cast<long long>(FewHits) ||
+                    hits->front() <= setCount() / KeyedShare) {
+                    found = byKeys("SELECT o.id, o.key FROM sono_freq f JOIN sono_order o ON o.id = f.id "
+                                   "WHERE f.freq >= ?1 AND f.freq <= ?2",
+                                   bindRange, nullptr);
+                    break;
+                }
+            }
+            found = column("SELECT id FROM sono_freq WHERE freq >= ?1 AND freq <= ?2", bindRange);
         } else if (query.description && !query.comments && !query.text.isEmpty()) {
             found = descriptionIds(query.text, false);
             break;

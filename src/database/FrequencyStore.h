@@ -92,6 +92,10 @@ private:
     std::expected<void, QString> catchUp() const;
     std::expected<const std::vector<long long>*, QString> listOrder() const;
     std::expected<std::vector<long long>, QString> inListOrder(std::vector<long long> hits) const;
+    std::expected<std::vector<long long>, QString> byKeys(const QByteArray& sql,
+                                                          const std::function<void(sqlite3_stmt*)>& bind,
+                                                          const std::vector<long long>* hits) const;
+    long long setCount() const;
     std::expected<std::vector<long long>, QString> descriptionIds(const QString& text, bool begins) const;
     std::expected<std::vector<long long>, QString>
     column(const QByteArray& sql, const std::function<void(sqlite3_stmt*)>& bind) const;

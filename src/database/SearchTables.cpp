@@ -2,9 +2,11 @@
 
 #include "database/SortKey.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <sqlite3.h>
 #include <vector>
@@ -99,25 +101,96 @@ bool upToDate(sqlite3* db, long long sets) {
            number(db, "SELECT coalesce(max(id), 0) FROM sono_order");
 }
 
-std::expected<void, QString> fillOrder(sqlite3* db) {
+// One pass over table Main: the sort key of every set is appended in rowid order, and every frequency
+// is gathered in memory, sorted and appended in key order, so that both tables are written front to
+// back instead of through the engine's sorter over forty passes.
+std::expected<void, QString> fillTables(sqlite3* db) {
+    QByteArray select = "SELECT rowid, Description";
+    for (int slot = 1; slot <= 40; ++slot)
+        select += ", F" + QByteArray::number(slot);
+    select += " FROM Main";
     Statement read;
-    Statement write;
-    if (sqlite3_prepare_v2(db, "SELECT rowid, Description FROM Main", -1, &read.stmt, nullptr) != SQLITE_OK ||
-        sqlite3_prepare_v2(db, "INSERT INTO sono_order(id, key) VALUES (?1, ?2)", -1, &write.stmt, nullptr) !=
+    Statement order;
+    if (sqlite3_prepare_v2(db, select.constData(), -1, &read.stmt, nullptr) != SQLITE_OK ||
+        sqlite3_prepare_v2(db, "INSERT INTO sono_order(id, key) VALUES (?1, ?2)", -1, &order.stmt, nullptr) !=
             SQLITE_OK)
         return std::unexpected(errorOf(db));
+    // Twelve bytes a frequency (a million sets hold some twenty million), counted before they are read
+    // so that the list is allocated once. Frequencies are above 0, so their bits sort as they do.
+    struct [[gnu::packed]] Entry {
+        std::uint64_t bits;
+        std::uint32_t id;
+        bool operator<(const Entry& other) const {
+            return bits != other.bits ? bits < other.bits : id < other.id;
+        }
+        bool operator==(const Entry& other) const { return bits == other.bits && id == other.id; }
+    };
+    const auto widest = number(db, "SELECT coalesce(max(rowid), 0) FROM Main");
+    const auto lowest = number(db, "SELECT coalesce(min(rowid), 0) FROM Main");
+    if (!widest || !lowest) return std::unexpected(errorOf(db));
+    // Row ids set by hand beyond 32 bits leave the frequencies to the engine's sorter.
+    const bool compact = *lowest >= 0 && *widest <= std::numeric_limits<std::uint32_t>::max();
+    QByteArray count = "SELECT coalesce(sum(0";
+    for (int slot = 1; slot <= 40; ++slot)
+        count += " + (F" + QByteArray::number(slot) + " > 0)";
+    const auto used = number(db, QByteArray(count + "), 0) FROM Main").constData());
+    if (!used) return std::unexpected(errorOf(db));
+    std::vector<Entry> entries;
+    if (compact) entries.reserve(static_cast<size_t>(*used));
     int rc;
     while ((rc = sqlite3_step(read.stmt)) == SQLITE_ROW) {
+        const long long id = sqlite3_column_int64(read.stmt, 0);
         const QString description =
             QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(read.stmt, 1)),
                               sqlite3_column_bytes(read.stmt, 1));
         const QByteArray key = descriptionSortKey(description);
-        sqlite3_bind_int64(write.stmt, 1, sqlite3_column_int64(read.stmt, 0));
-        sqlite3_bind_blob(write.stmt, 2, key.constData(), static_cast<int>(key.size()), SQLITE_TRANSIENT);
-        if (sqlite3_step(write.stmt) != SQLITE_DONE) return std::unexpected(errorOf(db));
-        sqlite3_reset(write.stmt);
+        sqlite3_bind_int64(order.stmt, 1, id);
+        sqlite3_bind_blob(order.stmt, 2, key.constData(), static_cast<int>(key.size()), SQLITE_TRANSIENT);
+        if (sqlite3_step(order.stmt) != SQLITE_DONE) return std::unexpected(errorOf(db));
+        sqlite3_reset(order.stmt);
+        // The value CAST(slot AS REAL) gives, as the triggers store it.
+        for (int slot = 0; compact && slot < 40; ++slot)
+            if (const double freq = sqlite3_column_double(read.stmt, 2 + slot); freq > 0)
+                entries.push_back({std::bit_cast<std::uint64_t>(freq), static_cast<std::uint32_t>(id)});
     }
     if (rc != SQLITE_DONE) return std::unexpected(errorOf(db));
+    if (!compact) {
+        QByteArray freq = "INSERT OR IGNORE INTO sono_freq(freq, id) SELECT f, id FROM (";
+        for (int slot = 1; slot <= 40; ++slot)
+            freq += QByteArray(slot > 1 ? " UNION ALL " : "") + "SELECT CAST(F" + QByteArray::number(slot) +
+                    " AS REAL) AS f, rowid AS id FROM Main";
+        return exec(db, freq + ") WHERE f > 0 ORDER BY f, id;");
+    }
+    std::sort(entries.begin(), entries.end());
+    entries.erase(std::unique(entries.begin(), entries.end()), entries.end());
+    // Many rows a statement: the cost of a step is shared.
+    constexpr size_t Batch = 200;
+    const auto insert = [&](size_t rows) {
+        QByteArray sql = "INSERT INTO sono_freq(freq, id) VALUES (?, ?)";
+        for (size_t row = 1; row < rows; ++row)
+            sql += ", (?, ?)";
+        return sql;
+    };
+    Statement batch;
+    if (sqlite3_prepare_v2(db, insert(Batch).constData(), -1, &batch.stmt, nullptr) != SQLITE_OK)
+        return std::unexpected(errorOf(db));
+    for (size_t first = 0; first < entries.size(); first += Batch) {
+        const size_t rows = std::min(Batch, entries.size() - first);
+        Statement last;
+        sqlite3_stmt* stmt = batch.stmt;
+        if (rows < Batch) {
+            if (sqlite3_prepare_v2(db, insert(rows).constData(), -1, &last.stmt, nullptr) != SQLITE_OK)
+                return std::unexpected(errorOf(db));
+            stmt = last.stmt;
+        }
+        for (size_t row = 0; row < rows; ++row) {
+            const Entry entry = entries[first + row];
+            sqlite3_bind_double(stmt, static_cast<int>(2 * row + 1), std::bit_cast<double>(entry.bits));
+            sqlite3_bind_int64(stmt, static_cast<int>(2 * row + 2), entry.id);
+        }
+        if (sqlite3_step(stmt) != SQLITE_DONE) return std::unexpected(errorOf(db));
+        sqlite3_reset(stmt);
+    }
     return {};
 }
 
@@ -130,15 +203,11 @@ std::expected<void, QString> rebuild(sqlite3* db, long long sets) {
     if (auto begun = exec(db, sql); !begun) return begun;
     auto done = [&]() -> std::expected<void, QString> {
         if (auto made = exec(db, schema()); !made) return made;
-        if (auto filled = fillOrder(db); !filled) return filled;
-        QByteArray freq = "INSERT OR IGNORE INTO sono_freq(freq, id) SELECT f, id FROM (";
-        for (int slot = 1; slot <= 40; ++slot)
-            freq += QByteArray(slot > 1 ? " UNION ALL " : "") + "SELECT CAST(F" + QByteArray::number(slot) +
-                    " AS REAL) AS f, rowid AS id FROM Main";
-        freq += ") WHERE f > 0 ORDER BY f, id;";
-        return exec(db, "CREATE INDEX sono_order_key ON sono_order(key);" + freq +
-                            "INSERT INTO sono_meta VALUES ('version', " + QByteArray::number(Version) +
-                            "), ('sets', " + QByteArray::number(sets) + ");COMMIT;");
+        if (auto filled = fillTables(db); !filled) return filled;
+        return exec(db, "CREATE INDEX sono_order_key ON sono_order(key);"
+                        "INSERT INTO sono_meta VALUES ('version', " +
+                            QByteArray::number(Version) + "), ('sets', " + QByteArray::number(sets) +
+                            ");COMMIT;");
     }();
     if (!done) sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
     return done;

@@ -47,14 +47,15 @@ TEST(QueryText, IsByteForByteForEveryKindOfSearch) {
 }
 
 TEST(FrequencyStore, EverySearchListsInOneOrderOfCaseAccentsAndEqualDescriptions) {
-    DatabaseFixture db({record("cherry", "c", {528}), record("Banana", "first", {528}),
+    DatabaseFixture db({record("cherry", "c", {528, 528.00001}), record("Banana", "first", {528}),
                         record("apple", "", {528}), record("Bänana", "x", {528}),
                         record("Banana", "second", {528}), record("BANANA", "x", {528}),
                         record("Apricot", std::nullopt, {528}), record("banana", "x", {528})});
     FrequencyStore store;
     ASSERT_TRUE(store.open(db.path()));
     const QStringList bananas{"banana", "BANANA", "Banana", "Banana", "Bänana"};
-    // Few hits are put in order by their keys, many by the whole list's order: both agree with it.
+    // Few hits are put in order by their keys, many by the whole list's order: both agree with it, and
+    // a set holding two values that are both 528 is listed once.
     ASSERT_TRUE(store.refresh(SearchQuery::find("528", false, false, true)));
     const QStringList byKeys = listed(store);
     ASSERT_TRUE(store.refresh(SearchQuery::all()));
@@ -125,6 +126,9 @@ TEST(FrequencyStore, SonosSearchTablesAreAddedOrRebuiltOnOpenWithoutChangingAnyS
         {"DROP TRIGGER sono_main_insert; INSERT INTO Main (Description, F1) VALUES ('Quince', 528);",
          "a set written while a trigger was missing"},
         {"UPDATE sono_meta SET value = 0 WHERE name = 'version'; DELETE FROM sono_freq;", "another version"},
+        {"UPDATE sono_meta SET value = 0 WHERE name = 'version';"
+         "INSERT INTO Main (rowid, Description, F1) VALUES (5000000000, 'Zeta', 528);",
+         "a row id set by hand beyond 32 bits"},
     };
     for (const auto& c : cases) {
         db.sqlite3Tool(QString::fromUtf8(c.change));
@@ -134,8 +138,9 @@ TEST(FrequencyStore, SonosSearchTablesAreAddedOrRebuiltOnOpenWithoutChangingAnyS
             ASSERT_TRUE(store.open(db.path())) << c.description;
             ASSERT_TRUE(store.refresh(SearchQuery::find("528", false, false, true)));
             EXPECT_EQ(listed(store).first(), "Alpha") << c.description;
+            EXPECT_EQ(listed(store).contains("Zeta"), before.size() == 4) << c.description;
             ASSERT_TRUE(store.refresh(SearchQuery::letter("q")));
-            EXPECT_EQ(listed(store), QStringList(before.size() == 3 ? 1 : 0, "Quince")) << c.description;
+            EXPECT_EQ(listed(store), QStringList(before.size() >= 3 ? 1 : 0, "Quince")) << c.description;
         }
         EXPECT_EQ(db.column(main), before) << c.description;
         EXPECT_EQ(db.column(sono), additions) << c.description;

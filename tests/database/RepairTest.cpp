@@ -50,12 +50,20 @@ TEST_F(RepairFixture, KeepsEveryRecordAndTheOldFileAndRemovesALeftoverCopy) {
     ASSERT_EQ(sqlite3_exec(store.handle(), "DELETE FROM Main WHERE rowid % 2 = 0", nullptr, nullptr, nullptr),
               SQLITE_OK);
     const QStringList kept = content();
+    // The row ids (with gaps) survive, so Sono's search tables stay valid and are not built again.
+    const QString rowids = QStringLiteral("SELECT group_concat(rowid) FROM Main");
+    const QStringList ids = db.column(rowids);
+    ASSERT_EQ(
+        sqlite3_exec(store.handle(), "INSERT INTO sono_meta VALUES ('kept', 1)", nullptr, nullptr, nullptr),
+        SQLITE_OK);
     const QByteArray before = bytes(db.path());
     leaveCopy();
 
     auto repaired = repairAndCompact(store, db.path(), db.copyPath());
     ASSERT_TRUE(repaired) << repaired.error().toStdString();
     EXPECT_EQ(content(), kept);
+    EXPECT_EQ(db.column(rowids), ids);
+    EXPECT_EQ(db.column("SELECT value FROM sono_meta WHERE name = 'kept'"), QStringList{"1"});
     EXPECT_LT(QFile(db.path()).size(), before.size());
     EXPECT_EQ(bytes(backupPathFor(db.path())), before);
     EXPECT_EQ(QDir(db.folder()).entryList(QDir::Files), QStringList({"freqs.mdb", "freqs.mdb.bak"}));
