@@ -9,10 +9,6 @@
 
 namespace sono {
 
-namespace {
-
-} // namespace
-
 void buildFreqgenArgs(const ManagerControls& c, GeneratorSettings& g) {
     // Callers pass checked texts; anything else is silenced rather than put on the command line.
     g.VolLeft = parseVolumeText(c.leftVolume).value_or(QStringLiteral("0"));
@@ -66,7 +62,8 @@ std::expected<float, QString> parsePhaseText(const QString& text) {
     if (text.trimmed().isEmpty()) return 0.0f;
     const auto value = parseWholeNumber(text);
     if (!value || std::fabs(*value) > std::numeric_limits<float>::max())
-        return std::unexpected(QStringLiteral("\"%1\" is not a phase in degrees.").arg(quotedInMessage(text)));
+        return std::unexpected(
+            QStringLiteral("\"%1\" is not a phase in degrees.").arg(quotedInMessage(text)));
     return static_cast<float>(*value);
 }
 

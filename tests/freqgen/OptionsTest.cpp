@@ -129,7 +129,8 @@ TEST(FreqgenOptions, NumbersInThePlainFormsOnly) {
                                                    {"+2", 2}, {"7.83", 7.83}, {"1e3", 1000}};
     for (const auto& [text, value] : good)
         EXPECT_EQ(parseNumber(text), value) << text;
-    for (const char* bad : {"", "-", "+", ".", "1,5", "0x10", "inf", "nan", "1 ", " 1", "++1", "+-1", "1.2.3"})
+    for (const char* bad :
+         {"", "-", "+", ".", "1,5", "0x10", "inf", "nan", "1 ", " 1", "++1", "+-1", "1.2.3"})
         EXPECT_FALSE(parseNumber(bad).has_value()) << '"' << bad << '"';
 }
 
