@@ -5,14 +5,14 @@
 //   bench_database_search [100k|1m]...
 // SONO_BENCH_ONLY=startup,frequency_find,... runs only those figures; SONO_BENCH_ONLY=rebuild measures the
 // one-off build of Sono's search tables instead (5 runs at 100k, 3 at 1m).
-#include "app/AppState.h"
-#include "app/SplashWindow.h"
-#include "database/ResultsModel.h"
-#include "database/Search.h"
-#include "database/SortKey.h"
-#include "ui/MainWindow.h"
-#include "ui/Platform.h"
-#include "ui/Session.h"
+#include "core/app/AppState.h"
+#include "core/app/Platform.h"
+#include "core/database/ResultsModel.h"
+#include "core/database/Search.h"
+#include "core/database/SortKey.h"
+#include "gui/shell/MainWindow.h"
+#include "gui/shell/Session.h"
+#include "gui/shell/SplashWindow.h"
 
 #include <QAbstractButton>
 #include <QApplication>

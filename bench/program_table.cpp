@@ -2,13 +2,13 @@
 // includes the layout and a repaint of the main window (a grab), Apply includes its report window.
 // Buffer of 2000 frequencies into the grid, a sort of 2000 steps, Apply with a cap and duplicate removal,
 // Sweep to 2000 steps, and Offset, Bracket and Octave on a 600-step table. Medians of 7 runs.
-#include "app/AppState.h"
-#include "enhancements/EnhancementsPanel.h"
-#include "enhancements/ProgramGenerators.h"
-#include "program/ProgramGridPanel.h"
-#include "ui/MainWindow.h"
-#include "ui/Platform.h"
-#include "ui/WindowRegistry.h"
+#include "core/app/AppState.h"
+#include "core/app/Platform.h"
+#include "core/enhancements/ProgramGenerators.h"
+#include "gui/enhancements/EnhancementsPanel.h"
+#include "gui/program/ProgramGridPanel.h"
+#include "gui/shell/MainWindow.h"
+#include "gui/shell/WindowRegistry.h"
 
 #include <QAbstractButton>
 #include <QApplication>

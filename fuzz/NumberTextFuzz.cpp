@@ -1,7 +1,7 @@
 // The number parsers against the C library's strtod (in the C locale) on the forms they accept: Sono's
 // leading-number parse and whole-number check, and freqgen's plain numbers.
 #include "FuzzCheck.h"
-#include "common/NumberText.h"
+#include "core/common/NumberText.h"
 #include "options.h"
 
 #include <QString>

@@ -1,7 +1,7 @@
 // Program files: whatever loads saves to bytes that load again to the same program, so
 // load -> save -> load -> save gives the same bytes twice.
 #include "FuzzCheck.h"
-#include "generator/ProgramFile.h"
+#include "core/generator/ProgramFile.h"
 
 #include <cstdint>
 

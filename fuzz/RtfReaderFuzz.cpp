@@ -1,6 +1,6 @@
 // The help-page reader returns for every input, and its runs are never empty or outside the size range.
 #include "FuzzCheck.h"
-#include "tools/RtfReader.h"
+#include "core/tools/RtfReader.h"
 
 #include <cstdint>
 

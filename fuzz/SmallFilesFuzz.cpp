@@ -1,10 +1,10 @@
 // The quoted-field files: sono.ini, sono.cal, SonoNote.txt and sono.log. Each reader returns for every
 // input with a short message or a value, and what it read is written back to bytes that read the same.
 #include "FuzzCheck.h"
-#include "app/LogAndNotes.h"
-#include "app/Settings.h"
-#include "common/QuotedFields.h"
-#include "display/Calibration.h"
+#include "core/app/LogAndNotes.h"
+#include "core/app/Settings.h"
+#include "core/common/QuotedFields.h"
+#include "core/display/Calibration.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/Platform.h"
+#include "core/app/Platform.h"
 
 #include <QList>
 #include <QMap>

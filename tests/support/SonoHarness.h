@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/AppState.h"
+#include "core/app/AppState.h"
+#include "gui/shell/MainWindow.h"
+#include "gui/shell/Session.h"
 #include "support/RecordingPlatform.h"
 #include "support/TestFolder.h"
-#include "ui/MainWindow.h"
-#include "ui/Session.h"
 
 namespace sono::test {
 

@@ -1,8 +1,8 @@
 #include "support/TestFolder.h"
 
-#include "app/SplashWindow.h"
-#include "ui/MainWindow.h"
-#include "ui/Session.h"
+#include "gui/shell/MainWindow.h"
+#include "gui/shell/Session.h"
+#include "gui/shell/SplashWindow.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "database/FrequencyStore.h"
+#include "core/database/FrequencyStore.h"
 #include "support/core/DatabaseFiles.h"
 
 #include <QByteArray>

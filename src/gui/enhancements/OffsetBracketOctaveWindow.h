@@ -1,0 +1,34 @@
+#pragma once
+
+#include "gui/enhancements/EnhancementWindow.h"
+
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+
+namespace sono {
+
+// Form16: octave shifts of the whole table, offset and bracket copies of the program as it was when
+// the window opened, and a restore of that program. The main window is disabled while it is open.
+class OffsetBracketOctaveWindow : public EnhancementWindow {
+    Q_OBJECT
+public:
+    explicit OffsetBracketOctaveWindow(MainWindow& main);
+
+    void applyOctave();
+    void applyOffsetOrBracket();
+
+private:
+    void report(const Generated& result);
+
+    SavedProgram saved_;
+    QRadioButton* octaveUp_;
+    QRadioButton* octaveDown_;
+    QRadioButton* restore_;
+    QRadioButton* offset_;
+    QRadioButton* bracket_;
+    QLabel* prompt_;
+    QLineEdit* value_;
+};
+
+} // namespace sono

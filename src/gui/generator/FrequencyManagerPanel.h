@@ -1,0 +1,80 @@
+#pragma once
+
+#include "core/generator/FreqgenArgs.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QSlider;
+
+namespace sono {
+
+class MainWindow;
+class WaveDisplayWidget;
+struct ProgramFileData;
+
+// The Frequency Manager: generator settings, the option string, the wave and phase pictures, Run,
+// Save and Load.
+class FrequencyManagerPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit FrequencyManagerPanel(MainWindow& main);
+
+    void selectStartupOptions();
+    // Puts a read program into the settings, their controls and the table arrays (the caller shows the
+    // table). At start-up a file without steps leaves the step count as it is.
+    void applyProgram(const ProgramFileData& program, bool startup);
+
+    void fgDataBuild();
+    void fgDrawWave();
+    // The slider's value becomes the phase, goes into the phase box, and the phase picture is drawn.
+    void phaseDisplay();
+
+    // Run (Command16): the table from the grid, the run file, the key commands, the generator.
+    void run();
+    // After a save or load under `name`: the frame caption and the option string follow it.
+    void setProgramName(const QString& name);
+
+    WaveDisplayWidget* waveDisplay() const { return picture_; }
+
+private:
+    void openSaveWindow();
+    void openLoadWindow();
+    void openCalibrationWindow();
+    void markBox(QLineEdit* box, const QString& problem, const QString& tip);
+
+    MainWindow& main_;
+    QLineEdit* volume_[2];
+    QCheckBox* leftOn_;
+    QCheckBox* rightOn_;
+    QCheckBox* extended_;
+    QCheckBox* leftEqualsRight_;
+    QCheckBox* report_;
+    QLineEdit* phase_;
+    QSlider* slider_;
+    QPushButton* phaseDown_;
+    QPushButton* phaseUp_;
+    QLineEdit* gating_;
+    QComboBox* wave_;
+    WaveDisplayWidget* picture_;
+    QGroupBox* fileFrame_;
+    QRadioButton* showPath_;
+    QRadioButton* showArgs_;
+    QLineEdit* args_;
+    QPushButton* run_;
+    QPushButton* save_;
+    QPushButton* load_;
+
+    // What the volume, phase and gating boxes held when they last held a valid value.
+    QString lastVolume_[2] = {QStringLiteral("0.5"), QStringLiteral("0.5")};
+    float lastPhase_ = 0;
+    qint16 lastGating_ = 0;
+    bool applying_ = false;
+};
+
+} // namespace sono

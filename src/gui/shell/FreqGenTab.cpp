@@ -1,0 +1,24 @@
+#include "gui/shell/FreqGenTab.h"
+
+#include "gui/enhancements/EnhancementsPanel.h"
+#include "gui/generator/FrequencyManagerPanel.h"
+#include "gui/program/ProgramGridPanel.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace sono {
+
+FreqGenTab::FreqGenTab(MainWindow& main) {
+    program_ = new ProgramGridPanel(main);
+    manager_ = new FrequencyManagerPanel(main);
+    enhancements_ = new EnhancementsPanel(main);
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(program_, 1);
+    auto* right = new QVBoxLayout;
+    right->addWidget(manager_, 0);
+    right->addWidget(enhancements_, 1);
+    layout->addLayout(right, 2);
+}
+
+} // namespace sono

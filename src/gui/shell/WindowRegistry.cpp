@@ -1,0 +1,88 @@
+#include "gui/shell/WindowRegistry.h"
+
+#include "core/app/Platform.h"
+
+#include <algorithm>
+
+namespace sono {
+
+QWidget* WindowRegistry::find(const QString& objectName) const {
+    for (const auto& window : windows_) {
+        if (window && window->objectName() == objectName) return window;
+    }
+    return nullptr;
+}
+
+QWidget* WindowRegistry::open(const QString& objectName, const std::function<QWidget*()>& make,
+                              bool* opened) {
+    windows_.removeIf([](const QPointer<QWidget>& w) { return w.isNull(); });
+    if (QWidget* existing = find(objectName)) {
+        existing->showNormal();
+        existing->raise();
+        existing->activateWindow();
+        if (opened) *opened = false;
+        return existing;
+    }
+    QWidget* window = make();
+    window->setObjectName(objectName);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    windows_.append(window);
+    window->show();
+    window->raise();
+    window->activateWindow();
+    if (opened) *opened = true;
+    return window;
+}
+
+void WindowRegistry::closeAll() {
+    // Copy first: closing deletes windows, which changes the list under us.
+    const QList<QPointer<QWidget>> windows = windows_;
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+        if (*it) (*it)->close();
+    }
+    for (const auto& window : windows) {
+        if (window) delete window.data(); // a window that refused to close still goes at shut-down
+    }
+    windows_.clear();
+}
+
+QList<QWidget*> WindowRegistry::openWindows() const {
+    QList<QWidget*> result;
+    for (const auto& window : windows_) {
+        if (window) result.append(window);
+    }
+    return result;
+}
+
+void disableWhileOpen(QWidget* mainWindow, QWidget* tool) {
+    mainWindow->setEnabled(false);
+    QPointer<QWidget> guard(mainWindow);
+    QObject::connect(tool, &QObject::destroyed, mainWindow, [guard] {
+        if (guard) guard->setEnabled(true);
+    });
+}
+
+namespace {
+int twipsToPixels(int twips, Platform& platform) {
+    return static_cast<int>(twips * platform.logicalDpi() / 1440.0 + 0.5);
+}
+} // namespace
+
+void placeCentred(QWidget* window, Platform& platform, int twipsAboveCentre) {
+    const QSize screen = platform.screenSize();
+    const QSize size = window->frameSize().isValid() && window->isVisible()
+                           ? window->frameSize()
+                           : window->sizeHint().expandedTo(window->size());
+    const int left = std::max(0, (screen.width() - size.width()) / 2);
+    const int top =
+        std::max(0, (screen.height() - size.height()) / 2 - twipsToPixels(twipsAboveCentre, platform));
+    window->move(left, top);
+}
+
+void placeTopRight(QWidget* window, Platform& platform) {
+    const QSize screen = platform.screenSize();
+    const QSize size = window->sizeHint().expandedTo(window->size());
+    window->move(std::max(0, screen.width() - size.width()), 0);
+}
+
+} // namespace sono

@@ -1,0 +1,166 @@
+#include "core/app/LogAndNotes.h"
+#include "core/app/Settings.h"
+#include "core/display/Calibration.h"
+#include "core/generator/ProgramFile.h"
+
+#include <gtest/gtest.h>
+
+using namespace sono;
+
+TEST(SettingsFile, ReadsBothLinesOrOneLineAndRefusesAnOddFlag) {
+    EXPECT_EQ(settingsFileBytes(QStringLiteral("/usr/bin/xdg-open"), 1),
+              QByteArray("\"/usr/bin/xdg-open\"\r\n1\r\n"));
+    auto both = parseSettingsFile("\"/a b/c\",1\r\n", QStringLiteral("sono.ini"));
+    ASSERT_TRUE(both);
+    EXPECT_EQ(both->EditorPath, "/a b/c");
+    EXPECT_EQ(both->ClearBufferFirst, 1);
+    auto one = parseSettingsFile("\"/a\"\r\n", QStringLiteral("sono.ini"));
+    ASSERT_TRUE(one);
+    EXPECT_FALSE(one->ClearBufferFirst.has_value());
+    EXPECT_FALSE(parseSettingsFile("", QStringLiteral("sono.ini")).has_value());
+    const auto bad = parseSettingsFile("\"/a\"\r\n7\r\n", QStringLiteral("sono.ini"));
+    ASSERT_FALSE(bad);
+    EXPECT_TRUE(bad.error().contains(QStringLiteral("sono.ini, line 2")));
+}
+
+TEST(CalibrationFile, RoundTripsAndNamesTheBadLine) {
+    Calibration c;
+    c.CalTable[0] = 50.5f;
+    c.CalTable[25] = 24990.25f;
+    c.CalibrationOn = 1;
+    const QByteArray bytes = calibrationFileBytes(c);
+    EXPECT_TRUE(bytes.startsWith("50.5\r\n300\r\n"));
+    EXPECT_TRUE(bytes.endsWith("24990.25\r\n1\r\n"));
+    auto back = parseCalibrationFile(bytes, QStringLiteral("sono.cal"));
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->CalTable, c.CalTable);
+    EXPECT_EQ(back->CalibrationOn, 1);
+    // Values may also be separated by commas.
+    QByteArray commas = bytes;
+    commas.replace("\r\n", ",");
+    EXPECT_TRUE(parseCalibrationFile(commas, QStringLiteral("sono.cal")).has_value());
+    QByteArray broken = bytes;
+    broken.replace("300\r\n", "3x0\r\n");
+    const auto bad = parseCalibrationFile(broken, QStringLiteral("sono.cal"));
+    ASSERT_FALSE(bad);
+    EXPECT_TRUE(bad.error().contains(QStringLiteral("line 2")));
+    EXPECT_FALSE(parseCalibrationFile("50\r\n", QStringLiteral("sono.cal")).has_value());
+}
+
+TEST(ProgramFile, DefaultProgramBytesAndRoundTrip) {
+    EXPECT_EQ(programFileBytes(defaultProgram()),
+              QByteArray("\"0.5\"\r\n\"0.5\"\r\n1\r\n1\r\n0\r\n0\r\n0\r\n0\r\n2\r\n0\r\n1\r\n"));
+    ProgramFileData p;
+    p.header.VolLeft = QStringLiteral("1 ");
+    p.header.Phase = 12.25f;
+    p.header.WaveType = 3;
+    p.steps = {{3, 100, 180}, {1, 7.83f, 60}, {2, 0.5f, -5}};
+    const QByteArray bytes = programFileBytes(p);
+    EXPECT_TRUE(bytes.startsWith("\"1 \"\r\n"));
+    EXPECT_TRUE(bytes.endsWith("3,100,180\r\n1,7.83,60\r\n2,.5,-5\r\n"));
+    auto back = parseProgramFile(bytes, QStringLiteral("x.prg"));
+    ASSERT_TRUE(back) << back.error().toStdString();
+    EXPECT_EQ(back->header.VolLeft, "1 ");
+    EXPECT_EQ(back->header.Phase, 12.25f);
+    EXPECT_EQ(back->header.WaveType, 3);
+    ASSERT_EQ(back->steps.size(), 3u);
+    EXPECT_EQ(back->steps[1].freq, 7.83f);
+    EXPECT_EQ(back->steps[2].time, -5);
+}
+
+TEST(ProgramFile, RefusesShortHeadersBadStepsAndTooManySteps) {
+    const QByteArray header = programFileBytes(defaultProgram());
+    auto shortHeader = parseProgramFile("\"0.5\"\r\n\"0.5\"\r\n1\r\n", QStringLiteral("a.prg"));
+    ASSERT_FALSE(shortHeader);
+    EXPECT_TRUE(shortHeader.error().contains(QStringLiteral("a.prg")));
+    auto badWave = parseProgramFile(
+        QByteArray(header).replace("\r\n0\r\n0\r\n0\r\n2", "\r\n9\r\n0\r\n0\r\n2"), QStringLiteral("a.prg"));
+    EXPECT_FALSE(badWave);
+    auto badStep = parseProgramFile(header + "1,100,180\r\n2,abc,180\r\n", QStringLiteral("a.prg"));
+    ASSERT_FALSE(badStep);
+    EXPECT_TRUE(badStep.error().contains(QStringLiteral("a.prg, line 13")));
+    EXPECT_FALSE(parseProgramFile(header + "1,100\r\n", QStringLiteral("a.prg")));
+    EXPECT_FALSE(parseProgramFile(header + "1,100,180,4\r\n", QStringLiteral("a.prg")));
+    EXPECT_FALSE(parseProgramFile(header + "1,100,40000\r\n", QStringLiteral("a.prg")));
+    QByteArray full = header;
+    for (int i = 1; i <= 2000; ++i)
+        full += QByteArray::number(i) + ",100,1\r\n";
+    EXPECT_TRUE(parseProgramFile(full, QStringLiteral("a.prg")));
+    auto tooMany = parseProgramFile(full + "2001,100,1\r\n", QStringLiteral("a.prg"));
+    ASSERT_FALSE(tooMany);
+    EXPECT_TRUE(tooMany.error().contains(QStringLiteral("2000")));
+    // At start-up the first 2000 are kept; the rest is still checked.
+    auto leftOut =
+        parseProgramFile(full + "2001,100,1\r\n2002,7,1\r\n", QStringLiteral("a.prg"), ProgramRead::Startup);
+    ASSERT_TRUE(leftOut);
+    EXPECT_EQ(leftOut->steps.size(), 2000u);
+    EXPECT_EQ(leftOut->stepsLeftOut, 2);
+    EXPECT_FALSE(parseProgramFile(full + "2001,x,1\r\n", QStringLiteral("a.prg"), ProgramRead::Startup));
+}
+
+TEST(SmallFiles, AHugeBadFieldIsQuotedShortInTheMessage) {
+    const QByteArray huge(10'000'000, '7');
+    const QByteArray header = programFileBytes(defaultProgram());
+    const QString prg = QStringLiteral("a.prg");
+    auto error = [](const auto& result) { return result ? QStringLiteral("loaded") : result.error(); };
+    const QStringList errors{
+        error(parseSettingsFile("\"/a\"\r\n" + huge + "\r\n", QStringLiteral("sono.ini"))),
+        error(parseCalibrationFile(huge + "\r\n", QStringLiteral("sono.cal"))),
+        error(parseProgramFile(QByteArray(header).replace("\r\n2\r\n", "\r\n" + huge + "\r\n"), prg)),
+        error(parseProgramFile(header + "1," + huge + ",x\r\n", prg))};
+    for (const QString& message : errors) {
+        EXPECT_LT(message.size(), 300) << message.left(300).toStdString();
+        EXPECT_TRUE(message.contains(QString(77, u'7') + QStringLiteral("...")))
+            << message.left(300).toStdString();
+    }
+}
+
+TEST(Log, KeepsTheNewest500AndListsNewestFirst) {
+    QByteArray bytes;
+    for (int i = 1; i <= 502; ++i)
+        bytes += logRecordBytes(QDateTime(QDate(2026, 1, 1), QTime(0, 0)).addSecs(i),
+                                QStringLiteral(" - e%1").arg(i));
+    const LogContents log = parseLog(bytes);
+    EXPECT_EQ(log.count, 502);
+    ASSERT_EQ(log.when.size(), 500);
+    EXPECT_EQ(log.what.first(), " - e3");
+    EXPECT_EQ(log.what.last(), " - e502");
+    EXPECT_TRUE(logPaneText(log).startsWith(QStringLiteral("2026-01-01 00:08:22 - e502\n")));
+    EXPECT_EQ(logCaption(5), "Log :  5 entries");
+    EXPECT_EQ(parseLog("").count, 0);
+}
+
+TEST(NotesFile, LineBreaksEncodingsAndFilesNotInSonosForm) {
+    // Line breaks inside are CR LF; CR LF, LF and CR all read back as one break.
+    EXPECT_EQ(notesFileBytes(QStringLiteral("a\nb")).bytes, QByteArray("\"a\r\nb\"\r\n"));
+    for (const QByteArray& file :
+         {QByteArray("\"a\r\nb\"\r\n"), QByteArray("\"a\nb\"\r\n"), QByteArray("\"a\rb\"")}) {
+        const NotesFile notes = parseNotesFile(file);
+        EXPECT_EQ(notes.text, "a\nb");
+        EXPECT_TRUE(notes.inSonoForm);
+    }
+    EXPECT_EQ(parseNotesFile("\"Say \"\"hi\"\"\"\r\n").text, "Say \"hi\"");
+    // Not UTF-8: Windows-1252, written back byte for byte; a character it cannot hold falls back to UTF-8.
+    const QByteArray windows("\"\x93"
+                             "Caf\xe9\x94 \x80\x81\"\r\n");
+    const NotesFile latin = parseNotesFile(windows);
+    EXPECT_EQ(latin.text, QStringLiteral("\u201cCaf\u00e9\u201d \u20ac\u0081"));
+    EXPECT_EQ(latin.encoding, TextEncoding::Windows1252);
+    EXPECT_EQ(notesFileBytes(latin.text, latin.encoding).bytes, windows);
+    const EncodedText arrow = notesFileBytes(QStringLiteral("\u00e9\u2192"), TextEncoding::Windows1252);
+    EXPECT_EQ(arrow.bytes, QByteArray("\"\xc3\xa9\xe2\x86\x92\"\r\n"));
+    EXPECT_EQ(arrow.encoding, TextEncoding::Utf8);
+    const QByteArray bom("\xef\xbb\xbf\"x\"\r\n");
+    const NotesFile withBom = parseNotesFile(bom);
+    EXPECT_EQ(withBom.text, "x");
+    EXPECT_EQ(notesFileBytes(withBom.text, withBom.encoding).bytes, bom);
+    // Plain text, a text cut short or more after the closing quote: the whole file, marked.
+    for (const QByteArray& file :
+         {QByteArray("plain\r\nnotes\r\n"), QByteArray("\"cut"), QByteArray("\"a\" b")}) {
+        const NotesFile notes = parseNotesFile(file);
+        EXPECT_FALSE(notes.inSonoForm) << file.constData();
+        EXPECT_EQ(notes.text,
+                  QString::fromUtf8(file).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).trimmed());
+    }
+    EXPECT_TRUE(parseNotesFile("").inSonoForm);
+}

@@ -1,0 +1,230 @@
+#include "core/database/FrequencyStore.h"
+#include "core/database/RecordEdit.h"
+#include "core/database/RecordText.h"
+#include "support/core/DatabaseFixture.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace sono;
+using namespace sono::test;
+
+namespace {
+
+const QString ColumnList = QStringLiteral(
+    "SELECT DISTINCTROW Main.Description, Main.Comments,"
+    " Main.F1, Main.F2, Main.F3, Main.F4, Main.F5, Main.F6, Main.F7, Main.F8, Main.F9, Main.F10, "
+    " Main.F11, Main.F12, Main.F13, Main.F14, Main.F15, Main.F16, Main.F17, Main.F18, Main.F19, Main.F20, "
+    " Main.F21, Main.F22, Main.F23, Main.F24, Main.F25, Main.F26, Main.F27, Main.F28, Main.F29, Main.F30, "
+    " Main.F31, Main.F32, Main.F33, Main.F34, Main.F35, Main.F36, Main.F37, Main.F38, Main.F39, Main.F40 ");
+
+QString like(const char* column) {
+    return QStringLiteral("Main.%1 Like '*ab' Or Main.%1 Like '*ab*' Or Main.%1 Like 'ab*'").arg(column);
+}
+
+} // namespace
+
+TEST(QueryText, IsByteForByteForEveryKindOfSearch) {
+    EXPECT_EQ(SearchQuery::all().sqlText(), ColumnList + " From Main ORDER BY Main.Description;");
+    EXPECT_EQ(SearchQuery::letter(QStringLiteral("m")).sqlText(),
+              ColumnList + " From Main WHERE ((Main.Description Like 'm*')) ORDER BY Main.Description;");
+    QString freq = QStringLiteral("Main.F1 Like 528");
+    for (int slot = 2; slot <= 40; ++slot)
+        freq += QStringLiteral(" Or Main.F%1 Like 528").arg(slot);
+    const struct {
+        bool d, c, f;
+        QString where;
+    } rows[] = {{true, false, false, like("Description")},
+                {false, true, false, like("Comments")},
+                {true, true, false, like("Comments") + " Or " + like("Description")},
+                {false, false, true, freq}};
+    for (const auto& row : rows) {
+        const QString text = row.f ? QStringLiteral("528") : QStringLiteral("ab");
+        EXPECT_EQ(SearchQuery::find(text, row.d, row.c, row.f).sqlText(),
+                  ColumnList + " From Main WHERE ((" + row.where + ")) ORDER BY Main.Description;");
+    }
+}
+
+TEST(FrequencyStore, EverySearchListsInOneOrderOfCaseAccentsAndEqualDescriptions) {
+    DatabaseFixture db({record("cherry", "c", {528, 528.00001}), record("Banana", "first", {528}),
+                        record("apple", "", {528}), record("Bänana", "x", {528}),
+                        record("Banana", "second", {528}), record("BANANA", "x", {528}),
+                        record("Apricot", std::nullopt, {528}), record("banana", "x", {528})});
+    FrequencyStore store;
+    ASSERT_TRUE(store.open(db.path()));
+    const QStringList bananas{"banana", "BANANA", "Banana", "Banana", "Bänana"};
+    // Few hits are put in order by their keys, many by the whole list's order: both agree with it, and
+    // a set holding two values that are both 528 is listed once.
+    ASSERT_TRUE(store.refresh(SearchQuery::find("528", false, false, true)));
+    const QStringList byKeys = listed(store);
+    ASSERT_TRUE(store.refresh(SearchQuery::all()));
+    QStringList lines;
+    for (int k = 0; k < store.count(); ++k)
+        lines << store.at(k).Description + "/" + store.at(k).Comments.value_or("<null>");
+    EXPECT_EQ(lines, QStringList({"apple/", "Apricot/<null>", "banana/x", "BANANA/x", "Banana/first",
+                                  "Banana/second", "Bänana/x", "cherry/c"}));
+    const QStringList all = listed(store);
+    EXPECT_EQ(byKeys, all);
+    const std::pair<SearchQuery, QStringList> rows[] = {
+        {SearchQuery::find("528", false, false, true), all},
+        {SearchQuery::find("an", true, false, false), bananas},
+        {SearchQuery::letter("B"), bananas}};
+    for (const auto& [query, expected] : rows) {
+        ASSERT_TRUE(store.refresh(query));
+        EXPECT_EQ(listed(store), expected) << query.sqlText().toStdString();
+    }
+}
+
+TEST(FrequencyStore, SetsWrittenWithTheSqlite3ToolAreFoundByLetterAndFrequency) {
+    DatabaseFixture db({record("Alpha", "one", {528, 727}), record("Beta", "two", {10})});
+    { // Sono has opened the file before.
+        FrequencyStore store;
+        ASSERT_TRUE(store.open(db.path()));
+    }
+    db.sqlite3Tool("INSERT INTO Main (Description, Comments, F1, F2) VALUES ('Ärger', 'x', 528, '7.83');"
+                   "UPDATE Main SET Description = 'mango', F1 = 432 WHERE Description = 'Beta';");
+    FrequencyStore store;
+    ASSERT_TRUE(store.open(db.path()));
+    const auto found = [&](const SearchQuery& query) {
+        EXPECT_TRUE(store.refresh(query));
+        return listed(store);
+    };
+    const auto frequency = [](const char* value) { return SearchQuery::find(value, false, false, true); };
+    EXPECT_EQ(found(SearchQuery::letter("m")), QStringList{"mango"});
+    EXPECT_EQ(found(SearchQuery::letter("b")), QStringList{});
+    EXPECT_EQ(found(frequency("432")), QStringList{"mango"});
+    EXPECT_EQ(found(frequency("10")), QStringList{});
+    EXPECT_EQ(found(frequency("528")), QStringList({"Alpha", "Ärger"}));
+    EXPECT_EQ(found(frequency("7.83")), QStringList{"Ärger"});
+    EXPECT_EQ(found(SearchQuery::all()), QStringList({"Alpha", "Ärger", "mango"}));
+
+    // Written while Sono has the file open: the next search sees it.
+    db.sqlite3Tool("DELETE FROM Main WHERE Description = 'Alpha';"
+                   "INSERT INTO Main (Description, F1) VALUES ('Zulu', 528), ('apex', 1);");
+    EXPECT_EQ(found(frequency("528")), QStringList({"Ärger", "Zulu"}));
+    EXPECT_EQ(found(SearchQuery::letter("a")), QStringList{"apex"});
+    EXPECT_EQ(found(SearchQuery::all()), QStringList({"apex", "Ärger", "mango", "Zulu"}));
+}
+
+TEST(FrequencyStore, SonosSearchTablesAreAddedOrRebuiltOnOpenWithoutChangingAnySet) {
+    DatabaseFixture db({record("Alpha", "one", {528, 727}), record("Beta", std::nullopt, {10, 0, 7.83})});
+    const QString main =
+        QStringLiteral("SELECT quote(rowid) || quote(Description) || quote(Comments) || quote(F1) "
+                       "|| quote(F2) || quote(F3) || quote(F40) FROM Main ORDER BY rowid");
+    const QString sono =
+        QStringLiteral("SELECT name FROM sqlite_master WHERE name LIKE 'sono%' ORDER BY name");
+    const QStringList additions = db.column(sono);
+    ASSERT_EQ(additions.size(), 7);
+    const struct {
+        const char* change;
+        const char* description;
+    } cases[] = {
+        {"DROP TRIGGER sono_main_insert; DROP TRIGGER sono_main_update; DROP TRIGGER sono_main_delete;"
+         "DROP TABLE sono_order; DROP TABLE sono_freq; DROP TABLE sono_meta;",
+         "a file Sono never opened"},
+        {"DROP TRIGGER sono_main_insert; INSERT INTO Main (Description, F1) VALUES ('Quince', 528);",
+         "a set written while a trigger was missing"},
+        {"UPDATE sono_meta SET value = 0 WHERE name = 'version'; DELETE FROM sono_freq;", "another version"},
+        {"UPDATE sono_meta SET value = 0 WHERE name = 'version';"
+         "INSERT INTO Main (rowid, Description, F1) VALUES (5000000000, 'Zeta', 528);",
+         "a row id set by hand beyond 32 bits"},
+    };
+    for (const auto& c : cases) {
+        db.sqlite3Tool(QString::fromUtf8(c.change));
+        const QStringList before = db.column(main);
+        {
+            FrequencyStore store;
+            ASSERT_TRUE(store.open(db.path())) << c.description;
+            ASSERT_TRUE(store.refresh(SearchQuery::find("528", false, false, true)));
+            EXPECT_EQ(listed(store).first(), "Alpha") << c.description;
+            EXPECT_EQ(listed(store).contains("Zeta"), before.size() == 4) << c.description;
+            ASSERT_TRUE(store.refresh(SearchQuery::letter("q")));
+            EXPECT_EQ(listed(store), QStringList(before.size() >= 3 ? 1 : 0, "Quince")) << c.description;
+        }
+        EXPECT_EQ(db.column(main), before) << c.description;
+        EXPECT_EQ(db.column(sono), additions) << c.description;
+    }
+}
+
+TEST(StarterDatabase, CommentsReadCleanlyAndTheSearchCodeFindsTheHundredNotes) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("freqs.mdb"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(SONO_TEST_STARTER_DB), path));
+    FrequencyStore store;
+    ASSERT_TRUE(store.open(path));
+    ASSERT_TRUE(store.refresh(SearchQuery::all()));
+    ASSERT_EQ(store.count(), 238);
+    QStringList stray;
+    for (int k = 0; k < store.count(); ++k)
+        if (store.at(k).Comments.value_or(QString()).startsWith(QStringLiteral("mkn")))
+            stray << store.at(k).Description;
+    EXPECT_EQ(stray, QStringList());
+    // The CC-Meditation help sends users to the code "mkn" for the notes.
+    ASSERT_TRUE(store.refresh(SearchQuery::find(QStringLiteral("mkn"), false, true, false)));
+    EXPECT_EQ(store.count(), 100);
+    for (int k = 0; k < store.count(); ++k)
+        EXPECT_TRUE(store.at(k).Description.contains(QStringLiteral(" Note")))
+            << store.at(k).Description.toStdString();
+}
+
+TEST(FrequencyStore, AddChangeAndDeleteReachTableMain) {
+    DatabaseFixture db({record("Alpha", "one", {528, 727}), record("Beta", "two", {10})});
+    FrequencyStore store;
+    ASSERT_TRUE(store.open(db.path()));
+    ASSERT_TRUE(store.refresh(SearchQuery::all()));
+    const char* const rows =
+        "SELECT Description || '|' || Comments || '|' || F1 || '|' || F3 FROM Main ORDER BY rowid";
+
+    ASSERT_TRUE(store.addRecord(record("Gamma", "three", {7.83})));
+    EXPECT_EQ(db.column(rows),
+              QStringList({"Alpha|one|528.0|0.0", "Beta|two|10.0|0.0", "Gamma|three|7.83|0.0"}));
+    store.moveTo(1); // Beta
+    ASSERT_TRUE(store.updateCurrent(record("Beta changed", "two!", {20, 0, 30})));
+    store.moveTo(0); // Alpha
+    ASSERT_TRUE(store.deleteCurrent());
+    EXPECT_EQ(db.column(rows), QStringList({"Beta changed|two!|20.0|30.0", "Gamma|three|7.83|0.0"}));
+    EXPECT_EQ(*store.tableRowCount(), 2);
+    // The search tables follow at once.
+    const std::pair<SearchQuery, QStringList> searches[] = {
+        {SearchQuery::find("30", false, false, true), {"Beta changed"}},
+        {SearchQuery::find("10", false, false, true), {}},
+        {SearchQuery::find("528", false, false, true), {}},
+        {SearchQuery::letter("b"), {"Beta changed"}},
+        {SearchQuery::all(), {"Beta changed", "Gamma"}}};
+    for (const auto& [query, expected] : searches) {
+        ASSERT_TRUE(store.refresh(query));
+        EXPECT_EQ(listed(store), expected) << query.sqlText().toStdString();
+    }
+}
+
+TEST(RecordFreqText, ListsUsedSlotsWithSignBlanks) {
+    EXPECT_EQ(recordFreqText(record("x", "", {528, 727})), " 528,  727");
+    EXPECT_EQ(recordFreqText(record("x", "", {0, 727})), ",  727");
+    EXPECT_EQ(recordFreqText(record("x", "", {})), "");
+    EXPECT_EQ(recordFreqText(record("x", "", {7.83, -5, 0.5})), " 7.83,  .5");
+    FrequencyRecord missing = record("x", "", {});
+    missing.F[0].reset();
+    missing.F[39] = 25000;
+    EXPECT_EQ(recordFreqText(missing), ",  25000");
+}
+
+TEST(RecordEditText, SlotsKeepEveryDigitAndBadBoxesAreNamed) {
+    EXPECT_EQ(slotEditText(7.83), "7.83");
+    EXPECT_EQ(slotEditText(std::nullopt), "0");
+    EXPECT_EQ(slotEditText(123456.789), "123456.789"); // nothing lost by opening and saving
+
+    QStringList boxes(40, QStringLiteral("0"));
+    boxes[0] = "528";
+    boxes[1] = " 7.83 ";
+    auto full = recordFromEditor("Set", "c", boxes);
+    ASSERT_TRUE(full);
+    EXPECT_EQ(full->F[0], 528.0);
+    EXPECT_EQ(full->F[1], 7.83);
+
+    boxes[11] = "12a"; // the first bad box is the one named
+    boxes[39] = "x";
+    auto bad = recordFromEditor("Set", "c", boxes);
+    ASSERT_FALSE(bad);
+    EXPECT_TRUE(bad.error().text.startsWith("F12 holds \"12a\"")) << bad.error().text.toStdString();
+}

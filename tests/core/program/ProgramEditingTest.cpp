@@ -1,0 +1,126 @@
+#include "core/program/ProgramEditing.h"
+#include "core/program/CapAndDuplicates.h"
+
+#include <gtest/gtest.h>
+
+using namespace sono;
+
+namespace {
+
+// Step k has time k and label k.
+ProgramTable tableOf(std::initializer_list<float> steps) {
+    ProgramTable table;
+    for (float freq : steps) {
+        const auto k = static_cast<size_t>(++table.StepCount);
+        table.StepFreq[k] = freq;
+        table.StepTime[k] = table.StepNo[k] = table.StepCount;
+    }
+    return table;
+}
+
+std::vector<float> freqs(const ProgramTable& table) {
+    return {table.StepFreq.begin() + 1, table.StepFreq.begin() + 1 + table.StepCount};
+}
+
+} // namespace
+
+TEST(CellValues, LeadingNumbersSixteenBitTimesAndTheSpinner) {
+    EXPECT_FLOAT_EQ(cellFrequency(u"12.5Hz"), 12.5f);
+    EXPECT_EQ(cellFrequency(u"abc"), 0.0f);
+    EXPECT_EQ(cellFrequency(u"1e60"), 0.0f); // beyond single precision
+    EXPECT_EQ(cellTime(u"2.5"), 2);
+    EXPECT_EQ(cellTime(u"3.5"), 4);
+    EXPECT_EQ(cellTime(u"-99999"), -32768);
+    EXPECT_EQ(steppedValue(u"-32768", 2, -1), -32768);
+    EXPECT_FLOAT_EQ(static_cast<float>(steppedValue(u"7.83", 1, 1)), 8.83f);
+    EXPECT_EQ(steppedValue(u"5", 1, -10), 0);
+}
+
+TEST(TakeTable, ReadsEveryRowAndClearsTheRest) {
+    ProgramTable table = tableOf({1, 2, 3});
+    takeTableFromCells({{"3", "528", "60"}, {"1", "7.83x", "2.5"}}, table);
+    EXPECT_EQ(freqs(table), (std::vector<float>{528, 7.83f}));
+    EXPECT_EQ(table.StepTime[2], 2);
+    EXPECT_EQ(table.StepNo[1], 3);
+    EXPECT_EQ(table.StepFreq[3], 0);
+    EXPECT_EQ(table.StepTime[3], 0);
+    takeTableFromCells(std::vector<GridRowText>(2001, GridRowText{"1", "100", "1"}), table);
+    EXPECT_EQ(table.StepCount, 2000);
+}
+
+TEST(SortRows, StableInBothDirectionsAndNoSortRestoresEntryOrder) {
+    std::vector<GridRowText> rows = {
+        {"1", "100", "10"}, {"2", "7.83", "20"}, {"3", "2000", "30"}, {"4", "100", "40"}, {"5", "abc", "50"}};
+    auto sorted = [&](int mode, size_t col) {
+        sortRows(rows, mode);
+        QStringList texts;
+        for (const auto& r : rows)
+            texts << r[col];
+        return texts;
+    };
+    EXPECT_EQ(sorted(1, 0), QStringList({"3", "1", "4", "2", "5"})); // equal 100s keep their order
+    EXPECT_EQ(rows[1][2], "10");                                     // times travel with their rows
+    EXPECT_EQ(sorted(0, 0), QStringList({"5", "2", "1", "4", "3"}));
+    EXPECT_EQ(sorted(2, 1), QStringList({"100", "7.83", "2000", "100", "abc"}));
+}
+
+TEST(InsertStep, BadInputIsRefusedUnchanged) {
+    const struct {
+        const char16_t* freq;
+        const char16_t* time;
+        const char* message;
+    } cases[] = {{u"5", u"", "Both Frequency and Time inputs require data!"},
+                 {u"1e60", u"5", "The frequency must be"},
+                 {u"5", u"x", "The time must be"},
+                 {u"5", u"40000", "The time must be"}};
+    for (const auto& c : cases) {
+        ProgramTable table = tableOf({1, 2});
+        auto result = insertStep(table, 1, true, c.freq, c.time);
+        ASSERT_FALSE(result);
+        EXPECT_TRUE(result.error().startsWith(QString::fromLatin1(c.message)))
+            << result.error().toStdString();
+        EXPECT_EQ(freqs(table), (std::vector<float>{1, 2}));
+    }
+}
+
+TEST(CapAndDuplicates, WideCapsWorkAndCapsUnderOneHertzAreRefusedUnchanged) {
+    ProgramTable table = tableOf({100000, 40000, 2000});
+    ASSERT_TRUE(capAndRemoveDuplicates(table, u"40", false));
+    EXPECT_EQ(freqs(table), (std::vector<float>{25000, 40000, 2000}));
+    table = tableOf({100000});
+    ASSERT_TRUE(capAndRemoveDuplicates(table, u"1e300", false));
+    EXPECT_EQ(freqs(table), (std::vector<float>{100000}));
+
+    for (const char16_t* cap : {u"0", u"-3", u"abc", u" ", u".0004"}) {
+        table = tableOf({25000, 25000});
+        auto report = capAndRemoveDuplicates(table, cap, true);
+        ASSERT_FALSE(report);
+        EXPECT_EQ(report.error(), CapValueErrorText);
+        EXPECT_EQ(freqs(table), (std::vector<float>{25000, 25000}));
+    }
+    EXPECT_EQ(CapValueErrorText,
+              "You have chosen to 'Cap' frequencies.\n\nEnter a Cap value greater than 1 (1kHz)\n\n"
+              "Values of 10 or 20 are common.\n\nThe Cap Value is the highest frequency\n\r"
+              "your Frequency Generator can produce,\n\rand your Vero Machine can cope with.");
+}
+
+TEST(CapAndDuplicates, EveryLaterCopyGoesInOneApplyIncludingFoldedOnes) {
+    ProgramTable table = tableOf({100, 100, 100, 0, 0, 7.83f, 100});
+    auto report = capAndRemoveDuplicates(table, u"", true);
+    ASSERT_TRUE(report);
+    EXPECT_EQ(freqs(table), (std::vector<float>{100, 0, 0, 7.83f}));
+    EXPECT_EQ(table.StepTime[4], 6); // times travel with their steps
+    EXPECT_EQ(table.StepFreq[5], 0);
+    EXPECT_EQ(report->duplicates, QStringList({" 100", " 100", " 100"}));
+
+    table = tableOf({500, 1000, 2000});
+    report = capAndRemoveDuplicates(table, u".5", true);
+    ASSERT_TRUE(report);
+    EXPECT_EQ(freqs(table), (std::vector<float>{500}));
+    EXPECT_EQ(report->cappedCount(), 2);
+    EXPECT_EQ(report->duplicateCount(), 2);
+
+    table = tableOf({100, 100});
+    ASSERT_TRUE(capAndRemoveDuplicates(table, u"", false));
+    EXPECT_EQ(table.StepCount, 2);
+}

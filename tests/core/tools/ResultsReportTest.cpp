@@ -1,0 +1,82 @@
+#include "core/tools/ResultsReport.h"
+#include "support/core/DatabaseFiles.h"
+#include "support/core/GermanLocale.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace sono;
+using sono::test::record;
+
+namespace {
+
+const QDateTime FixedClock(QDate(2026, 12, 5), QTime(14, 5));
+
+// The report of `records` opened with the full-table query.
+QByteArray report(const std::vector<FrequencyRecord>& records, ReportOptions options) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("freqs.mdb"));
+    test::createDatabase(path, records);
+    FrequencyStore store;
+    EXPECT_TRUE(store.open(path).has_value());
+    EXPECT_TRUE(store.refresh(SearchQuery::all()).has_value());
+    return resultsReportBytes(store, options, FixedClock);
+}
+
+QByteArray lines(std::initializer_list<const char*> rows) {
+    QByteArray out;
+    for (const char* row : rows)
+        out += QByteArray(row) + "\r\n";
+    return out;
+}
+
+FrequencyRecord withSlots(std::vector<std::optional<double>> values) {
+    FrequencyRecord r = record(QStringLiteral("x"), {});
+    for (size_t i = 0; i < values.size(); ++i)
+        r.F[i] = values[i];
+    return r;
+}
+
+} // namespace
+
+TEST(ResultsReport, OptionsChooseCommentsFrequenciesAndBlankLines) {
+    const std::vector sets{record(QStringLiteral("Alpha"), QStringLiteral("c1"), {528.0}),
+                           record(QStringLiteral("beta"), std::nullopt)};
+    EXPECT_EQ(report(sets, {true, true, true}),
+              lines({"Frequency Selection   2:05 pm   5,Dec 2026", " ", "Alpha", "c1", "Frequencies:  528",
+                     " ", "beta", "Null", "Frequencies: No Frequencies Listed - See Comments", " "}));
+    EXPECT_EQ(report(sets, {}), lines({"Frequency Selection   2:05 pm   5,Dec 2026", " ", "Alpha", "beta"}));
+    EXPECT_EQ(report({}, {true, true, true}), lines({"Frequency Selection   2:05 pm   5,Dec 2026", " "}));
+}
+
+TEST(ResultsReport, HeaderUsesTwelveHourClockAndEnglishMonths) {
+    EXPECT_EQ(reportHeader(QDateTime(QDate(2027, 1, 1), QTime(0, 7))),
+              "Frequency Selection   12:07 am   1,Jan 2027");
+    EXPECT_EQ(reportHeader(QDateTime(QDate(2026, 7, 31), QTime(12, 0))),
+              "Frequency Selection   12:00 pm   31,Jul 2026");
+    EXPECT_EQ(reportHeader(QDateTime(QDate(2026, 3, 9), QTime(23, 59))),
+              "Frequency Selection   11:59 pm   9,Mar 2026");
+}
+
+TEST(ResultsReport, MakeFreqStrSeparatesWithCommaAndSignBlank) {
+    const std::pair<FrequencyRecord, QString> rows[] = {
+        {withSlots({20.0, 727.0, 787.5}), " 20,  727,  787.5"},
+        {withSlots({std::nullopt, 100.0}), ",  100"}, // an unused F1 still leaves the separator
+        {withSlots({0.0, 100.0}), ",  100"},
+        {withSlots({0.5, -3.0, 0.0, 7.83}), " .5,  7.83"}, // zero and below passed over, no leading zero
+        {withSlots({0.0, 0.0}), ""},
+    };
+    for (const auto& [r, expected] : rows)
+        EXPECT_EQ(MakeFreqStr(r), expected);
+    FrequencyRecord full = record(QStringLiteral("x"), {}, std::vector<double>(40, 1.0));
+    EXPECT_EQ(MakeFreqStr(full).count(QStringLiteral(",  1")), 39);
+}
+
+TEST(ResultsReport, NumbersAndDatesIgnoreTheDesktopLocale) {
+    GermanLocale german;
+    ASSERT_TRUE(german.active());
+    EXPECT_EQ(report({record(QStringLiteral("Gamma"), QStringLiteral("c"), {20.0, 727.0, 787.5, 0.5})},
+                     {false, true, false}),
+              lines({"Frequency Selection   2:05 pm   5,Dec 2026", " ", "Gamma",
+                     "Frequencies:  20,  727,  787.5,  .5"}));
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "core/app/AppState.h"
+#include "gui/program/ProgramGridPanel.h"
+#include "gui/shell/MainWindow.h"
+#include "gui/shell/Session.h"
+#include "gui/shell/WindowRegistry.h"
+#include "support/RecordingPlatform.h"
+#include "support/Screenshot.h"
+#include "support/SonoHarness.h"
+#include "support/TestFolder.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <gtest/gtest.h>
+
+namespace sono::test {
+
+// Sono started on a folder with these records, for the program table and buffer window tests.
+class SonoWindow : public ::testing::Test, public SonoHarness {
+protected:
+    void start(const std::vector<FrequencyRecord>& records) {
+        folder.createDatabase(records);
+        SonoHarness::start();
+        ASSERT_NE(main, nullptr);
+        panel = main->programPanel();
+        grid = panel->grid();
+    }
+
+    template <class W = QPushButton> static W* in(QWidget* window, const char* name) {
+        W* w = window ? window->findChild<W*>(QString::fromLatin1(name)) : nullptr;
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    template <class W = QPushButton> W* control(const char* name) const { return in<W>(main, name); }
+    QString label(const char* name) const { return control<QLabel>(name)->text(); }
+    void click(const char* name) const { control<QAbstractButton>(name)->click(); }
+    QWidget* window(const char* name) const { return main->windows().find(QString::fromLatin1(name)); }
+
+    ProgramGridPanel* panel = nullptr;
+    QTableWidget* grid = nullptr;
+};
+
+} // namespace sono::test
