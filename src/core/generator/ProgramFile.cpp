@@ -3,7 +3,6 @@
 #include "core/common/NumberText.h"
 #include "core/common/QuotedFields.h"
 #include "core/generator/FreqgenArgs.h"
-#include "core/generator/GeneratorSettings.h"
 #include "core/program/ProgramTable.h"
 
 #include <QDir>
@@ -12,15 +11,46 @@
 
 namespace sono {
 
+namespace {
+
+// The header lines in file order. A volume or the gating passes the checks of its box; the phase is the
+// one line with neither member; every other line is a whole number from 0 to `max`.
+struct HeaderLine {
+    const char* what;
+    QString ProgramSettings::*volume = nullptr;
+    qint16 ProgramSettings::*whole = nullptr;
+    qint16 max = 1;
+};
+const HeaderLine headerLines[] = {
+    {"left volume", &ProgramSettings::VolLeft},
+    {"right volume", &ProgramSettings::VolRight},
+    {"left channel switch", nullptr, &ProgramSettings::LeftOn},
+    {"right channel switch", nullptr, &ProgramSettings::RightOn},
+    {"extended hardware switch", nullptr, &ProgramSettings::ExtendedHardware},
+    {"wave form", nullptr, &ProgramSettings::WaveType, 3},
+    {"phase"},
+    {"gating", nullptr, &ProgramSettings::Gating, MaxGating},
+    {"sort option", nullptr, &ProgramSettings::SortMode, 2},
+    {"L=R switch", nullptr, &ProgramSettings::LeftEqualsRight},
+    {"report switch", nullptr, &ProgramSettings::RecordSession},
+};
+
+QString lineError(const QString& fileName, int line, const QString& what) {
+    return QStringLiteral("%1, line %2: %3").arg(fileName).arg(line).arg(what);
+}
+
+} // namespace
+
 QByteArray programFileBytes(const ProgramFileData& program) {
-    const ProgramHeader& h = program.header;
+    const ProgramSettings& h = program.header;
     QuotedFieldWriter w;
-    w.text(h.VolLeft).endLine().text(h.VolRight).endLine();
-    w.bare(QString::number(h.LeftOn)).endLine().bare(QString::number(h.RightOn)).endLine();
-    w.bare(QString::number(h.ExtendedHardware)).endLine().bare(QString::number(h.WaveType)).endLine();
-    w.bare(shortestText(h.Phase, Precision::Single)).endLine();
-    w.bare(QString::number(h.Gating)).endLine().bare(QString::number(h.SortMode)).endLine();
-    w.bare(QString::number(h.LeftEqualsRight)).endLine().bare(QString::number(h.RecordSession)).endLine();
+    for (const HeaderLine& line : headerLines) {
+        if (line.volume)
+            w.text(h.*line.volume);
+        else
+            w.bare(line.whole ? QString::number(h.*line.whole) : shortestText(h.Phase, Precision::Single));
+        w.endLine();
+    }
     for (const ProgramStep& step : program.steps) {
         w.bare(QString::number(step.no));
         w.bare(shortestText(step.freq, Precision::Single));
@@ -29,39 +59,21 @@ QByteArray programFileBytes(const ProgramFileData& program) {
     return w.bytes();
 }
 
-namespace {
-
-QString lineError(const QString& fileName, int line, const QString& what) {
-    return QStringLiteral("%1, line %2: %3").arg(fileName).arg(line).arg(what);
-}
-
-} // namespace
-
 std::expected<ProgramFileData, QString> parseProgramFile(const QByteArray& bytes, const QString& fileName,
                                                          ProgramRead mode) {
     QuotedFieldReader reader(bytes);
     ProgramFileData program;
-    ProgramHeader& h = program.header;
+    ProgramSettings& h = program.header;
 
-    static const char* const names[11] = {"left volume",
-                                          "right volume",
-                                          "left channel switch",
-                                          "right channel switch",
-                                          "extended hardware switch",
-                                          "wave form",
-                                          "phase",
-                                          "gating",
-                                          "sort option",
-                                          "L=R switch",
-                                          "report switch"};
-    for (int k = 0; k < 11; ++k) {
+    int linesRead = 0;
+    for (const HeaderLine& line : headerLines) {
         const auto field = reader.next();
         if (!field)
             return std::unexpected(
                 QStringLiteral("%1 is not a program file: its header ends after %2 of 11 lines.")
                     .arg(fileName)
-                    .arg(k));
-        const QString what = QString::fromLatin1(names[k]);
+                    .arg(linesRead));
+        ++linesRead;
         // These values reach the generator's command line, so they pass the checks of their boxes.
         const auto checked = [&](const QString& problem, const QString& fallback) -> std::optional<QString> {
             const QString where = lineError(fileName, field->line, problem);
@@ -70,16 +82,15 @@ std::expected<ProgramFileData, QString> parseProgramFile(const QByteArray& bytes
                 where + QStringLiteral(" Sono uses %1 instead; the file is left as it is.\n").arg(fallback);
             return std::nullopt;
         };
-        if (k < 2) {
-            QString& volume = k == 0 ? h.VolLeft : h.VolRight;
-            if (const auto valid = parseVolumeText(field->text)) {
+        if (line.volume) {
+            QString& volume = h.*line.volume;
+            if (const auto valid = parseVolumeText(field->text))
                 volume = field->text;
-            } else if (const auto refused = checked(valid.error(), volume)) {
+            else if (const auto refused = checked(valid.error(), volume))
                 return std::unexpected(*refused);
-            }
             continue;
         }
-        if (k == 7) {
+        if (line.whole == &ProgramSettings::Gating) {
             if (const auto gating = parseGatingText(field->text))
                 h.Gating = *gating;
             else if (const auto refused = checked(gating.error(), QString::number(h.Gating)))
@@ -87,46 +98,18 @@ std::expected<ProgramFileData, QString> parseProgramFile(const QByteArray& bytes
             continue;
         }
         const auto value = parseWholeNumber(field->text);
-        auto bad = [&] {
-            return std::unexpected(lineError(
-                fileName, field->line,
-                QStringLiteral("\"%1\" is not a valid %2.").arg(quotedInMessage(field->text), what)));
-        };
-        if (!value) return bad();
-        if (k == 6) {
-            if (std::fabs(*value) > 1e6) return bad();
+        const auto whole = value ? toInt16(*value) : std::nullopt;
+        const bool valid = line.whole ? whole && *whole == *value && *whole >= 0 && *whole <= line.max
+                                      : value && std::fabs(*value) <= 1e6;
+        if (!valid)
+            return std::unexpected(
+                lineError(fileName, field->line,
+                          QStringLiteral("\"%1\" is not a valid %2.")
+                              .arg(quotedInMessage(field->text), QLatin1String(line.what))));
+        if (line.whole)
+            h.*line.whole = *whole;
+        else
             h.Phase = static_cast<float>(*value);
-            continue;
-        }
-        const auto whole = toInt16(*value);
-        if (!whole || *whole != *value) return bad();
-        const qint16 v = *whole;
-        const bool isSwitch = k == 2 || k == 3 || k == 4 || k == 9 || k == 10;
-        if ((isSwitch && v != 0 && v != 1) || (k == 5 && (v < 0 || v > 3)) || (k == 8 && (v < 0 || v > 2)))
-            return bad();
-        switch (k) {
-        case 2:
-            h.LeftOn = v;
-            break;
-        case 3:
-            h.RightOn = v;
-            break;
-        case 4:
-            h.ExtendedHardware = v;
-            break;
-        case 5:
-            h.WaveType = v;
-            break;
-        case 8:
-            h.SortMode = v;
-            break;
-        case 9:
-            h.LeftEqualsRight = v;
-            break;
-        default:
-            h.RecordSession = v;
-            break;
-        }
     }
 
     while (auto first = reader.next()) {
@@ -159,20 +142,9 @@ std::expected<ProgramFileData, QString> parseProgramFile(const QByteArray& bytes
     return program;
 }
 
-ProgramFileData programFromState(const GeneratorSettings& g, const ProgramTable& table) {
+ProgramFileData programFromState(const GeneratorSettings& settings, const ProgramTable& table) {
     ProgramFileData program;
-    ProgramHeader& h = program.header;
-    h.VolLeft = g.VolLeft;
-    h.VolRight = g.VolRight;
-    h.LeftOn = g.LeftOn;
-    h.RightOn = g.RightOn;
-    h.ExtendedHardware = g.ExtendedHardware;
-    h.WaveType = g.WaveType;
-    h.Phase = g.Phase;
-    h.Gating = g.Gating;
-    h.SortMode = g.SortMode;
-    h.LeftEqualsRight = g.LeftEqualsRight;
-    h.RecordSession = g.RecordSession;
+    program.header = settings;
     const int count = std::clamp<int>(table.StepCount, 0, ProgramTable::MaxSteps);
     for (int i = 1; i <= count; ++i) {
         const auto k = static_cast<size_t>(i);

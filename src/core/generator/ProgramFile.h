@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/generator/GeneratorSettings.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -9,21 +11,6 @@
 
 namespace sono {
 
-// The 11-line header of a program file, in file order.
-struct ProgramHeader {
-    QString VolLeft = QStringLiteral("0.5");
-    QString VolRight = QStringLiteral("0.5");
-    qint16 LeftOn = 1;
-    qint16 RightOn = 1;
-    qint16 ExtendedHardware = 0;
-    qint16 WaveType = 0;
-    float Phase = 0;
-    qint16 Gating = 0;
-    qint16 SortMode = 2;
-    qint16 LeftEqualsRight = 0;
-    qint16 RecordSession = 1;
-};
-
 struct ProgramStep {
     qint16 no = 0;
     float freq = 0;
@@ -31,7 +18,7 @@ struct ProgramStep {
 };
 
 struct ProgramFileData {
-    ProgramHeader header;
+    ProgramSettings header; // lines 1 to 11
     std::vector<ProgramStep> steps;
     // What was read differently from the file (BadSetting::UseDefault), for the user; empty otherwise.
     QString notice;
@@ -56,7 +43,6 @@ inline ProgramFileData defaultProgram() {
     return ProgramFileData{};
 }
 
-struct GeneratorSettings;
 struct ProgramTable;
 
 // What Save writes: the settings as the last option-string build left them, and steps 1..StepCount.

@@ -225,19 +225,9 @@ void FrequencyManagerPanel::selectStartupOptions() {
 void FrequencyManagerPanel::applyProgram(const ProgramFileData& program, bool startup) {
     AppState& state = main_.state();
     GeneratorSettings& g = state.generator;
-    const ProgramHeader& h = program.header;
+    const ProgramSettings& h = program.header;
     applying_ = true;
-    g.VolLeft = h.VolLeft;
-    g.VolRight = h.VolRight;
-    g.LeftOn = h.LeftOn;
-    g.RightOn = h.RightOn;
-    g.ExtendedHardware = h.ExtendedHardware;
-    g.WaveType = h.WaveType;
-    g.Phase = h.Phase;
-    g.Gating = h.Gating;
-    g.SortMode = h.SortMode;
-    g.LeftEqualsRight = h.LeftEqualsRight;
-    g.RecordSession = h.RecordSession;
+    static_cast<ProgramSettings&>(g) = h;
 
     volume_[0]->setText(h.VolLeft);
     volume_[1]->setText(h.VolRight);

@@ -7,9 +7,17 @@
 
 using namespace sono;
 
-TEST(ProgramFile, DefaultProgramBytes) {
+// Each header line holds its own setting: the values differ from the default program's line by line.
+TEST(ProgramFile, HeaderLinesInFileOrderAndBack) {
     EXPECT_EQ(programFileBytes(defaultProgram()),
               QByteArray("\"0.5\"\r\n\"0.5\"\r\n1\r\n1\r\n0\r\n0\r\n0\r\n0\r\n2\r\n0\r\n1\r\n"));
+    const QByteArray bytes(
+        "\"0.8\"\r\n\"1 \"\r\n0\r\n1\r\n1\r\n3\r\n12.25\r\n10\r\n1\r\n1\r\n0\r\n2,7.83,60\r\n1,.5,-5\r\n");
+    const auto back = parseProgramFile(bytes, QStringLiteral("x.prg"), ProgramRead::Startup);
+    ASSERT_TRUE(back) << back.error().toStdString();
+    EXPECT_EQ(back->header, (ProgramSettings{"0.8", "1 ", 0, 1, 1, 3, 12.25f, 10, 1, 1, 0}));
+    EXPECT_EQ(programFileBytes(*back), bytes);
+    EXPECT_TRUE(back->notice.isEmpty()) << back->notice.toStdString();
 }
 
 TEST(ProgramFile, SavedProgramListIsSortedAndLimited) {
@@ -21,35 +29,31 @@ TEST(ProgramFile, SavedProgramListIsSortedAndLimited) {
     EXPECT_EQ(savedProgramNames(dir.path(), 2), QStringList({"Alpha", "beta"}));
 }
 
-// Volumes and gating reach the generator's command line: a file's values pass the checks of the boxes.
-TEST(ProgramFile, VolumesAndGatingPassTheBoxChecksOrLoadRefusesAndStartUpFallsBack) {
-    const QByteArray steps("1,528,180\r\n");
+// Volumes and gating reach the generator's command line: Load refuses what their boxes refuse; start-up
+// keeps the steps, uses the default value instead and says so.
+TEST(ProgramFile, VolumesAndGatingPassTheBoxChecks) {
     const QByteArray header = programFileBytes(defaultProgram());
-    const QByteArray victim =
-        QByteArray(header).replace("\"0.5\"\r\n\"0.5\"", "\"0.5\"\r\n\"0.5 --wav /tmp/victim\"");
-    const QByteArray fast = QByteArray(header).replace("\r\n0\r\n0\r\n2\r\n", "\r\n0\r\n5000\r\n2\r\n");
-    ASSERT_NE(victim, header);
-    ASSERT_NE(fast, header);
-
-    const auto refused = parseProgramFile(victim + steps, QStringLiteral("a.prg"));
-    ASSERT_FALSE(refused);
-    EXPECT_EQ(refused.error(),
-              "a.prg, line 2: \"0.5 --wav /tmp/victim\" is not a volume: use a number from 0 to 1.");
-    const auto tooFast = parseProgramFile(fast, QStringLiteral("a.prg"));
-    ASSERT_FALSE(tooFast);
-    EXPECT_TRUE(tooFast.error().startsWith("a.prg, line 8: \"5000\" is not a gating rate"))
-        << tooFast.error().toStdString();
-
-    const auto fallback =
-        parseProgramFile(victim + steps, QStringLiteral("default.prg"), ProgramRead::Startup);
-    ASSERT_TRUE(fallback) << fallback.error().toStdString();
-    EXPECT_EQ(fallback->header.VolRight, "0.5");
-    EXPECT_EQ(fallback->steps.size(), 1u);
-    EXPECT_TRUE(fallback->notice.startsWith("default.prg, line 2: ")) << fallback->notice.toStdString();
-    EXPECT_TRUE(fallback->notice.contains("Sono uses 0.5 instead")) << fallback->notice.toStdString();
-    const auto slower = parseProgramFile(fast, QStringLiteral("default.prg"), ProgramRead::Startup);
-    ASSERT_TRUE(slower);
-    EXPECT_EQ(slower->header.Gating, 0);
-    EXPECT_TRUE(slower->notice.contains("line 8")) << slower->notice.toStdString();
-    EXPECT_TRUE(parseProgramFile(header, QStringLiteral("a.prg"), ProgramRead::Startup)->notice.isEmpty());
+    const QByteArray steps("1,528,180\r\n");
+    const struct {
+        QByteArray from, to;
+        const char* error;
+        const char* fallback;
+    } rows[] = {
+        {"\"0.5\"\r\n1", "\"0.5 --wav /tmp/victim\"\r\n1",
+         "a.prg, line 2: \"0.5 --wav /tmp/victim\" is not a volume: use a number from 0 to 1.", "0.5"},
+        {"0\r\n0\r\n2\r\n", "0\r\n5000\r\n2\r\n",
+         "a.prg, line 8: \"5000\" is not a gating rate: use a whole number from 0 to 1000.", "0"},
+    };
+    for (const auto& row : rows) {
+        const QByteArray file = QByteArray(header).replace(row.from, row.to) + steps;
+        const auto refused = parseProgramFile(file, QStringLiteral("a.prg"));
+        ASSERT_FALSE(refused);
+        EXPECT_EQ(refused.error(), row.error);
+        const auto fallback = parseProgramFile(file, QStringLiteral("a.prg"), ProgramRead::Startup);
+        ASSERT_TRUE(fallback) << fallback.error().toStdString();
+        EXPECT_EQ(programFileBytes(*fallback), header + steps);
+        EXPECT_EQ(fallback->notice, QString::fromLatin1(row.error) +
+                                        QStringLiteral(" Sono uses %1 instead; the file is left as it is.\n")
+                                            .arg(QLatin1String(row.fallback)));
+    }
 }
