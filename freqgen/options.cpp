@@ -1,6 +1,7 @@
 #include "options.h"
 #include "text.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -41,9 +42,91 @@ Failure usageError(std::string message) {
     return {"freqgen: " + std::move(message), kExitUsage};
 }
 
-struct Seen {
-    bool vl = false, vr = false, r = false, e = false, lr = false, wave = false, phase = false,
-         gating = false, file = false, wav = false, rate = false, floatWav = false;
+// What goes wrong with an option's value, for the message; nothing when it was stored.
+using Problem = std::optional<std::string>;
+
+// One command-line option: its names, what follows it (nothing for a switch) and how that is checked
+// and stored.
+struct OptionSpec {
+    std::string_view names[2];
+    std::string_view value;
+    Problem (*apply)(Invocation& inv, std::string_view name, const std::string& value);
+    std::string_view twice = {};   // the message when given twice, if not the plain "is given twice"
+    std::string_view missing = {}; // the message when a command line that plays lacks it
+    bool repeatable = false;
+};
+
+template <bool Settings::*flag> Problem setSwitch(Invocation& inv, std::string_view, const std::string&) {
+    inv.settings.*flag = true;
+    return std::nullopt;
+}
+
+template <bool Invocation::*flag> Problem setFlag(Invocation& inv, std::string_view, const std::string&) {
+    inv.*flag = true;
+    return std::nullopt;
+}
+
+template <auto name> Problem storeName(Invocation& inv, std::string_view, const std::string& v) {
+    inv.*name = v;
+    return std::nullopt;
+}
+
+Problem volume(Invocation& inv, std::string_view name, const std::string& v) {
+    auto n = parseNumber(v);
+    if (!n) return fmt("\"{}\" after {} is not a volume (a number from 0 to 1)", v, name);
+    if (*n < 0) return fmt("volume \"{}\" after {} is below 0", v, name);
+    (name == "-vl" ? inv.settings.volLeft : inv.settings.volRight) = std::min(*n, 1.0);
+    return std::nullopt;
+}
+
+const OptionSpec kOptions[] = {
+    {{"-vl"}, "a volume from 0 to 1", volume, {}, "no left volume given (-vl V)"},
+    {{"-vr"}, "a volume from 0 to 1", volume, {}, "no right volume given (-vr V)"},
+    {{"-r"}, {}, setSwitch<&Settings::record>},
+    {{"-e"}, {}, setSwitch<&Settings::extended>},
+    {{"-l=r"}, {}, setSwitch<&Settings::leftEqualsRight>},
+    {{"-S", "-T"},
+     {},
+     [](Invocation& inv, std::string_view name, const std::string&) -> Problem {
+         inv.settings.wave = name == "-S" ? Wave::Square : Wave::Saw;
+         return std::nullopt;
+     },
+     "only one of -S (square) and -T (saw tooth) may be given"},
+    {{"-P"},
+     "a phase in degrees",
+     [](Invocation& inv, std::string_view, const std::string& v) -> Problem {
+         auto n = parseNumber(v);
+         if (!n) return fmt("\"{}\" after -P is not a phase in degrees", v);
+         inv.settings.phaseDeg = *n;
+         return std::nullopt;
+     }},
+    {{"-p"},
+     "a number of pulses per second",
+     [](Invocation& inv, std::string_view, const std::string& v) -> Problem {
+         auto n = parseNumber(v);
+         if (!n) return fmt("\"{}\" after -p is not a number of pulses per second", v);
+         if (*n < 0 || *n > kMaxGating)
+             return fmt("gating \"{}\" after -p is outside 0 to {} pulses per second", v, kMaxGating);
+         inv.settings.gatingPps = *n;
+         return std::nullopt;
+     }},
+    {{"-f"},
+     "the name of a run file",
+     storeName<&Invocation::runFile>,
+     {},
+     "no run file given (-f NAME.run)"},
+    {{"--wav"}, "the name of a WAV file", storeName<&Invocation::wavFile>},
+    {{"--rate"},
+     "a sample rate in Hz",
+     [](Invocation& inv, std::string_view, const std::string& v) -> Problem {
+         auto n = parseNumber(v);
+         if (!n || *n != std::floor(*n) || *n < 8000 || *n > 384000)
+             return fmt("\"{}\" after --rate is not a sample rate from 8000 to 384000", v);
+         inv.rate = static_cast<int>(*n);
+         return std::nullopt;
+     }},
+    {{"--float"}, {}, setFlag<&Invocation::floatWav>},
+    {{"--help", "-h"}, {}, setFlag<&Invocation::help>, {}, {}, true},
 };
 
 } // namespace
@@ -71,100 +154,34 @@ std::expected<Invocation, Failure> parseCommandLine(const std::vector<std::strin
     }
 
     Invocation inv;
-    Seen seen;
-    auto once = [](bool& flag, const std::string& token) -> std::optional<Failure> {
-        if (flag) return usageError(fmt("\"{}\" is given twice", token));
-        flag = true;
-        return std::nullopt;
-    };
-
+    bool seen[std::size(kOptions)] = {};
     for (std::size_t i = 0; i < tokens.size(); ++i) {
         const std::string& t = tokens[i];
-        auto value = [&](std::string_view what) -> std::expected<std::string, Failure> {
-            if (i + 1 >= tokens.size())
-                return std::unexpected(usageError(fmt("\"{}\" needs {} after it", t, what)));
-            return tokens[++i];
-        };
-        std::optional<Failure> dup;
-        if (t == "-vl" || t == "-vr") {
-            dup = once(t == "-vl" ? seen.vl : seen.vr, t);
-            if (dup) return std::unexpected(*dup);
-            auto v = value("a volume from 0 to 1");
-            if (!v) return std::unexpected(v.error());
-            auto n = parseNumber(*v);
-            if (!n)
-                return std::unexpected(
-                    usageError(fmt("\"{}\" after {} is not a volume (a number from 0 to 1)", *v, t)));
-            if (*n < 0) return std::unexpected(usageError(fmt("volume \"{}\" after {} is below 0", *v, t)));
-            (t == "-vl" ? inv.settings.volLeft : inv.settings.volRight) = std::min(*n, 1.0);
-        } else if (t == "-r") {
-            if ((dup = once(seen.r, t))) return std::unexpected(*dup);
-            inv.settings.record = true;
-        } else if (t == "-e") {
-            if ((dup = once(seen.e, t))) return std::unexpected(*dup);
-            inv.settings.extended = true;
-        } else if (t == "-l=r") {
-            if ((dup = once(seen.lr, t))) return std::unexpected(*dup);
-            inv.settings.leftEqualsRight = true;
-        } else if (t == "-S" || t == "-T") {
-            if (seen.wave)
-                return std::unexpected(usageError("only one of -S (square) and -T (saw tooth) may be given"));
-            seen.wave = true;
-            inv.settings.wave = t == "-S" ? Wave::Square : Wave::Saw;
-        } else if (t == "-P") {
-            if ((dup = once(seen.phase, t))) return std::unexpected(*dup);
-            auto v = value("a phase in degrees");
-            if (!v) return std::unexpected(v.error());
-            auto n = parseNumber(*v);
-            if (!n) return std::unexpected(usageError(fmt("\"{}\" after -P is not a phase in degrees", *v)));
-            inv.settings.phaseDeg = *n;
-        } else if (t == "-p") {
-            if ((dup = once(seen.gating, t))) return std::unexpected(*dup);
-            auto v = value("a number of pulses per second");
-            if (!v) return std::unexpected(v.error());
-            auto n = parseNumber(*v);
-            if (!n)
-                return std::unexpected(
-                    usageError(fmt("\"{}\" after -p is not a number of pulses per second", *v)));
-            if (*n < 0 || *n > kMaxGating)
-                return std::unexpected(usageError(
-                    fmt("gating \"{}\" after -p is outside 0 to {} pulses per second", *v, kMaxGating)));
-            inv.settings.gatingPps = *n;
-        } else if (t == "-f") {
-            if ((dup = once(seen.file, t))) return std::unexpected(*dup);
-            auto v = value("the name of a run file");
-            if (!v) return std::unexpected(v.error());
-            inv.runFile = *v;
-        } else if (t == "--wav") {
-            if ((dup = once(seen.wav, t))) return std::unexpected(*dup);
-            auto v = value("the name of a WAV file");
-            if (!v) return std::unexpected(v.error());
-            inv.wavFile = *v;
-        } else if (t == "--rate") {
-            if ((dup = once(seen.rate, t))) return std::unexpected(*dup);
-            auto v = value("a sample rate in Hz");
-            if (!v) return std::unexpected(v.error());
-            auto n = parseNumber(*v);
-            if (!n || *n != std::floor(*n) || *n < 8000 || *n > 384000)
-                return std::unexpected(
-                    usageError(fmt("\"{}\" after --rate is not a sample rate from 8000 to 384000", *v)));
-            inv.rate = static_cast<int>(*n);
-        } else if (t == "--float") {
-            if ((dup = once(seen.floatWav, t))) return std::unexpected(*dup);
-            inv.floatWav = true;
-        } else if (t == "--help" || t == "-h") {
-            inv.help = true;
-        } else {
+        const auto spec = std::ranges::find_if(kOptions, [&](const OptionSpec& o) {
+            return !t.empty() && std::ranges::find(o.names, std::string_view(t)) != std::end(o.names);
+        });
+        if (spec == std::end(kOptions))
             return std::unexpected(usageError(fmt("unknown option \"{}\" (freqgen --help lists them)", t)));
+        bool& given = seen[spec - std::begin(kOptions)];
+        if (given && !spec->repeatable)
+            return std::unexpected(
+                usageError(spec->twice.empty() ? fmt("\"{}\" is given twice", t) : std::string(spec->twice)));
+        given = true;
+        std::string value;
+        if (!spec->value.empty()) {
+            if (i + 1 >= tokens.size())
+                return std::unexpected(usageError(fmt("\"{}\" needs {} after it", t, spec->value)));
+            value = tokens[++i];
         }
+        if (Problem problem = spec->apply(inv, t, value)) return std::unexpected(usageError(*problem));
     }
 
     if (inv.help) return inv;
     if ((inv.rate || inv.floatWav) && !inv.wavFile)
         return std::unexpected(usageError("--rate and --float only apply with --wav FILE"));
-    if (!seen.vl) return std::unexpected(usageError("no left volume given (-vl V)"));
-    if (!seen.vr) return std::unexpected(usageError("no right volume given (-vr V)"));
-    if (!seen.file) return std::unexpected(usageError("no run file given (-f NAME.run)"));
+    for (std::size_t k = 0; k < std::size(kOptions); ++k)
+        if (!seen[k] && !kOptions[k].missing.empty())
+            return std::unexpected(usageError(std::string(kOptions[k].missing)));
     // Playing checks against the device's rate once it is known.
     if (inv.wavFile)
         if (auto gating = checkGatingRate(inv.settings, wavRate(inv))) return std::unexpected(*gating);
