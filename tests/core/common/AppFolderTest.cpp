@@ -64,6 +64,7 @@ TEST(AppFolderChoice, AnInstalledSonoMakesTheUserFolderOnceWithAWritableStarterD
     // Help pages are read where they were installed; everything else belongs to the user folder.
     EXPECT_EQ(first->filePath("Intro.rtf"), p.root.filePath("share/sono/intro.rtf"));
     EXPECT_EQ(first->filePath("sono.ini"), user + "/sono.ini");
+    EXPECT_TRUE(first->exists("INTRO.rtf"));
     EXPECT_FALSE(first->exists("dorv.rtf"));
 
     put(user + "/freqs.mdb", "the user's sets");

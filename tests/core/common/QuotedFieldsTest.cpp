@@ -1,5 +1,4 @@
 #include "core/common/QuotedFields.h"
-#include "core/common/AppFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -144,16 +143,12 @@ TEST(QuotedFields, LeftoversOfInterruptedSavesAreRemovedAndOtherFilesKept) {
     ASSERT_TRUE(recent.open(QIODevice::ReadWrite));
     ASSERT_TRUE(recent.setFileTime(later.addSecs(-10), QFileDevice::FileModificationTime));
     recent.close();
-    QStringList removed = removeInterruptedSaves(dir.path(), later);
-    removed.sort();
-    QStringList expected = leftovers;
-    expected.sort();
-    EXPECT_EQ(removed, expected);
-    QStringList left = QDir(dir.path()).entryList(QDir::Files);
-    QStringList keptSorted = kept;
-    keptSorted.sort();
-    left.sort();
-    EXPECT_EQ(left, keptSorted);
+    const auto sorted = [](QStringList names) {
+        names.sort();
+        return names;
+    };
+    EXPECT_EQ(sorted(removeInterruptedSaves(dir.path(), later)), sorted(leftovers));
+    EXPECT_EQ(sorted(QDir(dir.path()).entryList(QDir::Files)), sorted(kept));
 }
 
 TEST(QuotedFields, MessagesQuoteAtMostAboutEightyCharacters) {
@@ -164,18 +159,4 @@ TEST(QuotedFields, MessagesQuoteAtMostAboutEightyCharacters) {
     // A character outside the basic plane is never cut in half.
     const QString emoji = QString(76, u'x') + QStringLiteral("\U0001F600\U0001F600");
     EXPECT_EQ(quotedInMessage(emoji + emoji), QString(76, u'x') + QStringLiteral("..."));
-}
-
-TEST(AppFolder, FindsExistingFilesWhateverTheirCase) {
-    QTemporaryDir dir;
-    QFile f(dir.filePath(QStringLiteral("SonoNote.TXT")));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.close();
-    AppFolder folder(dir.path() + QStringLiteral("/"));
-    EXPECT_EQ(folder.path(), dir.path());
-    EXPECT_EQ(folder.filePath(QStringLiteral("sononote.txt")), dir.filePath(QStringLiteral("SonoNote.TXT")));
-    EXPECT_TRUE(folder.exists(QStringLiteral("SONONOTE.txt")));
-    // A file that does not exist yet gets the name as written.
-    EXPECT_EQ(folder.filePath(QStringLiteral("freq.txt")), dir.filePath(QStringLiteral("freq.txt")));
-    EXPECT_FALSE(folder.exists(QStringLiteral("freq.txt")));
 }
