@@ -192,17 +192,6 @@ TEST(FrequencyStore, AddChangeAndDeleteReachTableMain) {
     }
 }
 
-TEST(RecordFreqText, ListsUsedSlotsWithSignBlanks) {
-    EXPECT_EQ(recordFreqText(record("x", "", {528, 727})), " 528,  727");
-    EXPECT_EQ(recordFreqText(record("x", "", {0, 727})), ",  727");
-    EXPECT_EQ(recordFreqText(record("x", "", {})), "");
-    EXPECT_EQ(recordFreqText(record("x", "", {7.83, -5, 0.5})), " 7.83,  .5");
-    FrequencyRecord missing = record("x", "", {});
-    missing.F[0].reset();
-    missing.F[39] = 25000;
-    EXPECT_EQ(recordFreqText(missing), ",  25000");
-}
-
 TEST(RecordEditText, SlotsKeepEveryDigitAndBadBoxesAreNamed) {
     EXPECT_EQ(slotEditText(7.83), "7.83");
     EXPECT_EQ(slotEditText(std::nullopt), "0");

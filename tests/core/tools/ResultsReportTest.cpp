@@ -1,4 +1,5 @@
 #include "core/tools/ResultsReport.h"
+#include "core/database/RecordText.h"
 #include "support/core/DatabaseFixture.h"
 #include "support/core/GermanLocale.h"
 
@@ -55,18 +56,20 @@ TEST(ResultsReport, HeaderUsesTwelveHourClockAndEnglishMonths) {
         EXPECT_EQ(reportHeader(when), "Frequency Selection   " + QString::fromLatin1(text));
 }
 
-TEST(ResultsReport, MakeFreqStrSeparatesWithCommaAndSignBlank) {
+// The record display's list and the report's MakeFreqStr are the same text.
+TEST(ResultsReport, MakeFreqStrAndTheRecordsListSeparateWithCommaAndSignBlank) {
     const std::pair<FrequencyRecord, QString> rows[] = {
         {withSlots({20.0, 727.0, 787.5}), " 20,  727,  787.5"},
         {withSlots({std::nullopt, 100.0}), ",  100"}, // an unused F1 still leaves the separator
         {withSlots({0.0, 100.0}), ",  100"},
         {withSlots({0.5, -3.0, 0.0, 7.83}), " .5,  7.83"}, // zero and below passed over, no leading zero
         {withSlots({0.0, 0.0}), ""},
+        {record(QStringLiteral("x"), {}, std::vector<double>(40, 1.0)), " 1" + QString(",  1").repeated(39)},
     };
-    for (const auto& [r, expected] : rows)
+    for (const auto& [r, expected] : rows) {
         EXPECT_EQ(MakeFreqStr(r), expected);
-    FrequencyRecord full = record(QStringLiteral("x"), {}, std::vector<double>(40, 1.0));
-    EXPECT_EQ(MakeFreqStr(full).count(QStringLiteral(",  1")), 39);
+        EXPECT_EQ(recordFreqText(r), expected);
+    }
 }
 
 TEST(ResultsReport, NumbersAndDatesIgnoreTheDesktopLocale) {
