@@ -1,4 +1,5 @@
 #include "core/database/Repair.h"
+#include "core/common/QuotedFields.h"
 #include "support/core/DatabaseFixture.h"
 
 #include <QDir>
@@ -20,10 +21,7 @@ struct RepairFixture : ::testing::Test {
                                      {double(i + 1), 7.83}));
         return records;
     }
-    static QByteArray bytes(const QString& path) {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-    }
+    static QByteArray bytes(const QString& path) { return readWholeFile(path).value_or("<unreadable>"); }
     // What a repair interrupted after writing its copy leaves behind.
     void leaveCopy() const {
         for (const QString& path : {db.copyPath(), db.copyPath() + "-journal"}) {
