@@ -222,8 +222,7 @@ TEST(FreqgenEngine, KeysSteerThePlayerAndWhatWasPlayedIsKept) {
         EXPECT_LE(measure::render(engine).size(), kFade + 1) << key;
         EXPECT_TRUE(engine.finished()) << key;
     }
-    Engine silent(Settings{0.5, 0.5}, {{0, 10}}, kRate);
-    EXPECT_FALSE(silent.insertSpread());
+    EXPECT_FALSE(Engine(Settings{0.5, 0.5}, {{0, 10}}, kRate).insertSpread());
     EXPECT_TRUE(Engine(Settings{1, 1}, {{440, 0}}, kRate).finished());
 }
 
