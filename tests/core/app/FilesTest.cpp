@@ -27,28 +27,6 @@ TEST(SettingsFile, ReadsBothLinesOrOneLineAndRefusesAnOddFlag) {
                     .contains("sono.ini, line 2"));
 }
 
-TEST(CalibrationFile, RoundTripsAndNamesTheBadLine) {
-    Calibration c;
-    c.CalTable[0] = 50.5f;
-    c.CalTable[25] = 24990.25f;
-    c.CalibrationOn = 1;
-    const QByteArray bytes = calibrationFileBytes(c);
-    EXPECT_TRUE(bytes.startsWith("50.5\r\n300\r\n"));
-    EXPECT_TRUE(bytes.endsWith("24990.25\r\n1\r\n"));
-    auto back = parseCalibrationFile(bytes, QStringLiteral("sono.cal"));
-    ASSERT_TRUE(back);
-    EXPECT_EQ(back->CalTable, c.CalTable);
-    EXPECT_EQ(back->CalibrationOn, 1);
-    // Values may also be separated by commas.
-    QByteArray commas = bytes;
-    commas.replace("\r\n", ",");
-    EXPECT_TRUE(parseCalibrationFile(commas, QStringLiteral("sono.cal")).has_value());
-    QByteArray broken = bytes;
-    broken.replace("300\r\n", "3x0\r\n");
-    EXPECT_TRUE(refusal(parseCalibrationFile(broken, QStringLiteral("sono.cal"))).contains("line 2"));
-    EXPECT_FALSE(parseCalibrationFile("50\r\n", QStringLiteral("sono.cal")).has_value());
-}
-
 TEST(ProgramFile, DefaultProgramBytesAndRoundTrip) {
     EXPECT_EQ(programFileBytes(defaultProgram()),
               QByteArray("\"0.5\"\r\n\"0.5\"\r\n1\r\n1\r\n0\r\n0\r\n0\r\n0\r\n2\r\n0\r\n1\r\n"));

@@ -16,7 +16,7 @@ TEST(CalibrationWindowModel, DifferencesAndPointNames) {
     }
 }
 
-TEST(CalibrationWindowModel, ValuesThatSinglePrecisionCannotHoldAreRefused) {
+TEST(CalibrationFile, RoundTripsAndRefusesBadLinesAndValuesThatSinglePrecisionCannotHold) {
     // 1e-50 is above 0 as typed but 0 as stored, and a file holding 0 does not load again.
     QStringList typed;
     for (float point : Calibration::Breakpoints)
@@ -28,12 +28,24 @@ TEST(CalibrationWindowModel, ValuesThatSinglePrecisionCannotHoldAreRefused) {
         ASSERT_FALSE(refused) << bad;
         EXPECT_TRUE(refused.error().contains(QStringLiteral("3kHz box"))) << refused.error().toStdString();
     }
+    typed[0] = QStringLiteral("50.5");
+    typed[25] = QStringLiteral("24990.25");
     const auto saved = calibrationFromTexts(typed, true);
     ASSERT_TRUE(saved);
-    QByteArray bytes = calibrationFileBytes(*saved);
-    EXPECT_TRUE(parseCalibrationFile(bytes, QStringLiteral("sono.cal")));
-    const auto tiny =
-        parseCalibrationFile(bytes.replace("\n3000\r\n", "\n1e-50\r\n"), QStringLiteral("sono.cal"));
-    ASSERT_FALSE(tiny);
-    EXPECT_TRUE(tiny.error().contains(QStringLiteral("line 8"))) << tiny.error().toStdString();
+    const QByteArray bytes = calibrationFileBytes(*saved);
+    EXPECT_TRUE(bytes.startsWith("50.5\r\n300\r\n"));
+    EXPECT_TRUE(bytes.endsWith("24990.25\r\n1\r\n"));
+    const QString cal = QStringLiteral("sono.cal");
+    const auto back = parseCalibrationFile(bytes, cal);
+    ASSERT_TRUE(back) << back.error().toStdString();
+    EXPECT_EQ(back->CalTable, saved->CalTable);
+    EXPECT_EQ(back->CalibrationOn, 1);
+    EXPECT_TRUE(parseCalibrationFile(QByteArray(bytes).replace("\r\n", ","), cal)); // commas separate too
+    EXPECT_FALSE(parseCalibrationFile("50\r\n", cal));
+    for (const auto& [good, bad, line] :
+         {std::tuple{"\n3000\r\n", "\n1e-50\r\n", "line 8"}, {"\n300\r\n", "\n3x0\r\n", "line 2"}}) {
+        const auto refused = parseCalibrationFile(QByteArray(bytes).replace(good, bad), cal);
+        ASSERT_FALSE(refused) << bad;
+        EXPECT_TRUE(refused.error().contains(QLatin1String(line))) << refused.error().toStdString();
+    }
 }
