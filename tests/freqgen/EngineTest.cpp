@@ -36,8 +36,7 @@ TEST(FreqgenEngine, EveryStepPlaysItsFrequencyForItsExactLengthWithoutAJump) {
     for (int rate : {48000, 44100, 192000}) {
         SCOPED_TRACE(rate);
         std::vector<Step> steps{{440, 1}, {1234.5, 0.5}, {7.83, 3}, {9876.54, 0.25}, {3.5, 0.7}};
-        Settings s{0.9, 0.9};
-        s.phaseDeg = 33;
+        Settings s{.volLeft = 0.9, .volRight = 0.9, .phaseDeg = 33};
         Engine engine(s, steps, rate);
         Stereo out = measure::render(engine);
         std::string expected;
@@ -67,8 +66,7 @@ TEST(FreqgenEngine, EveryStepPlaysItsFrequencyForItsExactLengthWithoutAJump) {
 TEST(FreqgenEngine, ChannelVolumesPhaseAndLeftEqualsRight) {
     for (double phase : {90.0, 45.5, 300.0, 0.5}) {
         SCOPED_TRACE(phase);
-        Settings s{0.8, 0.25};
-        s.phaseDeg = phase;
+        Settings s{.volLeft = 0.8, .volRight = 0.25, .phaseDeg = phase};
         Stereo out = measure::render(s, {{440, 1}, {2500, 1}});
         EXPECT_NEAR(rms(out.left, kFade, kRate - kFade), 0.8 / std::sqrt(2.0), 0.8e-3);
         EXPECT_NEAR(rms(out.right, kFade, kRate - kFade), 0.25 / std::sqrt(2.0), 0.25e-3);
@@ -90,8 +88,7 @@ TEST(FreqgenEngine, ChannelVolumesPhaseAndLeftEqualsRight) {
 TEST(FreqgenEngine, GatingRateDutyAndSoftEdges) {
     for (double pps : {10.0, 37.0}) {
         SCOPED_TRACE(pps);
-        Settings s{1, 1};
-        s.gatingPps = pps;
+        Settings s{.volLeft = 1, .volRight = 1, .gatingPps = pps};
         const double f = 4000;
         Stereo out = measure::render(s, {{f, 2}});
         // On where the peak of a 12-sample window (one period of the tone) is loud.
@@ -116,25 +113,20 @@ TEST(FreqgenEngine, GatingRateDutyAndSoftEdges) {
 TEST(FreqgenEngine, GatingFasterThanTheSampleRateStaysBoundedAndAudible) {
     // Sono lets the user type any gating up to 32767; the output must stay finite, within the volume, and
     // never fall silent for good.
-    Settings s{1, 1};
-    s.gatingPps = 32767;
+    Settings s{.volLeft = 1, .volRight = 1, .gatingPps = 32767};
     Stereo out = measure::render(s, {{440, 1}});
     ASSERT_FALSE(out.left.empty());
-    float peak = 0;
-    for (float v : out.left) {
-        ASSERT_TRUE(std::isfinite(v));
-        peak = std::max(peak, std::fabs(v));
-    }
-    EXPECT_LE(peak, 1.0f);
-    EXPECT_GT(peak, 0.1f);
+    ASSERT_TRUE(std::ranges::all_of(out.left, [](float v) { return std::isfinite(v); }));
+    const auto [low, high] = std::ranges::minmax(out.left);
+    EXPECT_LE(std::max(-low, high), 1.0f);
+    EXPECT_GT(std::max(-low, high), 0.1f);
 }
 
 TEST(FreqgenEngine, SquareAndSawShapesAreBandLimited) {
     const double a = 0.5, f = 100;
     for (Wave wave : {Wave::Square, Wave::Saw}) {
         SCOPED_TRACE(wave == Wave::Square ? "square" : "saw");
-        Settings s{a, a};
-        s.wave = wave;
+        Settings s{.volLeft = a, .volRight = a, .wave = wave};
         Stereo out = measure::render(s, {{f, 1}});
         // Square: plateaus at +-a, half the time high. Saw: a constant rise, one two-sample drop per period.
         std::size_t shape = 0, count = 0, n = out.size() - 2 * kFade;
@@ -230,8 +222,7 @@ TEST(FreqgenEngine, KeysSteerThePlayerAndWhatWasPlayedIsKept) {
         EXPECT_LE(measure::render(engine).size(), kFade + 1) << key;
         EXPECT_TRUE(engine.finished()) << key;
     }
-    Engine silent(Settings{0.5, 0.5}, {{0, 10}}, kRate);
-    EXPECT_FALSE(silent.insertSpread());
+    EXPECT_FALSE(Engine(Settings{0.5, 0.5}, {{0, 10}}, kRate).insertSpread());
     EXPECT_TRUE(Engine(Settings{1, 1}, {{440, 0}}, kRate).finished());
 }
 

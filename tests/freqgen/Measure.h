@@ -19,30 +19,27 @@ struct Stereo {
     std::vector<float> left, right;
     int rate = 0;
     std::size_t size() const { return left.size(); }
-};
-
-inline Stereo split(const std::vector<float>& interleaved, std::size_t frames, int rate) {
-    Stereo s{{}, {}, rate};
-    for (std::size_t i = 0; i < frames; ++i) {
-        s.left.push_back(interleaved[2 * i]);
-        s.right.push_back(interleaved[2 * i + 1]);
+    void append(const float* interleaved, std::size_t frames) {
+        for (std::size_t i = 0; i < frames; ++i) {
+            left.push_back(interleaved[2 * i]);
+            right.push_back(interleaved[2 * i + 1]);
+        }
     }
-    return s;
-}
+};
 
 inline Stereo renderFrames(freqgen::Engine& engine, std::size_t frames) {
     std::vector<float> buf(2 * frames);
-    return split(buf, engine.render(buf.data(), frames), static_cast<int>(engine.rate()));
+    Stereo s{{}, {}, static_cast<int>(engine.rate())};
+    s.append(buf.data(), engine.render(buf.data(), frames));
+    return s;
 }
 
 // Renders in 1000-frame chunks so block boundaries fall inside steps.
 inline Stereo render(freqgen::Engine& engine) {
     Stereo all{{}, {}, static_cast<int>(engine.rate())};
-    while (!engine.finished() && all.size() < (1u << 26)) {
-        Stereo part = renderFrames(engine, 1000);
-        all.left.insert(all.left.end(), part.left.begin(), part.left.end());
-        all.right.insert(all.right.end(), part.right.begin(), part.right.end());
-    }
+    std::vector<float> buf(2000);
+    while (!engine.finished() && all.size() < (1u << 26))
+        all.append(buf.data(), engine.render(buf.data(), 1000));
     return all;
 }
 
@@ -57,23 +54,19 @@ inline Stereo readWav(const std::string& path, int* format = nullptr) {
     SNDFILE* f = sf_open(path.c_str(), SFM_READ, &info);
     if (!f) return {};
     std::vector<float> data(static_cast<std::size_t>(info.frames) * 2);
-    sf_count_t n = sf_readf_float(f, data.data(), info.frames);
+    Stereo s{{}, {}, info.samplerate};
+    s.append(data.data(), static_cast<std::size_t>(sf_readf_float(f, data.data(), info.frames)));
     sf_close(f);
     if (format) *format = info.format;
-    return split(data, static_cast<std::size_t>(n), info.samplerate);
+    return s;
 }
 
-// Times (in samples, linearly interpolated) where the signal crosses zero going up.
-inline std::vector<double> risingCrossings(const std::vector<float>& x, std::size_t begin, std::size_t end) {
+// The mean frequency over [begin, end) from the times (linearly interpolated) of upward zero crossings.
+inline double frequency(const std::vector<float>& x, std::size_t begin, std::size_t end, int rate) {
     std::vector<double> t;
     for (std::size_t i = begin + 1; i < end; ++i)
         if (x[i - 1] < 0.0f && x[i] >= 0.0f)
             t.push_back(static_cast<double>(i - 1) + x[i - 1] / (x[i - 1] - x[i]));
-    return t;
-}
-
-inline double frequency(const std::vector<float>& x, std::size_t begin, std::size_t end, int rate) {
-    auto t = risingCrossings(x, begin, end);
     return t.size() < 2 ? 0.0 : static_cast<double>(t.size() - 1) * rate / (t.back() - t.front());
 }
 

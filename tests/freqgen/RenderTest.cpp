@@ -15,10 +15,11 @@ namespace {
 
 class FreqgenFiles : public measure::TempFolder {
 protected:
-    // Runs the built freqgen in the test folder with no terminal attached; returns the exit code.
-    int run(const std::string& args) {
-        std::string command =
-            "cd '" + dir_.string() + "' && '" FREQGEN_EXE "' " + args + " </dev/null >out.txt 2>err.txt";
+    // Runs the built freqgen (behind `wrapper`) in the test folder with no terminal attached; returns the
+    // exit code.
+    int run(const std::string& args, const std::string& wrapper = "") {
+        const std::string command = "cd '" + dir_.string() + "' && " + wrapper + " '" FREQGEN_EXE "' " +
+                                    args + " </dev/null >out.txt 2>err.txt";
         int status = std::system(command.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
@@ -132,11 +133,9 @@ TEST_F(FreqgenFiles, AnUnfinishedRenderLeavesNoPartFileAndAnotherRendersPartIsLe
 
     // Ctrl+C, or the terminal closing, while freqgen renders.
     write("long.run", "440,100000\n");
-    const std::string command = "cd '" + dir_.string() +
-                                "' && timeout --preserve-status -s TERM 2 '" FREQGEN_EXE
-                                "' -vl 1 -vr 1 -f long.run --wav long.wav </dev/null >out.txt 2>err.txt";
-    const int status = std::system(command.c_str());
-    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, kExitOutput) << read("err.txt");
+    EXPECT_EQ(run("-vl 1 -vr 1 -f long.run --wav long.wav", "timeout --preserve-status -s TERM 2"),
+              kExitOutput)
+        << read("err.txt");
     EXPECT_NE(read("err.txt").find("stopped before the end"), std::string::npos) << read("err.txt");
     EXPECT_FALSE(std::filesystem::exists(path("long.wav.part")));
     EXPECT_FALSE(std::filesystem::exists(path("long.wav")));

@@ -34,20 +34,13 @@ TEST(FrequencyText, StopsAtTheFirstEmptySlotAndHasNoTrailingSeparator) {
 }
 
 TEST(BufferReport, HourAndCapLinesOfAnEmptyBuffer) {
-    const struct {
-        QTime time;
-        const char16_t* cap;
-        const char* first;
-        const char* capLine;
-    } cases[] = {{QTime(12, 30), u"abc", "T : Frequency Selection   12:30 pm    4, Jul 2026",
-                  "Frequencies are not Capped."},
-                 {QTime(0, 5), u"0", "T : Frequency Selection   12:05 am    4, Jul 2026",
-                  "Frequencies are not Capped."},
-                 {QTime(9, 0), u"2.5kHz", "T : Frequency Selection   9:00 am    4, Jul 2026",
-                  "Frequencies are Capped at :  2.5kHz"}};
-    for (const auto& c : cases) {
-        FrequencyBuffer empty;
-        EXPECT_EQ(bufferReport(empty, c.cap, "T", QDateTime(QDate(2026, 7, 4), c.time)),
-                  QByteArray(c.first) + "\r\n \r\n" + c.capLine + "\r\n \r\n \r\n");
-    }
+    const std::tuple<QTime, const char16_t*, const char*, const char*> rows[] = {
+        {QTime(12, 30), u"abc", "12:30 pm", "Frequencies are not Capped."},
+        {QTime(0, 5), u"0", "12:05 am", "Frequencies are not Capped."},
+        {QTime(9, 0), u"2.5kHz", "9:00 am", "Frequencies are Capped at :  2.5kHz"}};
+    FrequencyBuffer empty;
+    for (const auto& [time, cap, hour, capLine] : rows)
+        EXPECT_EQ(bufferReport(empty, cap, "T", QDateTime(QDate(2026, 7, 4), time)),
+                  "T : Frequency Selection   " + QByteArray(hour) + "    4, Jul 2026\r\n \r\n" + capLine +
+                      "\r\n \r\n \r\n");
 }

@@ -1,4 +1,5 @@
 #include "core/common/AppFolder.h"
+#include "core/common/QuotedFields.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,14 +12,11 @@ namespace {
 
 void put(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
+    ASSERT_TRUE(writeWholeFile(path, bytes));
 }
 
 QByteArray get(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
+    return readWholeFile(path).value_or("(missing)");
 }
 
 // A program folder, an installed share folder with a read-only starter database and a help page, and
@@ -64,6 +62,7 @@ TEST(AppFolderChoice, AnInstalledSonoMakesTheUserFolderOnceWithAWritableStarterD
     // Help pages are read where they were installed; everything else belongs to the user folder.
     EXPECT_EQ(first->filePath("Intro.rtf"), p.root.filePath("share/sono/intro.rtf"));
     EXPECT_EQ(first->filePath("sono.ini"), user + "/sono.ini");
+    EXPECT_TRUE(first->exists("INTRO.rtf"));
     EXPECT_FALSE(first->exists("dorv.rtf"));
 
     put(user + "/freqs.mdb", "the user's sets");

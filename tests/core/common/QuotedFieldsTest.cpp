@@ -1,5 +1,4 @@
 #include "core/common/QuotedFields.h"
-#include "core/common/AppFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,19 +18,10 @@ TEST(QuotedFields, WriterUsesQuotesForTextBareNumbersAndCrLf) {
 
 TEST(QuotedFields, ReaderTakesCommasAndLineEndsAsSeparators) {
     QuotedFieldReader r("\"c:\\x y\",1\r\n  2 , \"q\"\r\n3\n");
-    auto a = r.next();
-    ASSERT_TRUE(a);
-    EXPECT_EQ(a->text, "c:\\x y");
-    EXPECT_TRUE(a->quoted);
-    EXPECT_EQ(r.next()->text, "1");
-    auto two = r.next();
-    EXPECT_EQ(two->text, "2");
-    EXPECT_EQ(two->line, 2);
-    EXPECT_EQ(r.next()->text, "q");
-    auto three = r.next();
-    EXPECT_EQ(three->text, "3");
-    EXPECT_EQ(three->line, 3);
-    EXPECT_FALSE(r.next().has_value());
+    QStringList fields; // line:text, quoted ones marked
+    while (const auto field = r.next())
+        fields << QStringLiteral("%1:%2%3").arg(field->line).arg(field->text, field->quoted ? "\"" : "");
+    EXPECT_EQ(fields, QStringList({"1:c:\\x y\"", "1:1", "2:2", "2:q\"", "3:3"}));
     EXPECT_TRUE(r.atEnd());
 }
 
@@ -45,31 +35,6 @@ TEST(QuotedFields, TextsWithQuotesAndLineBreaksComeBackExactly) {
     ASSERT_TRUE(empty);
     EXPECT_EQ(empty->text, "");
     EXPECT_TRUE(r.atEnd());
-}
-
-TEST(QuotedFields, WholeFileWritesReplaceAndAppendsAdd) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("f.txt"));
-    ASSERT_TRUE(writeWholeFile(path, "one").has_value());
-    ASSERT_TRUE(writeWholeFile(path, "two").has_value());
-    ASSERT_TRUE(appendToFile(path, "+three").has_value());
-    EXPECT_EQ(readWholeFile(path).value(), "two+three");
-    EXPECT_FALSE(readWholeFile(dir.filePath(QStringLiteral("missing"))).has_value());
-}
-
-TEST(QuotedFields, FailedWritesNameTheFile) {
-    QTemporaryDir dir;
-    const QString blocker = dir.filePath(QStringLiteral("plain"));
-    ASSERT_TRUE(writeWholeFile(blocker, "x").has_value());
-    // A folder that is really a file cannot hold anything, whatever rights the test runs with.
-    const QString path = blocker + QStringLiteral("/sono.ini");
-    const auto written = writeWholeFile(path, "new");
-    ASSERT_FALSE(written.has_value());
-    EXPECT_TRUE(written.error().contains(path));
-    const auto appended = appendToFile(path, "new");
-    ASSERT_FALSE(appended.has_value());
-    EXPECT_TRUE(appended.error().contains(path));
-    EXPECT_EQ(readWholeFile(blocker).value(), "x");
 }
 
 namespace {
@@ -92,20 +57,25 @@ private:
 
 } // namespace
 
-TEST(QuotedFields, AWriteThatFallsShortKeepsTheOldFileAndSaysSo) {
+TEST(QuotedFields, AFailedOrShortWriteNamesTheFileAndKeepsTheOldOne) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("SonoNote.txt"));
+    ASSERT_TRUE(writeWholeFile(path, "first notes, replaced").has_value());
     ASSERT_TRUE(writeWholeFile(path, "\"old notes\"\r\n").has_value());
     ASSERT_TRUE(appendToFile(path, "12").has_value());
-    // Small writes wait in a buffer until the commit; large ones go out at once. Both must fail.
-    for (const qsizetype size : {qsizetype(200), qsizetype(100000)}) {
+    EXPECT_FALSE(readWholeFile(dir.filePath(QStringLiteral("missing"))).has_value());
+    // A folder that is really a file cannot hold anything, whatever rights the test runs with. Small writes
+    // wait in a buffer until the commit; large ones go out at once. All must fail.
+    const QString underAFile = path + QStringLiteral("/sono.ini");
+    for (const auto& [target, size] :
+         {std::pair{underAFile, qsizetype(3)}, {path, qsizetype(200)}, {path, qsizetype(100000)}}) {
         FileSizeLimit limit(100);
-        const auto written = writeWholeFile(path, QByteArray(size, 'n'));
+        const auto written = writeWholeFile(target, QByteArray(size, 'n'));
         ASSERT_FALSE(written.has_value()) << size;
-        EXPECT_TRUE(written.error().contains(path)) << written.error().toStdString();
-        const auto appended = appendToFile(path, QByteArray(size, 'a'));
+        EXPECT_TRUE(written.error().contains(target)) << written.error().toStdString();
+        const auto appended = appendToFile(target, QByteArray(size, 'a'));
         ASSERT_FALSE(appended.has_value()) << size;
-        EXPECT_TRUE(appended.error().contains(path));
+        EXPECT_TRUE(appended.error().contains(target));
     }
     EXPECT_EQ(readWholeFile(path).value(), "\"old notes\"\r\n12");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("SonoNote.txt")});
@@ -144,16 +114,12 @@ TEST(QuotedFields, LeftoversOfInterruptedSavesAreRemovedAndOtherFilesKept) {
     ASSERT_TRUE(recent.open(QIODevice::ReadWrite));
     ASSERT_TRUE(recent.setFileTime(later.addSecs(-10), QFileDevice::FileModificationTime));
     recent.close();
-    QStringList removed = removeInterruptedSaves(dir.path(), later);
-    removed.sort();
-    QStringList expected = leftovers;
-    expected.sort();
-    EXPECT_EQ(removed, expected);
-    QStringList left = QDir(dir.path()).entryList(QDir::Files);
-    QStringList keptSorted = kept;
-    keptSorted.sort();
-    left.sort();
-    EXPECT_EQ(left, keptSorted);
+    const auto sorted = [](QStringList names) {
+        names.sort();
+        return names;
+    };
+    EXPECT_EQ(sorted(removeInterruptedSaves(dir.path(), later)), sorted(leftovers));
+    EXPECT_EQ(sorted(QDir(dir.path()).entryList(QDir::Files)), sorted(kept));
 }
 
 TEST(QuotedFields, MessagesQuoteAtMostAboutEightyCharacters) {
@@ -164,18 +130,4 @@ TEST(QuotedFields, MessagesQuoteAtMostAboutEightyCharacters) {
     // A character outside the basic plane is never cut in half.
     const QString emoji = QString(76, u'x') + QStringLiteral("\U0001F600\U0001F600");
     EXPECT_EQ(quotedInMessage(emoji + emoji), QString(76, u'x') + QStringLiteral("..."));
-}
-
-TEST(AppFolder, FindsExistingFilesWhateverTheirCase) {
-    QTemporaryDir dir;
-    QFile f(dir.filePath(QStringLiteral("SonoNote.TXT")));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.close();
-    AppFolder folder(dir.path() + QStringLiteral("/"));
-    EXPECT_EQ(folder.path(), dir.path());
-    EXPECT_EQ(folder.filePath(QStringLiteral("sononote.txt")), dir.filePath(QStringLiteral("SonoNote.TXT")));
-    EXPECT_TRUE(folder.exists(QStringLiteral("SONONOTE.txt")));
-    // A file that does not exist yet gets the name as written.
-    EXPECT_EQ(folder.filePath(QStringLiteral("freq.txt")), dir.filePath(QStringLiteral("freq.txt")));
-    EXPECT_FALSE(folder.exists(QStringLiteral("freq.txt")));
 }

@@ -32,18 +32,14 @@ TEST(QueryText, IsByteForByteForEveryKindOfSearch) {
     QString freq = QStringLiteral("Main.F1 Like 528");
     for (int slot = 2; slot <= 40; ++slot)
         freq += QStringLiteral(" Or Main.F%1 Like 528").arg(slot);
-    const struct {
-        bool d, c, f;
-        QString where;
-    } rows[] = {{true, false, false, like("Description")},
-                {false, true, false, like("Comments")},
-                {true, true, false, like("Comments") + " Or " + like("Description")},
-                {false, false, true, freq}};
-    for (const auto& row : rows) {
-        const QString text = row.f ? QStringLiteral("528") : QStringLiteral("ab");
-        EXPECT_EQ(SearchQuery::find(text, row.d, row.c, row.f).sqlText(),
-                  ColumnList + " From Main WHERE ((" + row.where + ")) ORDER BY Main.Description;");
-    }
+    const std::tuple<bool, bool, bool, QString> rows[] = {
+        {true, false, false, like("Description")},
+        {false, true, false, like("Comments")},
+        {true, true, false, like("Comments") + " Or " + like("Description")},
+        {false, false, true, freq}};
+    for (const auto& [d, c, f, where] : rows)
+        EXPECT_EQ(SearchQuery::find(f ? "528" : "ab", d, c, f).sqlText(),
+                  ColumnList + " From Main WHERE ((" + where + ")) ORDER BY Main.Description;");
 }
 
 TEST(FrequencyStore, EverySearchListsInOneOrderOfCaseAccentsAndEqualDescriptions) {
@@ -116,10 +112,8 @@ TEST(FrequencyStore, SonosSearchTablesAreAddedOrRebuiltOnOpenWithoutChangingAnyS
         QStringLiteral("SELECT name FROM sqlite_master WHERE name LIKE 'sono%' ORDER BY name");
     const QStringList additions = db.column(sono);
     ASSERT_EQ(additions.size(), 7);
-    const struct {
-        const char* change;
-        const char* description;
-    } cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
+        // change, description
         {"DROP TRIGGER sono_main_insert; DROP TRIGGER sono_main_update; DROP TRIGGER sono_main_delete;"
          "DROP TABLE sono_order; DROP TABLE sono_freq; DROP TABLE sono_meta;",
          "a file Sono never opened"},
@@ -130,20 +124,20 @@ TEST(FrequencyStore, SonosSearchTablesAreAddedOrRebuiltOnOpenWithoutChangingAnyS
          "INSERT INTO Main (rowid, Description, F1) VALUES (5000000000, 'Zeta', 528);",
          "a row id set by hand beyond 32 bits"},
     };
-    for (const auto& c : cases) {
-        db.sqlite3Tool(QString::fromUtf8(c.change));
+    for (const auto& [change, description] : cases) {
+        db.sqlite3Tool(QString::fromUtf8(change));
         const QStringList before = db.column(main);
         {
             FrequencyStore store;
-            ASSERT_TRUE(store.open(db.path())) << c.description;
+            ASSERT_TRUE(store.open(db.path())) << description;
             ASSERT_TRUE(store.refresh(SearchQuery::find("528", false, false, true)));
-            EXPECT_EQ(listed(store).first(), "Alpha") << c.description;
-            EXPECT_EQ(listed(store).contains("Zeta"), before.size() == 4) << c.description;
+            EXPECT_EQ(listed(store).first(), "Alpha") << description;
+            EXPECT_EQ(listed(store).contains("Zeta"), before.size() == 4) << description;
             ASSERT_TRUE(store.refresh(SearchQuery::letter("q")));
-            EXPECT_EQ(listed(store), QStringList(before.size() >= 3 ? 1 : 0, "Quince")) << c.description;
+            EXPECT_EQ(listed(store), QStringList(before.size() >= 3 ? 1 : 0, "Quince")) << description;
         }
-        EXPECT_EQ(db.column(main), before) << c.description;
-        EXPECT_EQ(db.column(sono), additions) << c.description;
+        EXPECT_EQ(db.column(main), before) << description;
+        EXPECT_EQ(db.column(sono), additions) << description;
     }
 }
 
@@ -196,17 +190,6 @@ TEST(FrequencyStore, AddChangeAndDeleteReachTableMain) {
         ASSERT_TRUE(store.refresh(query));
         EXPECT_EQ(listed(store), expected) << query.sqlText().toStdString();
     }
-}
-
-TEST(RecordFreqText, ListsUsedSlotsWithSignBlanks) {
-    EXPECT_EQ(recordFreqText(record("x", "", {528, 727})), " 528,  727");
-    EXPECT_EQ(recordFreqText(record("x", "", {0, 727})), ",  727");
-    EXPECT_EQ(recordFreqText(record("x", "", {})), "");
-    EXPECT_EQ(recordFreqText(record("x", "", {7.83, -5, 0.5})), " 7.83,  .5");
-    FrequencyRecord missing = record("x", "", {});
-    missing.F[0].reset();
-    missing.F[39] = 25000;
-    EXPECT_EQ(recordFreqText(missing), ",  25000");
 }
 
 TEST(RecordEditText, SlotsKeepEveryDigitAndBadBoxesAreNamed) {

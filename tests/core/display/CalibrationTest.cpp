@@ -5,30 +5,18 @@
 using namespace sono;
 
 TEST(CalibrationWindowModel, DifferencesAndPointNames) {
-    const struct {
-        int point;
-        const char* measured;
-        const char* difference;
-    } rows[] = {{0, "50", "0.000"}, {0, "50.5", "-0.500"}, {25, "", "25,000.000"}, {3, "abc", "1,000.000"}};
-    for (const auto& row : rows)
-        EXPECT_EQ(calibrationDifferenceText(row.point, QString::fromLatin1(row.measured)), row.difference);
-    EXPECT_EQ(calibrationPointName(0), "50Hz");
-    EXPECT_EQ(calibrationPointName(4), "1.5kHz");
-    EXPECT_EQ(calibrationPointName(25), "25kHz");
+    const std::tuple<int, const char*, const char*, const char*> rows[] = {{0, "50", "0.000", "50Hz"},
+                                                                           {0, "50.5", "-0.500", "50Hz"},
+                                                                           {25, "", "25,000.000", "25kHz"},
+                                                                           {3, "abc", "1,000.000", "1kHz"},
+                                                                           {4, "1500", "0.000", "1.5kHz"}};
+    for (const auto& [point, measured, difference, name] : rows) {
+        EXPECT_EQ(calibrationDifferenceText(point, QString::fromLatin1(measured)), difference);
+        EXPECT_EQ(calibrationPointName(point), name);
+    }
 }
 
-TEST(CalibrationWindowModel, TheFileReadsBackWhatWasSaved) {
-    Calibration c;
-    c.CalTable[0] = 50.5f;
-    c.CalibrationOn = 1;
-    const auto back = parseCalibrationFile(calibrationFileBytes(c), QStringLiteral("sono.cal"));
-    ASSERT_TRUE(back) << back.error().toStdString();
-    EXPECT_EQ(back->CalibrationOn, 1);
-    EXPECT_EQ(back->CalTable[0], 50.5f);
-    EXPECT_EQ(back->CalTable[25], 25000.0f);
-}
-
-TEST(CalibrationWindowModel, ValuesThatSinglePrecisionCannotHoldAreRefused) {
+TEST(CalibrationFile, RoundTripsAndRefusesBadLinesAndValuesThatSinglePrecisionCannotHold) {
     // 1e-50 is above 0 as typed but 0 as stored, and a file holding 0 does not load again.
     QStringList typed;
     for (float point : Calibration::Breakpoints)
@@ -40,12 +28,24 @@ TEST(CalibrationWindowModel, ValuesThatSinglePrecisionCannotHoldAreRefused) {
         ASSERT_FALSE(refused) << bad;
         EXPECT_TRUE(refused.error().contains(QStringLiteral("3kHz box"))) << refused.error().toStdString();
     }
+    typed[0] = QStringLiteral("50.5");
+    typed[25] = QStringLiteral("24990.25");
     const auto saved = calibrationFromTexts(typed, true);
     ASSERT_TRUE(saved);
-    QByteArray bytes = calibrationFileBytes(*saved);
-    EXPECT_TRUE(parseCalibrationFile(bytes, QStringLiteral("sono.cal")));
-    const auto tiny =
-        parseCalibrationFile(bytes.replace("\n3000\r\n", "\n1e-50\r\n"), QStringLiteral("sono.cal"));
-    ASSERT_FALSE(tiny);
-    EXPECT_TRUE(tiny.error().contains(QStringLiteral("line 8"))) << tiny.error().toStdString();
+    const QByteArray bytes = calibrationFileBytes(*saved);
+    EXPECT_TRUE(bytes.startsWith("50.5\r\n300\r\n"));
+    EXPECT_TRUE(bytes.endsWith("24990.25\r\n1\r\n"));
+    const QString cal = QStringLiteral("sono.cal");
+    const auto back = parseCalibrationFile(bytes, cal);
+    ASSERT_TRUE(back) << back.error().toStdString();
+    EXPECT_EQ(back->CalTable, saved->CalTable);
+    EXPECT_EQ(back->CalibrationOn, 1);
+    EXPECT_TRUE(parseCalibrationFile(QByteArray(bytes).replace("\r\n", ","), cal)); // commas separate too
+    EXPECT_FALSE(parseCalibrationFile("50\r\n", cal));
+    for (const auto& [good, bad, line] :
+         {std::tuple{"\n3000\r\n", "\n1e-50\r\n", "line 8"}, {"\n300\r\n", "\n3x0\r\n", "line 2"}}) {
+        const auto refused = parseCalibrationFile(QByteArray(bytes).replace(good, bad), cal);
+        ASSERT_FALSE(refused) << bad;
+        EXPECT_TRUE(refused.error().contains(QLatin1String(line))) << refused.error().toStdString();
+    }
 }

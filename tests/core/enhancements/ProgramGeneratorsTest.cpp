@@ -100,14 +100,12 @@ TEST(Nuke, SpreadsOrPlaysAloneUsableTargetsOnly) {
     EXPECT_EQ(refusal(makeReallyNuke(t, memory, u"")), ReallyNukeTooLowText);
     EXPECT_EQ(refusal(makeReallyNuke(t, memory, u"nan")), "Enter Freq in Hz does not hold a usable number.");
     EXPECT_EQ(steps(t), steps(before));
-    EXPECT_EQ(memory.TargetFreq, 0);
 
     EXPECT_EQ(makeNuke(t, memory, u"727").value(),
               QStringList({"Nuke'em", "Target Freq:  727Hz", "Sweep: 724 to 730Hz"}));
     EXPECT_EQ(
         steps(t),
         Steps({{724, 725, 726, 727, 728, 729, 730}, std::vector<qint16>(7, 180), {1, 2, 3, 4, 5, 6, 7}}));
-    EXPECT_EQ(memory.TargetFreq, 727);
 
     EXPECT_EQ(makeNuke(t, memory, u"727.5").value().at(2), "Sweep: 724.5 to 730.5Hz");
     EXPECT_EQ(steps(t).freq, std::vector<float>({724.5f, 725.5f, 726.5f, 727.5f, 728.5f, 729.5f, 730.5f}));
@@ -116,7 +114,6 @@ TEST(Nuke, SpreadsOrPlaysAloneUsableTargetsOnly) {
               QStringList({"Really NUKE'em", "Target Freq:  5Hz", "Sweep: 2 to 8Hz", "Press <shift> <N> when",
                            "  Freqgen is running."}));
     EXPECT_EQ(steps(t), Steps({{5}, {180}, {1}}));
-    EXPECT_EQ(memory.TargetFreq, 5);
 }
 
 TEST(OffsetBracket, AppendWholeHertzCopiesOfTheSavedProgramUpToTwoThousandSteps) {
@@ -192,7 +189,6 @@ TEST(Meditation, ClimbsAndFallsThroughTheSevenNotesOnlyWhenAllAreUsable) {
         EXPECT_FALSE(makeMeditation(t, memory, notes)) << unusable;
     }
     EXPECT_EQ(steps(t), steps(before));
-    EXPECT_EQ(memory.MeditationNote[0], 0);
 
     notes[3] = "349";
     EXPECT_EQ(makeMeditation(t, memory, notes).value(),
@@ -204,5 +200,4 @@ TEST(Meditation, ClimbsAndFallsThroughTheSevenNotesOnlyWhenAllAreUsable) {
     EXPECT_EQ(all.freq[1199], 294);
     ASSERT_EQ(all.time, std::vector<qint16>(1200, 1));
     EXPECT_EQ(all.no.back(), 1200);
-    EXPECT_EQ(memory.MeditationNote[6], 494);
 }

@@ -65,20 +65,16 @@ TEST(SortRows, StableInBothDirectionsAndNoSortRestoresEntryOrder) {
 }
 
 TEST(InsertStep, BadInputIsRefusedUnchanged) {
-    const struct {
-        const char16_t* freq;
-        const char16_t* time;
-        const char* message;
-    } cases[] = {{u"5", u"", "Both Frequency and Time inputs require data!"},
-                 {u"1e60", u"5", "The frequency must be"},
-                 {u"5", u"x", "The time must be"},
-                 {u"5", u"40000", "The time must be"}};
-    for (const auto& c : cases) {
+    const std::tuple<const char16_t*, const char16_t*, const char*> rows[] = {
+        {u"5", u"", "Both Frequency and Time inputs require data!"},
+        {u"1e60", u"5", "The frequency must be"},
+        {u"5", u"x", "The time must be"},
+        {u"5", u"40000", "The time must be"}};
+    for (const auto& [freq, time, message] : rows) {
         ProgramTable table = tableOf({1, 2});
-        auto result = insertStep(table, 1, true, c.freq, c.time);
+        auto result = insertStep(table, 1, true, freq, time);
         ASSERT_FALSE(result);
-        EXPECT_TRUE(result.error().startsWith(QString::fromLatin1(c.message)))
-            << result.error().toStdString();
+        EXPECT_TRUE(result.error().startsWith(QString::fromLatin1(message))) << result.error().toStdString();
         EXPECT_EQ(freqs(table), (std::vector<float>{1, 2}));
     }
 }

@@ -1,8 +1,8 @@
 #include "core/tools/ResultsReport.h"
-#include "support/core/DatabaseFiles.h"
+#include "core/database/RecordText.h"
+#include "support/core/DatabaseFixture.h"
 #include "support/core/GermanLocale.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace sono;
@@ -14,11 +14,9 @@ const QDateTime FixedClock(QDate(2026, 12, 5), QTime(14, 5));
 
 // The report of `records` opened with the full-table query.
 QByteArray report(const std::vector<FrequencyRecord>& records, ReportOptions options) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("freqs.mdb"));
-    test::createDatabase(path, records);
+    const test::DatabaseFixture db(records);
     FrequencyStore store;
-    EXPECT_TRUE(store.open(path).has_value());
+    EXPECT_TRUE(store.open(db.path()).has_value());
     EXPECT_TRUE(store.refresh(SearchQuery::all()).has_value());
     return resultsReportBytes(store, options, FixedClock);
 }
@@ -50,26 +48,28 @@ TEST(ResultsReport, OptionsChooseCommentsFrequenciesAndBlankLines) {
 }
 
 TEST(ResultsReport, HeaderUsesTwelveHourClockAndEnglishMonths) {
-    EXPECT_EQ(reportHeader(QDateTime(QDate(2027, 1, 1), QTime(0, 7))),
-              "Frequency Selection   12:07 am   1,Jan 2027");
-    EXPECT_EQ(reportHeader(QDateTime(QDate(2026, 7, 31), QTime(12, 0))),
-              "Frequency Selection   12:00 pm   31,Jul 2026");
-    EXPECT_EQ(reportHeader(QDateTime(QDate(2026, 3, 9), QTime(23, 59))),
-              "Frequency Selection   11:59 pm   9,Mar 2026");
+    const std::pair<QDateTime, const char*> rows[] = {
+        {QDateTime(QDate(2027, 1, 1), QTime(0, 7)), "12:07 am   1,Jan 2027"},
+        {QDateTime(QDate(2026, 7, 31), QTime(12, 0)), "12:00 pm   31,Jul 2026"},
+        {QDateTime(QDate(2026, 3, 9), QTime(23, 59)), "11:59 pm   9,Mar 2026"}};
+    for (const auto& [when, text] : rows)
+        EXPECT_EQ(reportHeader(when), "Frequency Selection   " + QString::fromLatin1(text));
 }
 
-TEST(ResultsReport, MakeFreqStrSeparatesWithCommaAndSignBlank) {
+// The record display's list and the report's MakeFreqStr are the same text.
+TEST(ResultsReport, MakeFreqStrAndTheRecordsListSeparateWithCommaAndSignBlank) {
     const std::pair<FrequencyRecord, QString> rows[] = {
         {withSlots({20.0, 727.0, 787.5}), " 20,  727,  787.5"},
         {withSlots({std::nullopt, 100.0}), ",  100"}, // an unused F1 still leaves the separator
         {withSlots({0.0, 100.0}), ",  100"},
         {withSlots({0.5, -3.0, 0.0, 7.83}), " .5,  7.83"}, // zero and below passed over, no leading zero
         {withSlots({0.0, 0.0}), ""},
+        {record(QStringLiteral("x"), {}, std::vector<double>(40, 1.0)), " 1" + QString(",  1").repeated(39)},
     };
-    for (const auto& [r, expected] : rows)
+    for (const auto& [r, expected] : rows) {
         EXPECT_EQ(MakeFreqStr(r), expected);
-    FrequencyRecord full = record(QStringLiteral("x"), {}, std::vector<double>(40, 1.0));
-    EXPECT_EQ(MakeFreqStr(full).count(QStringLiteral(",  1")), 39);
+        EXPECT_EQ(recordFreqText(r), expected);
+    }
 }
 
 TEST(ResultsReport, NumbersAndDatesIgnoreTheDesktopLocale) {

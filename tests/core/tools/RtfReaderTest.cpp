@@ -6,27 +6,25 @@
 using namespace sono;
 
 TEST(RtfReader, ParagraphsCharacterFormattingAndGroups) {
+    // Each paragraph as its runs: text/marks for bold, italic and underline, then the size in half points.
+    const auto looks = [](const RtfDocument& doc) {
+        QStringList paragraphs;
+        for (const RtfParagraph& p : doc.paragraphs) {
+            QStringList runs;
+            for (const RtfRun& r : p.runs)
+                runs << r.text + u'/' + (r.bold ? "b" : "") + (r.italic ? "i" : "") +
+                            (r.underline ? "u" : "") + QString::number(r.halfPoints);
+            paragraphs << runs.join(u'|');
+        }
+        return paragraphs;
+    };
     const RtfDocument doc =
         readRtf("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red0\\green0\\blue0;}"
                 "\\pard\\fs32\\b Title\\b0\\par\\fs20 plain \\i slanted\\i0  \\ul under\\ulnone  end\\par}");
-    ASSERT_EQ(doc.paragraphs.size(), 2);
-    ASSERT_EQ(doc.paragraphs[0].runs.size(), 1);
-    EXPECT_TRUE(doc.paragraphs[0].runs[0].bold);
-    EXPECT_EQ(doc.paragraphs[0].runs[0].halfPoints, 32);
-    const auto& body = doc.paragraphs[1].runs;
-    ASSERT_EQ(body.size(), 5);
-    EXPECT_FALSE(body[0].bold);
-    EXPECT_EQ(body[0].halfPoints, 20);
-    EXPECT_TRUE(body[1].italic && body[1].text == "slanted");
-    EXPECT_TRUE(body[3].underline && body[3].text == "under");
-    EXPECT_FALSE(body[4].underline);
+    EXPECT_EQ(looks(doc), QStringList({"Title/b32", "plain /20|slanted/i20| /20|under/u20| end/20"}));
     EXPECT_EQ(doc.plainText(), "Title\nplain slanted under end");
-
     // A group's end restores the formatting outside it.
-    const auto runs = readRtf("{\\rtf1 a{\\b b{\\i c}d}e}").paragraphs[0].runs;
-    ASSERT_EQ(runs.size(), 5);
-    EXPECT_TRUE(!runs[0].bold && runs[2].bold && runs[2].italic && runs[3].bold && !runs[3].italic);
-    EXPECT_FALSE(runs[4].bold);
+    EXPECT_EQ(looks(readRtf("{\\rtf1 a{\\b b{\\i c}d}e}")), QStringList({"a/24|b/b24|c/bi24|d/b24|e/24"}));
 }
 
 // Escapes decoded, binary data skipped by count, damaged input read as far as it makes sense.
