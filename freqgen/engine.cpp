@@ -292,6 +292,7 @@ bool Engine::insertSpread() {
     if (finished_ || current_ < 0 || !(steps_[current_].freq > 0.0)) return false;
     double base = steps_[current_].freq;
     std::vector<Step> spread;
+    spread.reserve(std::size(kSpreadOffsets));
     for (double offset : kSpreadOffsets)
         spread.push_back({base + offset, kSpreadSeconds});
     steps_.insert(steps_.begin() + current_ + 1, spread.begin(), spread.end());

@@ -41,7 +41,7 @@ bool stdinIsTty() {
 // Sono starts freqgen in a terminal window that closes with it: hold the window so a message can be read.
 void waitForEnter() {
     if (!stdinIsTty()) return;
-    std::cout << "Press Enter to close." << std::endl;
+    std::cout << "Press Enter to close." << std::endl; // NOLINT(performance-avoid-endl): shown before waiting
     std::string line;
     std::getline(std::cin, line);
 }
@@ -55,7 +55,7 @@ std::string fitToTerminal(std::string line) {
     return line;
 }
 
-int renderWav(const Invocation& inv, const std::vector<Step>& steps) {
+int renderWav(const Invocation& inv, const std::string& wavFile, const std::vector<Step>& steps) {
     int rate = wavRate(inv);
     for (std::size_t i = 0; i < steps.size(); ++i) {
         Fold fold = foldToNyquist(steps[i].freq, rate);
@@ -67,7 +67,7 @@ int renderWav(const Invocation& inv, const std::vector<Step>& steps) {
     std::signal(SIGINT, onSignal);
     std::signal(SIGTERM, onSignal);
     std::signal(SIGHUP, onSignal);
-    auto result = renderToWav(inv.settings, steps, *inv.wavFile, rate,
+    auto result = renderToWav(inv.settings, steps, wavFile, rate,
                               inv.floatWav ? SampleFormat::Float : SampleFormat::Pcm16,
                               [] { return stopRequested != 0; });
     if (!result) {
@@ -83,7 +83,7 @@ int renderWav(const Invocation& inv, const std::vector<Step>& steps) {
         for (const PlayedStep& p : result->played)
             log->add(p, rate);
     }
-    std::cout << fmt("Wrote {}: {} frames, {} at {} Hz\n", *inv.wavFile, result->frames,
+    std::cout << fmt("Wrote {}: {} frames, {} at {} Hz\n", wavFile, result->frames,
                      clockText(static_cast<double>(result->frames) / rate), rate);
     return kExitOk;
 }
@@ -249,7 +249,8 @@ int play(const Invocation& inv, std::vector<Step> steps) {
         if (liveLine)
             std::cout << '\r' << fitToTerminal(statusLine(st)) << "\x1b[K" << std::flush;
         else if (st.step != lastStep && !st.finished)
-            std::cout << statusLine(st) << std::endl;
+            std::cout << statusLine(st)
+                      << std::endl; // NOLINT(performance-avoid-endl): one line per change, at once
         lastStep = st.step;
         shownFinished = liveLine && st.finished;
         if (st.finished || Pa_IsStreamActive(stream) != 1) break;
@@ -299,5 +300,6 @@ int main(int argc, char** argv) {
         if (!wav) waitForEnter();
         return steps.error().exitCode;
     }
-    return wav ? renderWav(*inv, *steps) : play(*inv, std::move(*steps));
+    if (const auto& wavFile = inv->wavFile) return renderWav(*inv, *wavFile, *steps);
+    return play(*inv, std::move(*steps));
 }

@@ -205,7 +205,7 @@ std::expected<std::vector<Step>, Failure> parseRunFile(std::string_view text, st
         ++lineNo;
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (line.starts_with('#') || trimmed(line).empty()) continue;
-        auto bad = [&](std::string what) {
+        auto bad = [&](const std::string& what) {
             return std::unexpected(Failure{fmt("freqgen: {} line {}: {}", name, lineNo, what), kExitRunFile});
         };
         std::size_t comma = line.find(',');

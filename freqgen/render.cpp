@@ -47,7 +47,7 @@ std::expected<RenderResult, std::string> renderToWav(const Settings& settings, c
                                                      const std::string& path, int rate, SampleFormat format,
                                                      const std::function<bool()>& stop) {
     std::string partial = path + ".part";
-    auto cannot = [&](std::string why) {
+    auto cannot = [&](const std::string& why) {
         return std::unexpected(fmt("freqgen: cannot write the WAV file \"{}\": {}", path, why));
     };
     // The lock lives as long as the descriptor, so it ends however this process ends, and a .part nobody
@@ -59,11 +59,11 @@ std::expected<RenderResult, std::string> renderToWav(const Settings& settings, c
                                            : std::string(std::strerror(errno)));
     std::unique_ptr<SNDFILE, SndCloser> file;
     // Removed while still locked, so no other freqgen can have taken it over.
-    auto fail = [&](std::string why) -> std::unexpected<std::string> {
+    auto fail = [&](const std::string& why) -> std::unexpected<std::string> {
         file.reset();
         std::error_code ec;
         std::filesystem::remove(partial, ec);
-        return cannot(std::move(why));
+        return cannot(why);
     };
     if (ftruncate(part.fd, 0) != 0) return fail(std::strerror(errno));
     SF_INFO info{};

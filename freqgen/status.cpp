@@ -1,12 +1,13 @@
 #include "status.h"
 #include "text.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace freqgen {
 
 std::string clockText(double seconds) {
-    auto total = static_cast<long long>(seconds + 0.5);
+    auto total = std::llround(seconds);
     char buf[32];
     if (total >= 3600)
         std::snprintf(buf, sizeof buf, "%lld:%02lld:%02lld", total / 3600, total / 60 % 60, total % 60);

@@ -33,7 +33,7 @@ std::expected<void, QString> deleteBufferEntry(FrequencyBuffer& buffer, int k) {
     const int n = buffer.BufferNext - 1;
     if (k < 1 || k > n) return std::unexpected(QStringLiteral("There is no buffer entry %1.").arg(k));
     for (int i = k; i < n; ++i)
-        buffer.entries[static_cast<size_t>(i)] = std::move(buffer.entries[static_cast<size_t>(i + 1)]);
+        buffer.entries[static_cast<size_t>(i)] = std::move(buffer.entries[static_cast<size_t>(i) + 1]);
     buffer.entries[static_cast<size_t>(n)] = BufferEntry{};
     --buffer.BufferNext;
     return {};

@@ -15,7 +15,7 @@ QString withoutTrailingSlash(QString path) {
 }
 
 QString findInFolder(const QString& folder, const QString& name) {
-    const QString exact = folder + u'/' + name;
+    QString exact = folder + u'/' + name;
     if (QFileInfo::exists(exact)) return exact;
     const QStringList entries = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& entry : entries) {

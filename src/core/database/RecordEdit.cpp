@@ -29,7 +29,7 @@ recordFromEditor(const QString& description, const QString& comments, const QStr
                     .arg(slot + 1)
                     .arg(quotedInMessage(text)),
                 QStringLiteral("Not A Number")});
-        record.F[static_cast<size_t>(slot)] = *value;
+        record.F[static_cast<size_t>(slot)] = value;
     }
     return record;
 }

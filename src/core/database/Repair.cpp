@@ -199,7 +199,7 @@ std::expected<void, QString> repairAndCompact(FrequencyStore& store, const QStri
     auto reopened = store.isOpen() ? std::expected<void, QString>{} : store.open(databasePath);
     if (reopened) reopened = store.refresh(SearchQuery::all());
     if (!reopened) {
-        const QString why = reopened.error();
+        const QString& why = reopened.error();
         if (result) return std::unexpected(why);
         if (why != result.error()) return std::unexpected(result.error() + QStringLiteral("\n") + why);
     }

@@ -220,10 +220,11 @@ std::expected<long long, QString> prepareSearchTables(sqlite3* db) {
     if (!sets) return std::unexpected(errorOf(db));
     if (!upToDate(db, *sets)) {
         // A larger page cache for the one-off sort of every set and frequency.
+        // Only a speed-up: a cache size that cannot be set changes nothing else.
         const auto cache = number(db, "PRAGMA cache_size");
-        exec(db, "PRAGMA cache_size = -65536");
+        static_cast<void>(exec(db, "PRAGMA cache_size = -65536"));
         auto rebuilt = rebuild(db, *sets);
-        exec(db, "PRAGMA cache_size = " + QByteArray::number(cache.value_or(-2000)));
+        static_cast<void>(exec(db, "PRAGMA cache_size = " + QByteArray::number(cache.value_or(-2000))));
         if (!rebuilt)
             return std::unexpected(QStringLiteral("Sono's search tables could not be built: ") +
                                    rebuilt.error());
@@ -265,7 +266,8 @@ std::expected<void, QString> fillMissingSortKeys(sqlite3* db) {
     if (auto begun = exec(db, "SAVEPOINT sono_keys"); !begun) return begun;
     for (const auto& [id, description] : missing) {
         if (auto stored = storeSortKey(db, id, description); !stored) {
-            exec(db, "ROLLBACK TO sono_keys; RELEASE sono_keys");
+            // The failure to store is what the caller needs to hear; a failed rollback adds nothing.
+            static_cast<void>(exec(db, "ROLLBACK TO sono_keys; RELEASE sono_keys"));
             return stored;
         }
     }

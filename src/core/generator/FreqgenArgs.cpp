@@ -78,7 +78,7 @@ std::expected<qint16, QString> parseGatingText(const QString& text) {
 }
 
 std::expected<QString, QString> validateProgramName(const QString& typed) {
-    const QString name = typed.trimmed();
+    QString name = typed.trimmed();
     if (name.isEmpty() || name == u"." || name == u"..")
         return std::unexpected(
             QStringLiteral("\"%1\" cannot be used as a program name.").arg(quotedInMessage(typed)));

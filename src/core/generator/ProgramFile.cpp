@@ -76,7 +76,7 @@ std::expected<ProgramFileData, QString> parseProgramFile(const QByteArray& bytes
         ++linesRead;
         // These values reach the generator's command line, so they pass the checks of their boxes.
         const auto checked = [&](const QString& problem, const QString& fallback) -> std::optional<QString> {
-            const QString where = lineError(fileName, field->line, problem);
+            QString where = lineError(fileName, field->line, problem);
             if (mode == ProgramRead::Load) return where;
             program.notice +=
                 where + QStringLiteral(" Sono uses %1 instead; the file is left as it is.\n").arg(fallback);

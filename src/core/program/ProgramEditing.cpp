@@ -125,8 +125,8 @@ std::expected<void, QString> deleteStep(ProgramTable& table, int row) {
     const int n = table.StepCount;
     if (row < 1 || row > n) return std::unexpected(QStringLiteral("There is no step %1 to delete.").arg(row));
     for (int i = row; i < n; ++i) {
-        table.StepFreq[static_cast<size_t>(i)] = table.StepFreq[static_cast<size_t>(i + 1)];
-        table.StepTime[static_cast<size_t>(i)] = table.StepTime[static_cast<size_t>(i + 1)];
+        table.StepFreq[static_cast<size_t>(i)] = table.StepFreq[static_cast<size_t>(i) + 1];
+        table.StepTime[static_cast<size_t>(i)] = table.StepTime[static_cast<size_t>(i) + 1];
     }
     table.StepCount = static_cast<qint16>(n - 1);
     return {};

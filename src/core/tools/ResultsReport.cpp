@@ -1,18 +1,14 @@
 #include "core/tools/ResultsReport.h"
 
+#include "core/database/RecordText.h"
+
 #include "core/common/NumberText.h"
 
 namespace sono {
 
+// The report lists a set's frequencies exactly as the record display does.
 QString MakeFreqStr(const FrequencyRecord& record) {
-    QString text;
-    for (size_t k = 0; k < record.F.size(); ++k) {
-        const std::optional<double>& slot = record.F[k];
-        const bool used = slot && *slot > 0;
-        if (k > 0 && used) text += QStringLiteral(", ");
-        if (used) text += signedText(*slot, Precision::Single);
-    }
-    return text;
+    return recordFreqText(record);
 }
 
 QString reportHeader(const QDateTime& when) {

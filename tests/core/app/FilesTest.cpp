@@ -27,27 +27,6 @@ TEST(SettingsFile, ReadsBothLinesOrOneLineAndRefusesAnOddFlag) {
                     .contains("sono.ini, line 2"));
 }
 
-TEST(ProgramFile, DefaultProgramBytesAndRoundTrip) {
-    EXPECT_EQ(programFileBytes(defaultProgram()),
-              QByteArray("\"0.5\"\r\n\"0.5\"\r\n1\r\n1\r\n0\r\n0\r\n0\r\n0\r\n2\r\n0\r\n1\r\n"));
-    ProgramFileData p;
-    p.header.VolLeft = QStringLiteral("1 ");
-    p.header.Phase = 12.25f;
-    p.header.WaveType = 3;
-    p.steps = {{3, 100, 180}, {1, 7.83f, 60}, {2, 0.5f, -5}};
-    const QByteArray bytes = programFileBytes(p);
-    EXPECT_TRUE(bytes.startsWith("\"1 \"\r\n"));
-    EXPECT_TRUE(bytes.endsWith("3,100,180\r\n1,7.83,60\r\n2,.5,-5\r\n"));
-    auto back = parseProgramFile(bytes, QStringLiteral("x.prg"));
-    ASSERT_TRUE(back) << back.error().toStdString();
-    EXPECT_EQ(back->header.VolLeft, "1 ");
-    EXPECT_EQ(back->header.Phase, 12.25f);
-    EXPECT_EQ(back->header.WaveType, 3);
-    ASSERT_EQ(back->steps.size(), 3u);
-    EXPECT_EQ(back->steps[1].freq, 7.83f);
-    EXPECT_EQ(back->steps[2].time, -5);
-}
-
 TEST(ProgramFile, RefusesShortHeadersBadStepsAndTooManySteps) {
     const QByteArray header = programFileBytes(defaultProgram());
     const QString prg = QStringLiteral("a.prg");
