@@ -35,7 +35,7 @@ constexpr const char* LetterItemNames[26] = {"a", "B", "C", "D", "E", "F", "g", 
 } // namespace
 
 MainWindow::MainWindow(AppState& state, Platform& platform, QWidget* parent)
-    : QMainWindow(parent), state_(state), platform_(platform), windows_(new WindowRegistry) {
+    : QMainWindow(parent), state_(state), platform_(platform), windows_(new WindowRegistry(this)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(state_.BuildTitle.isEmpty() ? AppTitle : state_.BuildTitle);
     buildMenus();

@@ -3,6 +3,7 @@
 #include "core/app/Platform.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace sono {
 
@@ -24,6 +25,18 @@ QWidget* WindowRegistry::open(const QString& objectName, const std::function<QWi
         return existing;
     }
     QWidget* window = make();
+    if (owner_ && window->parentWidget() != owner_) {
+        const bool placed = window->testAttribute(Qt::WA_Moved);
+        const QPoint at = window->pos();
+        window->setParent(owner_, (window->windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
+        if (placed) window->move(at);
+    }
+    // A window opened while the owner is disabled (by another blocking window) must still take input.
+    if (window->isWindow()) window->setEnabled(true);
+    if (owner_ && !window->testAttribute(Qt::WA_Moved)) {
+        const QSize size = window->sizeHint().expandedTo(window->size());
+        window->move(owner_->frameGeometry().center() - QPoint(size.width() / 2, size.height() / 2));
+    }
     window->setObjectName(objectName);
     window->setAttribute(Qt::WA_DeleteOnClose);
     windows_.append(window);
@@ -55,7 +68,16 @@ QList<QWidget*> WindowRegistry::openWindows() const {
 }
 
 void disableWhileOpen(QWidget* mainWindow, QWidget* tool) {
+    if (tool->windowModality() != Qt::WindowModal) {
+        const bool shown = tool->isVisible();
+        if (shown) tool->hide(); // modality is taken when a window is shown
+        tool->setWindowModality(Qt::WindowModal);
+        if (shown) tool->show();
+    }
     mainWindow->setEnabled(false);
+    // Disabling reaches the main window's dialogs too; they stay usable, only the main window waits.
+    for (QWidget* child : mainWindow->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (child->isWindow()) child->setEnabled(true);
     QPointer<QWidget> guard(mainWindow);
     QObject::connect(tool, &QObject::destroyed, mainWindow, [guard] {
         if (guard) guard->setEnabled(true);
@@ -64,7 +86,7 @@ void disableWhileOpen(QWidget* mainWindow, QWidget* tool) {
 
 namespace {
 int twipsToPixels(int twips, Platform& platform) {
-    return static_cast<int>(twips * platform.logicalDpi() / 1440.0 + 0.5);
+    return static_cast<int>(std::lround(twips * platform.logicalDpi() / 1440.0));
 }
 } // namespace
 

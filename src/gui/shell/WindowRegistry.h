@@ -10,10 +10,12 @@ namespace sono {
 class Platform;
 
 // Each tool window exists at most once: the first use builds and shows it, a later use raises it,
-// closing deletes it and the next use builds a fresh one. Tool windows are top-level (no parent), so
-// disabling the main window never disables them.
+// closing deletes it and the next use builds a fresh one. Tool windows are dialogs of the owner (the
+// main window): a window manager keeps them above it, and one placed nowhere else is centred on it.
 class WindowRegistry {
 public:
+    explicit WindowRegistry(QWidget* owner = nullptr) : owner_(owner) {}
+
     // The open window with this object name, or nullptr.
     QWidget* find(const QString& objectName) const;
 
@@ -32,10 +34,12 @@ public:
     QList<QWidget*> openWindows() const;
 
 private:
+    QWidget* owner_;
     QList<QPointer<QWidget>> windows_;
 };
 
-// Disables `mainWindow` until `tool` is destroyed, however it is closed.
+// Disables `mainWindow` until `tool` is destroyed, however it is closed, and makes `tool` window-modal so
+// that a window manager brings it forward when the main window is clicked. Call it before `tool` is shown.
 void disableWhileOpen(QWidget* mainWindow, QWidget* tool);
 
 // Places a window centred horizontally and `twipsAboveCentre` above the vertical centre of the screen.
