@@ -1,3 +1,4 @@
+#include "gui/database/DatabaseTab.h"
 #include "support/SonoWindowFixture.h"
 
 #include <QApplication>
@@ -25,10 +26,10 @@ protected:
     void send(int k, const QString& freqText) {
         state.database.moveTo(k);
         state.RecordFreqText = freqText;
-        panel->sendToBuffer();
+        main->databaseTab()->sendToBuffer();
     }
     QWidget* openBuffer() {
-        panel->viewBuffer();
+        main->databaseTab()->viewBuffer();
         return window("Form3");
     }
     QStringList reportLines() const {

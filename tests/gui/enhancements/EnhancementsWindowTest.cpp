@@ -43,8 +43,8 @@ protected:
 
     // A program from `from` to `to` Hz, a minute a step.
     void setTable(QStringView from, QStringView to, QStringView step = u"1") {
-        ASSERT_TRUE(makeSweep(state.program, from, to, step, u"60"));
-        main->fgArrayToTable();
+        ASSERT_TRUE(
+            state.program.generate([&](ProgramTable& t) { return makeSweep(t, from, to, step, u"60"); }));
     }
 
     // Chooses an item as the user does, through the drop-down's activation.
@@ -179,12 +179,12 @@ TEST_F(Enhancements, OffsetWindowDisablesTheMainWindowAndRestoresTheOpeningProgr
 
     // The Sweep window stays usable beside it and may replace the table meanwhile.
     press(sweep, "Command2", {{"Text1", "30"}, {"Text2", "30"}, {"Text3", "30"}, {"Text4", "30"}});
-    EXPECT_EQ(state.program.StepCount, 1);
+    EXPECT_EQ(state.program.table().StepCount, 1);
     child<QRadioButton>(offsets, "Option2_2")->click();
     press(offsets, "Command2"); // Restore
     EXPECT_EQ(grid()->rowCount(), 2);
     EXPECT_EQ(cell(1), "200");
-    EXPECT_EQ(state.program.StepTime[2], 60);
+    EXPECT_EQ(state.program.table().StepTime[2], 60);
 
     offsets->close(); // the close box
     QTest::qWait(1);
@@ -212,7 +212,7 @@ TEST_F(Enhancements, HarmoniserOnlyShowsAndMayCloseBeforeItsFirstDrawing) {
     press(harmoniser, "Command2");
     screenshot(harmoniser, QStringLiteral("Form17"));
     EXPECT_EQ(summary(), QStringList({"kept line"}));
-    EXPECT_EQ(state.program.StepCount, 5);
+    EXPECT_EQ(state.program.table().StepCount, 5);
     EXPECT_EQ(cell(4), "5");
 }
 

@@ -1,3 +1,4 @@
+#include "core/generator/ProgramFile.h"
 #include "core/program/CapAndDuplicates.h"
 #include "support/SonoWindowFixture.h"
 
@@ -21,17 +22,13 @@ protected:
         main->tabs()->setCurrentIndex(1);
     }
 
-    // Puts steps into the arrays, labelled 1..n (time k unless given), and shows them as a loaded program.
+    // Loads steps labelled 1..n (time k unless given), as a program file would.
     void load(std::vector<float> freqs, std::vector<qint16> times = {}) {
-        main->ClearArray();
-        ProgramTable& table = state.program;
-        table.StepCount = static_cast<qint16>(freqs.size());
-        for (size_t k = 1; k <= freqs.size(); ++k) {
-            table.StepFreq[k] = freqs[k - 1];
-            table.StepTime[k] = times.empty() ? static_cast<qint16>(k) : times[k - 1];
-            table.StepNo[k] = static_cast<qint16>(k);
-        }
-        main->fgArrayToTable();
+        std::vector<ProgramStep> steps;
+        for (size_t k = 1; k <= freqs.size(); ++k)
+            steps.push_back({static_cast<qint16>(k), freqs[k - 1],
+                             times.empty() ? static_cast<qint16>(k) : times[k - 1]});
+        state.program.load(steps, state.generator.SortMode);
     }
 
     QStringList column(int c) const {
@@ -115,18 +112,14 @@ TEST_F(ProgramGrid, BufferGivesStepsUpToEachGapAndAtMostTwoThousand) {
     EXPECT_TRUE(platform.messages.isEmpty());
     EXPECT_EQ(grid->item(1999, 1)->text(), "50");
     EXPECT_EQ(label("Label6"), "Duration: 6000.0 minutes");
-    state.program.StepCount = 2001;
-    main->fgArrayToTable();
-    EXPECT_EQ(platform.messageTexts(), QStringList({"Too may frequencies, 2000 limit"}));
-    EXPECT_EQ(platform.messages.first().title, "Sono12");
-    EXPECT_EQ(grid->rowCount(), 2000);
 
     // One entry more gives the first 2000 and says so; Insert into the full table changes nothing.
     state.buffer.BufferNext = 52;
     click("Command8");
-    EXPECT_EQ(state.program.StepCount, 2000);
+    EXPECT_EQ(state.program.table().StepCount, 2000);
     insert(nullptr, QStringLiteral("5"), QStringLiteral("5"));
-    EXPECT_EQ(platform.messageTexts(), QStringList(3, QStringLiteral("Too may frequencies, 2000 limit")));
+    EXPECT_EQ(platform.messageTexts(), QStringList(2, QStringLiteral("Too may frequencies, 2000 limit")));
+    EXPECT_EQ(platform.messages.first().title, "Sono12");
     EXPECT_EQ(grid->rowCount(), 2000);
 }
 
@@ -139,7 +132,7 @@ TEST_F(ProgramGrid, ClickingCellsTypingAndTheSpinner) {
     type(QStringLiteral("300"));
     EXPECT_EQ(label("Label6"), "Duration: 8.0 minutes");
     type(QStringLiteral("40000"));
-    EXPECT_EQ(state.program.StepTime[12], 32767);
+    EXPECT_EQ(state.program.table().StepTime[12], 32767);
     // The cell shows the time that is kept, and the user is told the range.
     EXPECT_EQ(grid->item(11, 2)->text(), "32767");
     EXPECT_EQ(control<QLineEdit>("Text5")->text(), "32767");
@@ -152,7 +145,7 @@ TEST_F(ProgramGrid, ClickingCellsTypingAndTheSpinner) {
     click("Option2_1");
     click("UpDown1_up");
     EXPECT_EQ(control<QLineEdit>("Text5")->text(), "32767");
-    EXPECT_EQ(state.program.StepTime[12], 32767);
+    EXPECT_EQ(state.program.table().StepTime[12], 32767);
     click("Option2_0");
     click("UpDown1_down");
     EXPECT_EQ(grid->item(11, 2)->text(), "32766");
@@ -165,7 +158,7 @@ TEST_F(ProgramGrid, ClickingCellsTypingAndTheSpinner) {
     EXPECT_EQ(platform.messages.size(), 2);
     type(QStringLiteral("12.50"));
     EXPECT_EQ(grid->item(2, 1)->text(), "12.50");
-    EXPECT_FLOAT_EQ(state.program.StepFreq[3], 12.5f);
+    EXPECT_FLOAT_EQ(state.program.table().StepFreq[3], 12.5f);
 
     // Enter on a cell selects it as a click does.
     grid->setCurrentCell(0, 2);
@@ -192,7 +185,7 @@ TEST_F(ProgramGrid, ChangeBoxAndDeleteFollowTheCurrentCellOnKeyboardMoves) {
     press(Qt::Key_7);
     press(Qt::Key_7);
     EXPECT_EQ(column(2), QStringList({"10", "77", "30", "40"}));
-    EXPECT_EQ(state.program.StepTime[2], 77);
+    EXPECT_EQ(state.program.table().StepTime[2], 77);
 
     // Up and Down in the change box step it as the spinner does.
     press(Qt::Key_Up);
@@ -200,7 +193,7 @@ TEST_F(ProgramGrid, ChangeBoxAndDeleteFollowTheCurrentCellOnKeyboardMoves) {
     press(Qt::Key_Down);
     EXPECT_EQ(box->text(), "68");
     EXPECT_EQ(column(2), QStringList({"10", "68", "30", "40"}));
-    EXPECT_EQ(state.program.StepTime[2], 68);
+    EXPECT_EQ(state.program.table().StepTime[2], 68);
 
     // Tab, Shift+Tab, Home, End and the page keys carry the caption and value along, past the "No" column.
     grid->setFocus();
@@ -300,7 +293,7 @@ TEST_F(ProgramGrid, SortingKeepsLabelsWithTheirRowsAndNoSortRestores) {
     EXPECT_EQ(column(1), QStringList({"2000", "100", "7.83"}));
     EXPECT_EQ(column(0), QStringList({"3", "1", "2"}));
     EXPECT_EQ(state.generator.SortMode, 1);
-    EXPECT_EQ(state.program.StepFreq[1], 2000); // the arrays follow the grid
+    EXPECT_EQ(state.program.table().StepFreq[1], 2000); // the arrays follow the grid
     click("Option1_0");
     EXPECT_EQ(column(1), QStringList({"7.83", "100", "2000"}));
     click("Option1_2");
@@ -310,7 +303,8 @@ TEST_F(ProgramGrid, SortingKeepsLabelsWithTheirRowsAndNoSortRestores) {
 
     // After a sort and a redraw the current order is the entry order.
     click("Option1_1");
-    main->DisplayGrid();
+    click("Command13_0");
+    click("Command13_1");
     click("Option1_2");
     EXPECT_EQ(column(1), QStringList({"2000", "100", "7.83"}));
 }

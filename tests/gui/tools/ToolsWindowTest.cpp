@@ -265,7 +265,7 @@ TEST_F(ToolsWindow, PageWindowsShowTheirOwnPagesAndKeepThem) {
     EXPECT_EQ(keys->x() + keys->width(), 1280);
     EXPECT_EQ(keys->y(), 0);
     expectPage(keys, "freqgen: key commands");
-    showKeyCommands(*main); // Run shows it again: still one window
+    showKeyCommands(main->services()); // Run shows it again: still one window
     EXPECT_EQ(window("Form12"), keys);
     screenshot(keys, QStringLiteral("tools-form12"));
 
@@ -274,7 +274,7 @@ TEST_F(ToolsWindow, PageWindowsShowTheirOwnPagesAndKeepThem) {
     EXPECT_EQ(window("Form18")->windowTitle(), "Sono - The Dorv Effect");
     expectPage(window("Form18"), "The Dorv Effect");
     screenshot(window("Form18"), QStringLiteral("tools-form18"));
-    showHowToCalibrate(*main);
+    showHowToCalibrate(main->services());
     ASSERT_NE(window("Form22"), nullptr);
     EXPECT_EQ(window("Form22")->windowTitle(), "Sono - How To Calibrate Sound Card");
     expectPage(window("Form22"), "How to calibrate your sound card");
@@ -285,7 +285,7 @@ TEST_F(ToolsWindow, PageWindowsShowTheirOwnPagesAndKeepThem) {
 
     // A missing page is named and leaves an empty read-only page.
     QFile::remove(folder.file(QStringLiteral("howtocal.rtf")));
-    showHowToCalibrate(*main);
+    showHowToCalibrate(main->services());
     ASSERT_EQ(platform.messages.size(), 1);
     EXPECT_TRUE(platform.messages[0].text.contains(QStringLiteral("howtocal.rtf")));
     EXPECT_TRUE(pageText(window("Form22")).isEmpty());
