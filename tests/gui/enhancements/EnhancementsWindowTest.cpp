@@ -54,8 +54,6 @@ protected:
     }
     QWidget* open(const char* form) const { return main->windows().find(form); }
 
-    template <class W> static W* child(QWidget* w, const char* name) { return w->findChild<W*>(name); }
-
     // Types into the window's boxes, presses the button and lets a window that closed itself go.
     static void press(QWidget* w, const char* button, Boxes boxes = {}) {
         for (const auto& [name, text] : boxes)

@@ -32,10 +32,6 @@ using namespace sono::test;
 
 namespace {
 
-template <class W> W* child(const QWidget* parent, const char* name) {
-    return parent->findChild<W*>(QString::fromLatin1(name));
-}
-
 struct Sono : SonoHarness {
     explicit Sono(const QByteArray& defaultProgram = {}) {
         folder.createDatabase({record(QStringLiteral("Alpha"), QStringLiteral("c1"), {528})});

@@ -66,11 +66,11 @@ protected:
         click("Command12_0");
         QWidget* w = window("frmInsertFreq");
         if (!w) return QStringLiteral("no window");
-        const QString shown = in<QLabel>(w, "Label1")->text();
-        if (option) in<QRadioButton>(w, option)->click();
-        in<QLineEdit>(w, "Text1")->setText(freq);
-        in<QLineEdit>(w, "Text2")->setText(time);
-        in(w, "Command1")->click();
+        const QString shown = child<QLabel>(w, "Label1")->text();
+        if (option) child<QRadioButton>(w, option)->click();
+        child<QLineEdit>(w, "Text1")->setText(freq);
+        child<QLineEdit>(w, "Text2")->setText(time);
+        child(w, "Command1")->click();
         return shown;
     }
 };
@@ -82,7 +82,7 @@ TEST_F(ProgramGrid, LayoutCaptionsAndStartState) {
         EXPECT_EQ(grid->horizontalHeaderItem(c)->text(), QStringList({"No", "Frequency", "Time"})[c]);
     EXPECT_FALSE(control<QWidget>("UpDown1")->isEnabled());
     EXPECT_TRUE(control<QRadioButton>("Option1_2")->isChecked());
-    auto* timer = in<QTimer>(panel, "Timer2");
+    auto* timer = child<QTimer>(panel, "Timer2");
     EXPECT_TRUE(timer && timer->isActive() && timer->interval() == 1000);
 
     // The widest texts fit their columns.
@@ -249,8 +249,8 @@ TEST_F(ProgramGrid, InsertBeforeAfterAndIntoAnEmptyTable) {
     ASSERT_NE(w, nullptr);
     screenshot(w, QStringLiteral("insert-window"));
     EXPECT_EQ(w->windowTitle(), "Sono Insert Frequency");
-    EXPECT_FALSE(in<QRadioButton>(w, "Option1_0")->isEnabled());
-    EXPECT_FALSE(in<QRadioButton>(w, "Option1_1")->isEnabled());
+    EXPECT_FALSE(child<QRadioButton>(w, "Option1_0")->isEnabled());
+    EXPECT_FALSE(child<QRadioButton>(w, "Option1_1")->isEnabled());
     EXPECT_EQ(insert(nullptr, "7.83", "60"), "New Program.");
     EXPECT_EQ(column(1), QStringList({"7.83"}));
     EXPECT_EQ(label("Label6"), "Duration: 1.0 minutes");
@@ -332,10 +332,10 @@ TEST_F(ProgramGrid, ApplyRefusesABadCapThenCapsRemovesDuplicatesAndReports) {
     ASSERT_NE(report, nullptr);
     screenshot(report, QStringLiteral("apply-report"));
     EXPECT_EQ(report->windowTitle(), "Sono");
-    EXPECT_EQ(in<QLabel>(report, "Label3")->text(), "Duplicate and Cap Report");
-    EXPECT_EQ(in<QLabel>(report, "Label1")->text(), " 0 Duplicates found.");
-    EXPECT_EQ(in<QLabel>(report, "Label2")->text(), " 2 Frequencies Capped.");
-    auto* capped = in<QListWidget>(report, "List2");
+    EXPECT_EQ(child<QLabel>(report, "Label3")->text(), "Duplicate and Cap Report");
+    EXPECT_EQ(child<QLabel>(report, "Label1")->text(), " 0 Duplicates found.");
+    EXPECT_EQ(child<QLabel>(report, "Label2")->text(), " 2 Frequencies Capped.");
+    auto* capped = child<QListWidget>(report, "List2");
     ASSERT_EQ(capped->count(), 2);
     EXPECT_EQ(capped->item(1)->text(), " 10001");
 
@@ -348,8 +348,8 @@ TEST_F(ProgramGrid, ApplyRefusesABadCapThenCapsRemovesDuplicatesAndReports) {
     click("Command9");
     EXPECT_EQ(column(2), QStringList({"1"}));
     EXPECT_EQ(window("Form9"), report);
-    EXPECT_EQ(in<QLabel>(report, "Label1")->text(), " 3 Duplicates found.");
-    EXPECT_EQ(in<QLabel>(report, "Label2")->text(), " 0 Frequencies Capped.");
-    EXPECT_EQ(in<QListWidget>(report, "List1")->count(), 3);
+    EXPECT_EQ(child<QLabel>(report, "Label1")->text(), " 3 Duplicates found.");
+    EXPECT_EQ(child<QLabel>(report, "Label2")->text(), " 0 Frequencies Capped.");
+    EXPECT_EQ(child<QListWidget>(report, "List1")->count(), 3);
     EXPECT_EQ(platform.messages.size(), 1);
 }

@@ -28,12 +28,6 @@ using namespace sono::test;
 
 namespace {
 
-template <class T = QPushButton> T* child(QWidget* w, const QString& name) {
-    T* found = w ? w->findChild<T*>(name) : nullptr;
-    EXPECT_NE(found, nullptr) << name.toStdString();
-    return found;
-}
-
 QStringList items(QListWidget* list) {
     QStringList out;
     for (int i = 0; i < list->count(); ++i)
