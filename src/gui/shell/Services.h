@@ -18,7 +18,7 @@ class WindowRegistry;
 class Requests : public QObject {
     Q_OBJECT
 signals:
-    // A program was saved or loaded under this name: the File frame and the option string follow it.
+    // A program was saved under this name: the File frame and the option string follow it.
     void programNamed(const QString& name);
     // A program file was read for Load: its settings and steps replace the current ones.
     void programLoaded(const sono::ProgramFileData& program, const QString& name);
