@@ -274,7 +274,6 @@ TEST_F(ProgramGrid, DeleteShiftTimesClearAndRunApplyEnabling) {
 
     auto* run = control("Command16");
     ASSERT_NE(run, nullptr);
-    panel->updateRunAndApply();
     EXPECT_TRUE(run->isEnabled() && control("Command9")->isEnabled());
     clickCell(0, 1);
     click("Command11");
@@ -282,7 +281,6 @@ TEST_F(ProgramGrid, DeleteShiftTimesClearAndRunApplyEnabling) {
     EXPECT_EQ(label("Label6"), "Duration: .0 minutes");
     EXPECT_EQ(label("Label7"), "Change");
     EXPECT_FALSE(grid->isEnabled());
-    panel->updateRunAndApply();
     EXPECT_FALSE(run->isEnabled());
     EXPECT_FALSE(control("Command9")->isEnabled());
 }
