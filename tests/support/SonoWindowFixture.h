@@ -32,7 +32,6 @@ protected:
     template <class W = QPushButton> W* control(const char* name) const { return child<W>(main, name); }
     QString label(const char* name) const { return control<QLabel>(name)->text(); }
     void click(const char* name) const { control<QAbstractButton>(name)->click(); }
-    QWidget* window(const char* name) const { return main->windows().find(QString::fromLatin1(name)); }
 
     ProgramGridPanel* panel = nullptr;
     QTableWidget* grid = nullptr;

@@ -31,12 +31,7 @@ protected:
         state.program.load(steps, state.generator.SortMode);
     }
 
-    QStringList column(int c) const {
-        QStringList texts;
-        for (int r = 0; r < grid->rowCount(); ++r)
-            texts << (grid->item(r, c) ? grid->item(r, c)->text() : QString());
-        return texts;
-    }
+    QStringList column(int c) const { return rows(grid, c); }
 
     // A real mouse click on a cell (row and column counted from 0).
     void clickCell(int row, int col) const {

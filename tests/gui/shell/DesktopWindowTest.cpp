@@ -31,13 +31,7 @@ struct Desktop : ::testing::Test, SonoHarness {
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     }
-    QStringList lines() const {
-        QStringList result;
-        const QAbstractItemModel* model = child<QListView>(main, "List1")->model();
-        for (int i = 0; i < model->rowCount(); ++i)
-            result << model->index(i, 0).data().toString();
-        return result;
-    }
+    QStringList lines() const { return rows(child<QListView>(main, "List1")); }
 };
 
 } // namespace

@@ -28,13 +28,6 @@ using namespace sono::test;
 
 namespace {
 
-QStringList items(QListWidget* list) {
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
-    return out;
-}
-
 QString pageText(QWidget* window) {
     return child<QTextBrowser>(window, QStringLiteral("RichTextBox1"))->toPlainText();
 }
@@ -62,9 +55,6 @@ protected:
     }
     void TearDown() override {
         if (main) main->windows().closeAll();
-    }
-    template <class W = QWidget> W* window(const char* form) {
-        return qobject_cast<W*>(main->windows().find(QString::fromLatin1(form)));
     }
     void trigger(const char* item) { main->menuAction(QString::fromLatin1(item))->trigger(); }
     void closeAndCheckGone(const char* form, const char* exitButton) {
@@ -175,8 +165,8 @@ TEST_F(ToolsWindow, ConversionsDefaultsListsAndRefusals) {
     auto convert = [&](const QString& count) {
         child<QLineEdit>(form, QStringLiteral("Text2"))->setText(count);
         child(form, QStringLiteral("Command1_0"))->click();
-        return items(child<QListWidget>(form, QStringLiteral("List2"))) +
-               items(child<QListWidget>(form, QStringLiteral("List1")));
+        return rows(child<QListWidget>(form, QStringLiteral("List2"))) +
+               rows(child<QListWidget>(form, QStringLiteral("List1")));
     };
     convert(QStringLiteral("11"));
     const QStringList plain = convert(QStringLiteral("11")); // twice: the same lists, not longer ones
