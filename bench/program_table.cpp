@@ -5,6 +5,7 @@
 #include "core/app/AppState.h"
 #include "core/app/Platform.h"
 #include "core/enhancements/ProgramGenerators.h"
+#include "core/generator/ProgramFile.h"
 #include "gui/enhancements/EnhancementsPanel.h"
 #include "gui/program/ProgramGridPanel.h"
 #include "gui/shell/MainWindow.h"
@@ -109,18 +110,14 @@ int main(int argc, char** argv) {
     const double apply = medianMs(
         runs,
         [&] {
-            ProgramTable& table = state.program;
-            table.StepCount = ProgramTable::MaxSteps;
-            for (size_t i = 1; i <= ProgramTable::MaxSteps; ++i) {
-                table.StepFreq[i] = values[pick(random)];
-                table.StepTime[i] = 180;
-                table.StepNo[i] = static_cast<qint16>(i);
-            }
-            main.fgArrayToTable();
+            std::vector<ProgramStep> steps;
+            for (int i = 1; i <= ProgramTable::MaxSteps; ++i)
+                steps.push_back({static_cast<qint16>(i), values[pick(random)], 180});
+            state.program.load(steps, state.generator.SortMode);
         },
         seen([&] { button("Command9")->click(); }, "Form9"));
     std::printf("apply_cap_duplicates_2000: %.2f ms\n", apply);
-    std::printf("steps_after_apply: %d steps\n", static_cast<int>(state.program.StepCount));
+    std::printf("steps_after_apply: %d steps\n", static_cast<int>(state.program.stepCount()));
 
     // The Enhancements, chosen as the user does; the chooser items are Sweep (0) and Offsets (4).
     EnhancementsPanel* panel = main.enhancementsPanel();
@@ -143,11 +140,10 @@ int main(int argc, char** argv) {
         },
         seen([&] { press(sweep, "Command2"); }, "Form13"));
     std::printf("sweep_2000: %.2f ms\n", sweepTime);
-    std::printf("steps_after_sweep: %d steps\n", static_cast<int>(state.program.StepCount));
+    std::printf("steps_after_sweep: %d steps\n", static_cast<int>(state.program.stepCount()));
 
     auto table600 = [&] {
-        makeSweep(state.program, u"100", u"699", u"1", u"60");
-        main.fgArrayToTable();
+        state.program.generate([](ProgramTable& t) { return makeSweep(t, u"100", u"699", u"1", u"60"); });
     };
     table600();
     QWidget* offsets = window(4, "Form16");
@@ -165,7 +161,7 @@ int main(int argc, char** argv) {
         const double time =
             medianMs(runs, table600, seen([&] { press(offsets, change.button, change.text); }, "Form16"));
         std::printf("%s: %.2f ms (%d steps after)\n", change.name, time,
-                    static_cast<int>(state.program.StepCount));
+                    static_cast<int>(state.program.stepCount()));
     }
     return 0;
 }

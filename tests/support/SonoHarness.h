@@ -3,10 +3,30 @@
 #include "core/app/AppState.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/shell/Session.h"
+#include "gui/shell/WindowRegistry.h"
 #include "support/RecordingPlatform.h"
 #include "support/TestFolder.h"
 
+#include <QAbstractItemView>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
 namespace sono::test {
+
+// A window's control by its object name; a missing one fails the test.
+template <class W = QPushButton> W* child(const QObject* window, const QString& name) {
+    W* w = window ? window->findChild<W*>(name) : nullptr;
+    EXPECT_NE(w, nullptr) << name.toStdString();
+    return w;
+}
+
+// The texts of a list's rows, or of a table's column, top to bottom.
+inline QStringList rows(const QAbstractItemView* view, int column = 0) {
+    QStringList texts;
+    for (int r = 0; r < view->model()->rowCount(); ++r)
+        texts << view->model()->index(r, column).data().toString();
+    return texts;
+}
 
 // One run of Sono on a temporary application folder, with a recording platform. Window-test fixtures
 // derive from it, fill the folder, then call start().
@@ -15,6 +35,10 @@ struct SonoHarness {
     MainWindow* start() {
         main = startSono(session);
         return main;
+    }
+    // The open tool window of that form name, or nullptr.
+    template <class W = QWidget> W* window(const char* form) const {
+        return qobject_cast<W*>(main->windows().find(QString::fromLatin1(form)));
     }
 
     TestFolder folder;

@@ -29,15 +29,9 @@ protected:
         grid = panel->grid();
     }
 
-    template <class W = QPushButton> static W* in(QWidget* window, const char* name) {
-        W* w = window ? window->findChild<W*>(QString::fromLatin1(name)) : nullptr;
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-    template <class W = QPushButton> W* control(const char* name) const { return in<W>(main, name); }
+    template <class W = QPushButton> W* control(const char* name) const { return child<W>(main, name); }
     QString label(const char* name) const { return control<QLabel>(name)->text(); }
     void click(const char* name) const { control<QAbstractButton>(name)->click(); }
-    QWidget* window(const char* name) const { return main->windows().find(QString::fromLatin1(name)); }
 
     ProgramGridPanel* panel = nullptr;
     QTableWidget* grid = nullptr;

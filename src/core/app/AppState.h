@@ -5,8 +5,9 @@
 #include "core/common/TextEncoding.h"
 #include "core/database/FrequencyStore.h"
 #include "core/display/Calibration.h"
+#include "core/enhancements/ProgramGenerators.h"
 #include "core/generator/GeneratorSettings.h"
-#include "core/program/ProgramTable.h"
+#include "core/program/ProgramDocument.h"
 
 #include <QDateTime>
 #include <QString>
@@ -47,9 +48,9 @@ struct AppState {
     // Subsystems
     FrequencyStore database;
     FrequencyBuffer buffer;
-    ProgramTable program;
-    std::array<float, ProgramTable::MaxSteps + 1> OutFreq{};
     GeneratorSettings generator;
+    ProgramDocument program{generator}; // the table, its grid texts and OutFreq
+    GeneratorMemory enhancementMemory;  // the last Nuke'em target and meditation notes
     Calibration calibration;
 
     // The clock reports read; tests fix it.

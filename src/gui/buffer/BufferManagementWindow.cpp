@@ -6,7 +6,7 @@
 #include "core/app/UnreadFiles.h"
 #include "core/buffer/BufferOperations.h"
 #include "core/common/QuotedFields.h"
-#include "gui/shell/MainWindow.h"
+#include "gui/shell/Services.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -37,7 +37,7 @@ QLabel* labelFor(QWidget* parent, const QString& caption, QWidget* buddy) {
 
 } // namespace
 
-BufferManagementWindow::BufferManagementWindow(MainWindow& main) : main_(main) {
+BufferManagementWindow::BufferManagementWindow(Services& services) : services_(services) {
     setWindowTitle(QStringLiteral("Sono - Buffer Management"));
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("List1"));
@@ -91,11 +91,11 @@ BufferManagementWindow::BufferManagementWindow(MainWindow& main) : main_(main) {
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
 
     fillList();
-    clearFirst_->setChecked(main_.state().ClearBufferFirst == 1);
+    clearFirst_->setChecked(services_.state.ClearBufferFirst == 1);
 }
 
 void BufferManagementWindow::fillList() {
-    const FrequencyBuffer& buffer = main_.state().buffer;
+    const FrequencyBuffer& buffer = services_.state.buffer;
     const QSignalBlocker blocker(list_);
     list_->clear();
     entryOfLine_.clear();
@@ -121,7 +121,7 @@ void BufferManagementWindow::showSelectedLine() {
         delete_->setEnabled(false);
         return;
     }
-    FrequencyBuffer& buffer = main_.state().buffer;
+    FrequencyBuffer& buffer = services_.state.buffer;
     buffer.BufferSelected = static_cast<qint16>(entryOfLine_[static_cast<size_t>(position)]);
     const BufferEntry& entry = buffer.entries[static_cast<size_t>(buffer.BufferSelected)];
     comments_->setPlainText(entry.Comments);
@@ -132,10 +132,10 @@ void BufferManagementWindow::showSelectedLine() {
 void BufferManagementWindow::deleteSelected() {
     const int position = selectedLine();
     if (position < 0 || position >= static_cast<int>(entryOfLine_.size())) return;
-    FrequencyBuffer& buffer = main_.state().buffer;
+    FrequencyBuffer& buffer = services_.state.buffer;
     buffer.BufferSelected = static_cast<qint16>(entryOfLine_[static_cast<size_t>(position)]);
     if (auto deleted = deleteBufferEntry(buffer, buffer.BufferSelected); !deleted) {
-        main_.platform().message(deleted.error());
+        services_.platform.message(deleted.error());
         return;
     }
     fillList();
@@ -145,7 +145,7 @@ void BufferManagementWindow::deleteSelected() {
 }
 
 void BufferManagementWindow::clearBuffer() {
-    clearTheBuffer(main_.state().buffer);
+    clearTheBuffer(services_.state.buffer);
     fillList();
     comments_->clear();
     frequencies_->clear();
@@ -153,13 +153,13 @@ void BufferManagementWindow::clearBuffer() {
 }
 
 void BufferManagementWindow::clearFirstClicked(bool checked) {
-    AppState& state = main_.state();
+    AppState& state = services_.state;
     const qint16 wanted = checked ? 1 : 0;
     const QString path = state.filePath(QStringLiteral("sono.ini"));
-    bool saved = keepUnreadFile(state, main_.platform(), path);
+    bool saved = keepUnreadFile(state, services_.platform, path);
     if (saved) {
         if (auto written = writeWholeFile(path, settingsFileBytes(state.EditorPath, wanted)); !written) {
-            main_.platform().message(written.error());
+            services_.platform.message(written.error());
             saved = false;
         }
     }
@@ -172,20 +172,20 @@ void BufferManagementWindow::clearFirstClicked(bool checked) {
 }
 
 void BufferManagementWindow::printPreview() {
-    AppState& state = main_.state();
+    AppState& state = services_.state;
     const QByteArray report = bufferReport(state.buffer, cap_->text(), state.BuildTitle, state.now());
     // The shown entry's text may have changed form.
     showSelectedLine();
     const QString path = state.filePath(QStringLiteral("freq.txt"));
     if (auto written = writeWholeFile(path, report); !written) {
-        main_.platform().message(written.error());
+        services_.platform.message(written.error());
         return;
     }
     const QString folder = state.AppPath.isEmpty() ? state.folder.path() : state.AppPath;
-    if (!main_.platform().startProgram(state.EditorPath, {path}, folder))
-        main_.platform().message(QStringLiteral("The editor %1 could not be started to show %2.\n\n"
-                                                "Set the editor in Tools, Set Editor Path.")
-                                     .arg(state.EditorPath, path));
+    if (!services_.platform.startProgram(state.EditorPath, {path}, folder))
+        services_.platform.message(QStringLiteral("The editor %1 could not be started to show %2.\n\n"
+                                                  "Set the editor in Tools, Set Editor Path.")
+                                       .arg(state.EditorPath, path));
 }
 
 } // namespace sono

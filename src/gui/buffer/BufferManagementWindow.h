@@ -11,13 +11,13 @@ class QPushButton;
 
 namespace sono {
 
-class MainWindow;
+struct Services;
 
 // Form3: the sets in the buffer, their deletion and clearing, and the print preview report.
 class BufferManagementWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit BufferManagementWindow(MainWindow& main);
+    explicit BufferManagementWindow(Services& services);
 
     void printPreview();   // Command2
     void deleteSelected(); // Command4
@@ -29,7 +29,7 @@ private:
     void showSelectedLine();
     void clearFirstClicked(bool checked);
 
-    MainWindow& main_;
+    Services& services_;
     std::vector<int> entryOfLine_; // buffer entry number of each list line
     QListWidget* list_;
     QPlainTextEdit* comments_;

@@ -2,15 +2,16 @@
 
 #include "core/app/AppState.h"
 #include "core/app/Platform.h"
+#include "core/buffer/BufferOperations.h"
 #include "core/database/RecordText.h"
 #include "core/database/Repair.h"
 #include "core/database/ResultsModel.h"
 #include "core/database/Search.h"
+#include "gui/buffer/BufferManagementWindow.h"
 #include "gui/database/RecordEditorWindow.h"
-#include "gui/shell/MainWindow.h"
+#include "gui/shell/Services.h"
 #include "gui/shell/WindowRegistry.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QEvent>
 #include <QGridLayout>
@@ -43,7 +44,7 @@ QPlainTextEdit* displayBox(QWidget* parent, const char* name, const char* access
 
 } // namespace
 
-DatabaseTab::DatabaseTab(MainWindow& main) : main_(main) {
+DatabaseTab::DatabaseTab(Services& services) : services_(services) {
     setObjectName(QStringLiteral("DatabaseTab"));
 
     auto* searchFrame = new QGroupBox(QStringLiteral("Search"), this);
@@ -66,7 +67,7 @@ DatabaseTab::DatabaseTab(MainWindow& main) : main_(main) {
     resultsLabel_ = new QLabel(QStringLiteral("Results :"), this);
     resultsLabel_->setObjectName(QStringLiteral("Label2_0"));
     results_ = new QListView(this);
-    lines_ = new ResultsModel(main_.state().database, this);
+    lines_ = new ResultsModel(services_.state.database, this);
     results_->setModel(lines_);
     results_->setObjectName(QStringLiteral("List1"));
     results_->setAccessibleName(QStringLiteral("Results"));
@@ -145,8 +146,8 @@ DatabaseTab::DatabaseTab(MainWindow& main) : main_(main) {
     connect(newRecord_, &QPushButton::clicked, this, [this] { openEditor(1); });
     connect(editRecord_, &QPushButton::clicked, this, [this] { openEditor(2); });
     connect(deleteRecord_, &QPushButton::clicked, this, &DatabaseTab::deleteRecord);
-    if (QAction* repair = main_.menuAction(QStringLiteral("RandCDB")))
-        connect(repair, &QAction::triggered, this, &DatabaseTab::repairAndCompactDatabase);
+    connect(sendToBuffer_, &QPushButton::clicked, this, &DatabaseTab::sendToBuffer);
+    connect(viewBuffer_, &QPushButton::clicked, this, &DatabaseTab::viewBuffer);
 }
 
 bool DatabaseTab::eventFilter(QObject* watched, QEvent* event) {
@@ -165,10 +166,10 @@ void DatabaseTab::setRecordButtonsEnabled(bool enabled) {
 }
 
 bool DatabaseTab::fillList(const SearchQuery& query) {
-    AppState& state = main_.state();
+    AppState& state = services_.state;
     auto found = runSearch(state, query);
     if (!found) {
-        main_.platform().message(found.error(), QStringLiteral("Database ERROR"));
+        services_.platform.message(found.error(), QStringLiteral("Database ERROR"));
         return false;
     }
     setRecordButtonsEnabled(false);
@@ -179,26 +180,26 @@ bool DatabaseTab::fillList(const SearchQuery& query) {
 }
 
 void DatabaseTab::FrontCharSearch() {
-    AppState& state = main_.state();
+    AppState& state = services_.state;
     state.LetterSearchFlag = 1;
     fillList(SearchQuery::letter(state.SearchText));
 }
 
 bool DatabaseTab::Command1_Click() {
-    AppState& state = main_.state();
+    AppState& state = services_.state;
     state.LetterSearchFlag = 0;
     const bool ticked[3] = {columns_[0]->isChecked(), columns_[1]->isChecked(), columns_[2]->isChecked()};
     if (ticked[0] || ticked[1] || ticked[2]) state.SearchText = searchBox_->text();
     auto query = findQuery(searchBox_->text(), ticked[0], ticked[1], ticked[2]);
     if (!query) {
-        main_.platform().message(query.error().text, query.error().title);
+        services_.platform.message(query.error().text, query.error().title);
         return false;
     }
     return fillList(*query);
 }
 
 void DatabaseTab::selectLine(int k) {
-    FrequencyStore& store = main_.state().database;
+    FrequencyStore& store = services_.state.database;
     if (k < 0 || k >= lines_->rowCount() || k >= store.count()) return;
     descriptionLabel_->setText(lines_->data(lines_->index(k)).toString());
     store.moveTo(k);
@@ -208,13 +209,13 @@ void DatabaseTab::selectLine(int k) {
         return;
     }
     comments_->setPlainText(commentsText(*record));
-    main_.state().RecordFreqText = recordFreqText(*record);
-    frequencies_->setPlainText(main_.state().RecordFreqText);
+    services_.state.RecordFreqText = recordFreqText(*record);
+    frequencies_->setPlainText(services_.state.RecordFreqText);
     setRecordButtonsEnabled(true);
 }
 
 void DatabaseTab::refreshAfterChange() {
-    if (main_.state().LetterSearchFlag == 1) {
+    if (services_.state.LetterSearchFlag == 1) {
         FrontCharSearch();
     } else if (!Command1_Click() && listQuery_) {
         // The Find was refused, but the lines on show must not list a deleted or stale record.
@@ -224,32 +225,55 @@ void DatabaseTab::refreshAfterChange() {
 }
 
 void DatabaseTab::openEditor(qint16 mode) {
-    AppState& state = main_.state();
+    AppState& state = services_.state;
     if (mode == 2 && !state.database.current()) return;
     state.EditorMode = mode;
     bool opened = false;
-    QWidget* editor = main_.windows().open<RecordEditorWindow>(
-        QStringLiteral("Form2"), [this] { return new RecordEditorWindow(main_); }, &opened);
-    if (opened) disableWhileOpen(&main_, editor);
+    QWidget* editor = services_.windows.open<RecordEditorWindow>(
+        QStringLiteral("Form2"), [this] { return new RecordEditorWindow(services_); }, &opened);
+    if (opened) disableWhileOpen(services_.mainWindow, editor);
 }
 
 void DatabaseTab::deleteRecord() {
-    FrequencyStore& store = main_.state().database;
+    FrequencyStore& store = services_.state.database;
     if (!store.current()) return;
-    if (main_.platform().message(QStringLiteral("You are about to permanently DELETE the select record !"),
-                                 QStringLiteral("Delete A Record"),
-                                 MessageButtons::OkCancel) != MessageAnswer::Ok)
+    if (services_.platform.message(QStringLiteral("You are about to permanently DELETE the select record !"),
+                                   QStringLiteral("Delete A Record"),
+                                   MessageButtons::OkCancel) != MessageAnswer::Ok)
         return;
     if (auto deleted = store.deleteCurrent(); !deleted) {
-        main_.platform().message(QStringLiteral("The record was not deleted: ") + deleted.error(),
-                                 QStringLiteral("Database ERROR"));
+        services_.platform.message(QStringLiteral("The record was not deleted: ") + deleted.error(),
+                                   QStringLiteral("Database ERROR"));
         return;
     }
     refreshAfterChange();
 }
 
+void DatabaseTab::sendToBuffer() {
+    AppState& state = services_.state;
+    const FrequencyRecord* record = state.database.current();
+    if (!record) return;
+    if (auto sent =
+            sono::sendToBuffer(state.buffer, *record, state.RecordFreqText, state.ClearBufferFirst == 1);
+        !sent) {
+        services_.platform.message(sent.error());
+        return;
+    }
+    services_.platform.beep();
+}
+
+void DatabaseTab::viewBuffer() {
+    bool opened = false;
+    QWidget* window = services_.windows.open<BufferManagementWindow>(
+        QStringLiteral("Form3"), [&] { return new BufferManagementWindow(services_); }, &opened);
+    if (opened) {
+        placeCentred(window, services_.platform, 200);
+        disableWhileOpen(services_.mainWindow, window);
+    }
+}
+
 void DatabaseTab::repairAndCompactDatabase() {
-    AppState& state = main_.state();
+    AppState& state = services_.state;
     lines_->clear();
     listQuery_.reset();
     searchBox_->clear();
@@ -260,12 +284,12 @@ void DatabaseTab::repairAndCompactDatabase() {
         repairAndCompact(state.database, state.DatabasePath, state.filePath(QStringLiteral("newFreq.mdb")));
     state.CurrentQuery = SearchQuery::all().sqlText();
     if (repaired) {
-        main_.platform().message(RepairedText + QStringLiteral("\n\n") + RepairBackupText,
-                                 QStringLiteral("Good News !"));
+        services_.platform.message(RepairedText + QStringLiteral("\n\n") + RepairBackupText,
+                                   QStringLiteral("Good News !"));
     } else {
-        main_.platform().message(QStringLiteral("The database was not repaired and compacted:\n") +
-                                     repaired.error() + QStringLiteral("\n\nfreqs.mdb was left as it was."),
-                                 QStringLiteral("Repair and Compact Database"));
+        services_.platform.message(QStringLiteral("The database was not repaired and compacted:\n") +
+                                       repaired.error() + QStringLiteral("\n\nfreqs.mdb was left as it was."),
+                                   QStringLiteral("Repair and Compact Database"));
     }
 }
 

@@ -14,14 +14,14 @@ class QPushButton;
 
 namespace sono {
 
-class MainWindow;
+struct Services;
 class ResultsModel;
 
 // The "Database" tab: search, result list, record display and the record buttons.
 class DatabaseTab : public QWidget {
     Q_OBJECT
 public:
-    explicit DatabaseTab(MainWindow& main);
+    explicit DatabaseTab(Services& services);
 
     // Start-up state of the search options: "Description" ticked.
     void resetSearchOptions();
@@ -34,6 +34,9 @@ public:
     // After a save or a delete: repeats the last kind of search and disables the record buttons.
     void refreshAfterChange();
 
+    void sendToBuffer(); // Command3 "Send to Buffer": the shown record into the buffer, and a beep
+    void viewBuffer();   // Command4 "View Buffer"
+
     // Repair and compact of the Tools menu.
     void repairAndCompactDatabase();
 
@@ -45,7 +48,7 @@ private:
     void deleteRecord();
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-    MainWindow& main_;
+    Services& services_;
     QLineEdit* searchBox_;
     QCheckBox* columns_[3];
     QPushButton* find_;

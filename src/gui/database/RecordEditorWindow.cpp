@@ -4,8 +4,7 @@
 #include "core/app/Platform.h"
 #include "core/database/RecordEdit.h"
 #include "core/database/RecordText.h"
-#include "gui/database/DatabaseTab.h"
-#include "gui/shell/MainWindow.h"
+#include "gui/shell/Services.h"
 #include "gui/shell/WindowRegistry.h"
 
 #include <QFocusEvent>
@@ -41,9 +40,9 @@ protected:
 
 } // namespace
 
-RecordEditorWindow::RecordEditorWindow(MainWindow& main) : QWidget(nullptr), main_(main) {
+RecordEditorWindow::RecordEditorWindow(Services& services) : QWidget(nullptr), services_(services) {
     setObjectName(QStringLiteral("Form2"));
-    const AppState& state = main_.state();
+    const AppState& state = services_.state;
     const bool editing = state.EditorMode == 2;
     setWindowTitle(editing ? QStringLiteral("Sono - EDIT Database Entry")
                            : QStringLiteral("Sono - NEW Database Entry"));
@@ -121,7 +120,7 @@ RecordEditorWindow::RecordEditorWindow(MainWindow& main) : QWidget(nullptr), mai
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
 
     resize(sizeHint().expandedTo(QSize(560, 0)));
-    placeCentred(this, main_.platform(), 1000);
+    placeCentred(this, services_.platform, 1000);
 }
 
 void RecordEditorWindow::saveAndExit() {
@@ -130,18 +129,18 @@ void RecordEditorWindow::saveAndExit() {
         slotTexts.append(box->text());
     auto record = recordFromEditor(description_->text(), comments_->toPlainText(), slotTexts);
     if (!record) {
-        main_.platform().message(record.error().text, record.error().title);
+        services_.platform.message(record.error().text, record.error().title);
         return;
     }
-    AppState& state = main_.state();
+    AppState& state = services_.state;
     auto saved =
         state.EditorMode == 2 ? state.database.updateCurrent(*record) : state.database.addRecord(*record);
     if (!saved) {
-        main_.platform().message(QStringLiteral("The record was not saved: ") + saved.error(),
-                                 QStringLiteral("Database ERROR"));
+        services_.platform.message(QStringLiteral("The record was not saved: ") + saved.error(),
+                                   QStringLiteral("Database ERROR"));
         return;
     }
-    main_.databaseTab()->refreshAfterChange();
+    emit services_.requests.databaseChanged();
     close();
 }
 

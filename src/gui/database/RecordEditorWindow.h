@@ -9,19 +9,19 @@ class QPushButton;
 
 namespace sono {
 
-class MainWindow;
+struct Services;
 
 // Form2: adds a record (EditorMode 1) or changes the current one (EditorMode 2). The main window is
 // disabled while it is open; a save refreshes the result list by repeating the last search.
 class RecordEditorWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit RecordEditorWindow(MainWindow& main);
+    explicit RecordEditorWindow(Services& services);
 
 private:
     void saveAndExit();
 
-    MainWindow& main_;
+    Services& services_;
     QLineEdit* description_;
     QPlainTextEdit* comments_;
     QLineEdit* slots_[40];

@@ -6,8 +6,7 @@
 #include "core/common/NumberText.h"
 #include "core/common/QuotedFields.h"
 #include "core/display/Calibration.h"
-#include "gui/program/ProgramGridPanel.h"
-#include "gui/shell/MainWindow.h"
+#include "gui/shell/Services.h"
 #include "gui/shell/WindowRegistry.h"
 #include "gui/tools/HelpWindows.h"
 
@@ -30,7 +29,7 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
 }
 } // namespace
 
-CalibrationWindow::CalibrationWindow(MainWindow& main) : main_(main) {
+CalibrationWindow::CalibrationWindow(Services& services) : services_(services) {
     setObjectName(QStringLiteral("Form21"));
     setWindowTitle(QStringLiteral("Sono - Calibrate Sound Card"));
 
@@ -94,7 +93,7 @@ CalibrationWindow::CalibrationWindow(MainWindow& main) : main_(main) {
     layout->addWidget(frame);
     layout->addWidget(sideBox);
 
-    const Calibration& calibration = main_.state().calibration;
+    const Calibration& calibration = services_.state.calibration;
     for (int i = 0; i < 26; ++i)
         boxes_[i]->setText(shortestText(calibration.CalTable[static_cast<size_t>(i)], Precision::Single));
     (calibration.CalibrationOn != 0 ? activate_ : deactivate_)->setChecked(true);
@@ -104,10 +103,10 @@ CalibrationWindow::CalibrationWindow(MainWindow& main) : main_(main) {
         connect(option, &QRadioButton::clicked, this, [this] { save_->setEnabled(true); });
     connect(save_, &QPushButton::clicked, this, &CalibrationWindow::save);
     connect(generate, &QPushButton::clicked, this, &CalibrationWindow::generateProgram);
-    connect(howTo, &QPushButton::clicked, this, [this] { showHowToCalibrate(main_); });
+    connect(howTo, &QPushButton::clicked, this, [this] { showHowToCalibrate(services_); });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     resize(sizeHint());
-    placeCentred(this, main_.platform(), 200);
+    placeCentred(this, services_.platform, 200);
 }
 
 void CalibrationWindow::boxChanged(int index) {
@@ -121,15 +120,15 @@ void CalibrationWindow::save() {
         typed.append(box->text());
     const auto calibration = calibrationFromTexts(typed, activate_->isChecked());
     if (!calibration) {
-        main_.platform().message(calibration.error());
+        services_.platform.message(calibration.error());
         return;
     }
-    AppState& state = main_.state();
+    AppState& state = services_.state;
     const QString path = state.filePath(QStringLiteral("sono.cal"));
-    if (!keepUnreadFile(state, main_.platform(), path)) return;
+    if (!keepUnreadFile(state, services_.platform, path)) return;
     if (auto written = writeWholeFile(path, calibrationFileBytes(*calibration)); !written) {
-        main_.platform().message(written.error() +
-                                 QStringLiteral("\n\nThe calibration in use is unchanged."));
+        services_.platform.message(written.error() +
+                                   QStringLiteral("\n\nThe calibration in use is unchanged."));
         return;
     }
     state.calibration = *calibration;
@@ -137,9 +136,7 @@ void CalibrationWindow::save() {
 }
 
 void CalibrationWindow::generateProgram() {
-    main_.programPanel()->resetChangeBox(true);
-    fillCalibrationProgram(main_.state().program);
-    main_.fgArrayToTable();
+    services_.state.program.calibrationProgram();
 }
 
 } // namespace sono

@@ -9,13 +9,13 @@ class QRadioButton;
 
 namespace sono {
 
-class MainWindow;
+struct Services;
 
 // Form21: the 26 measured frequencies, the on/off switch, and the calibration program.
 class CalibrationWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit CalibrationWindow(MainWindow& main);
+    explicit CalibrationWindow(Services& services);
 
     void save();
     void generateProgram();
@@ -23,7 +23,7 @@ public:
 private:
     void boxChanged(int index);
 
-    MainWindow& main_;
+    Services& services_;
     QLineEdit* boxes_[26];
     QLabel* differences_[26];
     QRadioButton* activate_;

@@ -1,32 +1,28 @@
 #include "gui/enhancements/EnhancementWindow.h"
 
 #include "core/app/Platform.h"
-#include "gui/enhancements/EnhancementsPanel.h"
-#include "gui/shell/MainWindow.h"
+#include "gui/shell/Services.h"
 #include "gui/shell/WindowRegistry.h"
 
 namespace sono {
 
-EnhancementWindow::EnhancementWindow(MainWindow& main) : main_(main) {}
+EnhancementWindow::EnhancementWindow(Services& services) : services_(services) {}
 
 void EnhancementWindow::finishOpening(const QString& title, bool clearSummary) {
     setWindowTitle(title);
     adjustSize();
-    placeCentred(this, main_.platform(), 200);
-    if (clearSummary) panel().clearSummary();
+    placeCentred(this, services_.platform, 200);
+    if (clearSummary) emit services_.requests.summaryCleared();
 }
 
-EnhancementsPanel& EnhancementWindow::panel() {
-    return *main_.enhancementsPanel();
-}
-
-bool EnhancementWindow::showNewProgram(const Generated& result) {
+bool EnhancementWindow::report(const Generated& result, bool replaceSummary) {
     if (!result) {
-        main_.platform().message(result.error());
+        services_.platform.message(result.error());
         return false;
     }
     if (result->isEmpty()) return false;
-    panel().showNewProgram(*result);
+    if (replaceSummary) emit services_.requests.summaryCleared();
+    emit services_.requests.summaryAdded(*result);
     return true;
 }
 

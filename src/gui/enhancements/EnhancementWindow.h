@@ -6,24 +6,23 @@
 
 namespace sono {
 
-class MainWindow;
-class EnhancementsPanel;
+struct Services;
 
-// What every enhancement window shares: its place on the screen, the summary list it reports to, and
-// how it shows a generator's outcome.
+// What every enhancement window shares: its place on the screen, and how it reports a generator's
+// outcome (the program document has already redrawn the grid) to the summary list.
 class EnhancementWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit EnhancementWindow(MainWindow& main);
+    explicit EnhancementWindow(Services& services);
 
 protected:
     // Title, size and place; the summary list is emptied unless the window leaves it alone.
     void finishOpening(const QString& title, bool clearSummary);
-    EnhancementsPanel& panel();
-    // A new program: shown and summarised. A refusal: its message. Returns true when the table changed.
-    bool showNewProgram(const Generated& result);
+    // A refusal: its message. New lines: they replace the summary, or are added to it. Returns true
+    // when the table changed.
+    bool report(const Generated& result, bool replaceSummary);
 
-    MainWindow& main_;
+    Services& services_;
 };
 
 } // namespace sono

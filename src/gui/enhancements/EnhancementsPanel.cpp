@@ -8,8 +8,7 @@
 #include "gui/enhancements/OffsetBracketOctaveWindow.h"
 #include "gui/enhancements/ReallyNukeWindow.h"
 #include "gui/enhancements/SweepWindow.h"
-#include "gui/program/ProgramGridPanel.h"
-#include "gui/shell/MainWindow.h"
+#include "gui/shell/Services.h"
 #include "gui/shell/WindowRegistry.h"
 
 #include <QComboBox>
@@ -19,7 +18,7 @@
 
 namespace sono {
 
-EnhancementsPanel::EnhancementsPanel(MainWindow& main) : main_(main) {
+EnhancementsPanel::EnhancementsPanel(Services& services) : services_(services) {
     auto* frame = new QGroupBox(QStringLiteral(" Enhancements "), this);
     frame->setObjectName(QStringLiteral("FrameEnhancements"));
     chooser_ = new QComboBox(frame);
@@ -39,64 +38,51 @@ EnhancementsPanel::EnhancementsPanel(MainWindow& main) : main_(main) {
     connect(chooser_, &QComboBox::activated, this, &EnhancementsPanel::choose);
 }
 
+namespace {
+
+// The chooser, in its order: caption, window, the steps the table must hold first and what the user is
+// told otherwise, and how the window is built.
+struct Enhancement {
+    const char* caption;
+    const char* form;
+    int minimumSteps;
+    const char* tooFewSteps;
+    QWidget* (*make)(Services&);
+};
+
+template <class W> QWidget* build(Services& services) {
+    return new W(services);
+}
+
+constexpr Enhancement Enhancements[] = {
+    {"Sweep", "Form13", 0, nullptr, build<SweepWindow>},
+    {"Harmonise", "Form17", 5, "You need 5 or more Frequencies in the Program Table to use Harmonise!",
+     build<HarmoniserWindow>},
+    {"Nuke'em", "Form14", 0, nullptr, build<NukeWindow>},
+    {"Really Nuke'em", "Form15", 0, nullptr, build<ReallyNukeWindow>},
+    {"Off-sets Brackets Octaves", "Form16", 1,
+     "Offset, Bracket & Octave enhancements require you have at least 1 frequency in the Program Table.",
+     build<OffsetBracketOctaveWindow>},
+    {"Chakra Charging : Meditation", "Form19", 0, nullptr, build<MeditationWindow>},
+};
+
+} // namespace
+
 void EnhancementsPanel::fillChooser() {
     chooser_->clear();
-    chooser_->addItems({QStringLiteral("Sweep"), QStringLiteral("Harmonise"), QStringLiteral("Nuke'em"),
-                        QStringLiteral("Really Nuke'em"), QStringLiteral("Off-sets Brackets Octaves"),
-                        QStringLiteral("Chakra Charging : Meditation")});
+    for (const Enhancement& e : Enhancements)
+        chooser_->addItem(QString::fromUtf8(e.caption));
     chooser_->setCurrentIndex(-1);
 }
 
 void EnhancementsPanel::choose(int position) {
-    WindowRegistry& windows = main_.windows();
-    const int steps = main_.state().program.StepCount;
-    switch (position) {
-    case 0:
-        windows.open<SweepWindow>(QStringLiteral("Form13"), [this] { return new SweepWindow(main_); });
-        break;
-    case 1:
-        if (steps < 5) {
-            main_.platform().message(
-                QStringLiteral("You need 5 or more Frequencies in the Program Table to use Harmonise!"));
-            return;
-        }
-        windows.open<HarmoniserWindow>(QStringLiteral("Form17"),
-                                       [this] { return new HarmoniserWindow(main_); });
-        break;
-    case 2:
-        windows.open<NukeWindow>(QStringLiteral("Form14"), [this] { return new NukeWindow(main_); });
-        break;
-    case 3:
-        windows.open<ReallyNukeWindow>(QStringLiteral("Form15"),
-                                       [this] { return new ReallyNukeWindow(main_); });
-        break;
-    case 4:
-        if (steps < 1) {
-            main_.platform().message(
-                QStringLiteral("Offset, Bracket & Octave enhancements require you have at "
-                               "least 1 frequency in the Program Table."));
-            return;
-        }
-        windows.open<OffsetBracketOctaveWindow>(QStringLiteral("Form16"),
-                                                [this] { return new OffsetBracketOctaveWindow(main_); });
-        break;
-    case 5:
-        windows.open<MeditationWindow>(QStringLiteral("Form19"),
-                                       [this] { return new MeditationWindow(main_); });
-        break;
-    default:
-        break;
+    if (position < 0 || position >= static_cast<int>(std::size(Enhancements))) return;
+    const Enhancement& e = Enhancements[position];
+    if (services_.state.program.stepCount() < e.minimumSteps) {
+        services_.platform.message(QString::fromUtf8(e.tooFewSteps));
+        return;
     }
-}
-
-void EnhancementsPanel::showNewProgram(const QStringList& lines) {
-    main_.fgArrayToTable();
-    main_.fgProgramTime();
-    ProgramGridPanel* grid = main_.programPanel();
-    grid->setGridActive(true);
-    grid->resetChangeBox(true);
-    clearSummary();
-    addSummary(lines);
+    services_.windows.open(QString::fromLatin1(e.form), [&] { return e.make(services_); });
 }
 
 void EnhancementsPanel::clearSummary() {

@@ -2,7 +2,7 @@
 
 #include "core/app/Platform.h"
 #include "gui/shell/Controls.h"
-#include "gui/shell/MainWindow.h"
+#include "gui/shell/Services.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -46,7 +46,7 @@ private:
     bool baseDrawn_ = false;
 };
 
-HarmoniserWindow::HarmoniserWindow(MainWindow& main) : EnhancementWindow(main) {
+HarmoniserWindow::HarmoniserWindow(Services& services) : EnhancementWindow(services) {
     using namespace enh;
     auto* explanation =
         label(this, "Label1",
@@ -61,7 +61,7 @@ HarmoniserWindow::HarmoniserWindow(MainWindow& main) : EnhancementWindow(main) {
     patterns_->addItems({QStringLiteral("Focus"), QStringLiteral("Open"), QStringLiteral("Victory"),
                          QStringLiteral("Conquer"), QStringLiteral("Random"), QStringLiteral("Restore")});
     patterns_->setCurrentIndex(-1);
-    chart_ = new HarmoniserChart(this, main.platform().logicalDpi());
+    chart_ = new HarmoniserChart(this, services.platform.logicalDpi());
     auto* applyButton = button(this, "Command2", QStringLiteral("Apply"));
     auto* closeButton = button(this, "Command1", QStringLiteral("Close"));
     connect(applyButton, &QPushButton::clicked, this, &HarmoniserWindow::drawChartBase);

@@ -12,7 +12,7 @@ class HarmoniserChart;
 class HarmoniserWindow : public EnhancementWindow {
     Q_OBJECT
 public:
-    explicit HarmoniserWindow(MainWindow& main);
+    explicit HarmoniserWindow(Services& services);
 
     // Draws the chart's two base lines (Apply, and once shortly after opening).
     void drawChartBase();

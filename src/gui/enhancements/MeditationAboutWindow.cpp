@@ -1,7 +1,7 @@
 #include "gui/enhancements/MeditationAboutWindow.h"
 
 #include "gui/shell/Controls.h"
-#include "gui/shell/MainWindow.h"
+#include "gui/shell/Services.h"
 #include "gui/shell/WindowRegistry.h"
 
 #include <QPlainTextEdit>
@@ -29,7 +29,7 @@ QString MeditationAboutWindow::aboutText() {
     return paragraphs.join(QStringLiteral("\n\n"));
 }
 
-MeditationAboutWindow::MeditationAboutWindow(MainWindow& main) {
+MeditationAboutWindow::MeditationAboutWindow(Services& services) {
     auto* text = new QPlainTextEdit(this);
     text->setObjectName(QStringLiteral("Text1"));
     text->setAccessibleName(QStringLiteral("About CC-Meditation"));
@@ -43,7 +43,7 @@ MeditationAboutWindow::MeditationAboutWindow(MainWindow& main) {
     layout->addWidget(closeButton, 0, Qt::AlignRight);
     setWindowTitle(QStringLiteral("Sono About: CC-Meditation"));
     resize(460, 380);
-    placeCentred(this, main.platform(), 200);
+    placeCentred(this, services.platform, 200);
 }
 
 } // namespace sono

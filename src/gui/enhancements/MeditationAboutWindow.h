@@ -4,13 +4,13 @@
 
 namespace sono {
 
-class MainWindow;
+struct Services;
 
 // Form20: what the meditation program does and which note sets suit it.
 class MeditationAboutWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit MeditationAboutWindow(MainWindow& main);
+    explicit MeditationAboutWindow(Services& services);
 
     static QString aboutText();
 };

@@ -2,10 +2,9 @@
 
 #include "core/app/AppState.h"
 #include "gui/enhancements/DecorationWidget.h"
-#include "gui/enhancements/EnhancementsPanel.h"
 #include "gui/enhancements/MeditationAboutWindow.h"
 #include "gui/shell/Controls.h"
-#include "gui/shell/MainWindow.h"
+#include "gui/shell/Services.h"
 #include "gui/shell/WindowRegistry.h"
 
 #include <QGridLayout>
@@ -14,7 +13,7 @@
 
 namespace sono {
 
-MeditationWindow::MeditationWindow(MainWindow& main) : EnhancementWindow(main) {
+MeditationWindow::MeditationWindow(Services& services) : EnhancementWindow(services) {
     using namespace enh;
     const QString defaults[7] = {QStringLiteral("262"), QStringLiteral("294"), QStringLiteral("330"),
                                  QStringLiteral("349"), QStringLiteral("392"), QStringLiteral("440"),
@@ -64,16 +63,19 @@ MeditationWindow::MeditationWindow(MainWindow& main) : EnhancementWindow(main) {
 }
 
 void MeditationWindow::generate() {
-    panel().clearSummary();
+    emit services_.requests.summaryCleared();
     std::array<QString, 7> texts;
     for (size_t i = 0; i < texts.size(); ++i)
         texts[i] = notes_[i]->text();
-    showNewProgram(makeMeditation(main_.state().program, panel().memory(), texts));
+    AppState& state = services_.state;
+    report(state.program.generate(
+               [&](ProgramTable& table) { return makeMeditation(table, state.enhancementMemory, texts); }),
+           true);
 }
 
 void MeditationWindow::openAbout() {
-    main_.windows().open<MeditationAboutWindow>(QStringLiteral("Form20"),
-                                                [this] { return new MeditationAboutWindow(main_); });
+    services_.windows.open<MeditationAboutWindow>(QStringLiteral("Form20"),
+                                                  [this] { return new MeditationAboutWindow(services_); });
 }
 
 } // namespace sono

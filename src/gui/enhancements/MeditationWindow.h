@@ -12,7 +12,7 @@ namespace sono {
 class MeditationWindow : public EnhancementWindow {
     Q_OBJECT
 public:
-    explicit MeditationWindow(MainWindow& main);
+    explicit MeditationWindow(Services& services);
 
     void generate();
     void openAbout();

@@ -2,16 +2,15 @@
 
 #include "core/app/AppState.h"
 #include "gui/enhancements/DecorationWidget.h"
-#include "gui/enhancements/EnhancementsPanel.h"
 #include "gui/shell/Controls.h"
-#include "gui/shell/MainWindow.h"
+#include "gui/shell/Services.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
 
 namespace sono {
 
-NukeWindow::NukeWindow(MainWindow& main) : EnhancementWindow(main) {
+NukeWindow::NukeWindow(Services& services) : EnhancementWindow(services) {
     using namespace enh;
     auto* explanation = label(
         this, "Label1",
@@ -39,7 +38,10 @@ NukeWindow::NukeWindow(MainWindow& main) : EnhancementWindow(main) {
 }
 
 void NukeWindow::generate() {
-    if (showNewProgram(makeNuke(main_.state().program, panel().memory(), target_->text()))) close();
+    AppState& state = services_.state;
+    const Generated result = state.program.generate(
+        [&](ProgramTable& table) { return makeNuke(table, state.enhancementMemory, target_->text()); });
+    if (report(result, true)) close();
 }
 
 } // namespace sono

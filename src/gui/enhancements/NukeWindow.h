@@ -10,7 +10,7 @@ namespace sono {
 class NukeWindow : public EnhancementWindow {
     Q_OBJECT
 public:
-    explicit NukeWindow(MainWindow& main);
+    explicit NukeWindow(Services& services);
     void generate();
 
 private:

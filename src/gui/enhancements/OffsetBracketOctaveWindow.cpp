@@ -3,10 +3,8 @@
 #include "core/app/AppState.h"
 #include "core/app/Platform.h"
 #include "gui/enhancements/DecorationWidget.h"
-#include "gui/enhancements/EnhancementsPanel.h"
-#include "gui/program/ProgramGridPanel.h"
 #include "gui/shell/Controls.h"
-#include "gui/shell/MainWindow.h"
+#include "gui/shell/Services.h"
 #include "gui/shell/WindowRegistry.h"
 
 #include <QGridLayout>
@@ -28,8 +26,8 @@ QRadioButton* option(QWidget* parent, const char* name, const QString& caption, 
 
 } // namespace
 
-OffsetBracketOctaveWindow::OffsetBracketOctaveWindow(MainWindow& main)
-    : EnhancementWindow(main), saved_(saveProgram(main.state().program)) {
+OffsetBracketOctaveWindow::OffsetBracketOctaveWindow(Services& services)
+    : EnhancementWindow(services), saved_(saveProgram(services.state.program.table())) {
     using namespace enh;
     auto* statement =
         label(this, "Label1",
@@ -107,35 +105,26 @@ OffsetBracketOctaveWindow::OffsetBracketOctaveWindow(MainWindow& main)
     layout->addWidget(closeButton, 0, Qt::AlignRight);
     setMinimumWidth(480);
     // Until this window goes, it is the table's only writer; the close box enables the main window too.
-    disableWhileOpen(&main, this);
+    disableWhileOpen(services.mainWindow, this);
     finishOpening(QStringLiteral("Sono - Offset Bracket Octave"), true);
 }
 
 void OffsetBracketOctaveWindow::applyOctave() {
-    ProgramTable& table = main_.state().program;
+    ProgramDocument& program = services_.state.program;
     if (octaveUp_->isChecked())
-        report(octaveUp(table));
+        report(program.reshape(octaveUp), false);
     else if (octaveDown_->isChecked())
-        report(octaveDown(table));
+        report(program.reshape(octaveDown), false);
     else if (restore_->isChecked())
-        report(restoreProgram(table, saved_));
+        report(program.reshape([this](ProgramTable& table) { return restoreProgram(table, saved_); }), false);
 }
 
 void OffsetBracketOctaveWindow::applyOffsetOrBracket() {
-    ProgramTable& table = main_.state().program;
-    report(bracket_->isChecked() ? addBracket(table, saved_, value_->text())
-                                 : addOffset(table, saved_, value_->text()));
-}
-
-void OffsetBracketOctaveWindow::report(const Generated& result) {
-    if (!result) {
-        main_.platform().message(result.error());
-        return;
-    }
-    if (result->isEmpty()) return;
-    main_.fgArrayToTable();
-    main_.programPanel()->resetChangeBox(true);
-    panel().addSummary(*result);
+    const bool bracket = bracket_->isChecked();
+    report(services_.state.program.reshape([&](ProgramTable& table) {
+        return bracket ? addBracket(table, saved_, value_->text()) : addOffset(table, saved_, value_->text());
+    }),
+           false);
 }
 
 } // namespace sono

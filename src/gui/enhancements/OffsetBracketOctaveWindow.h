@@ -13,14 +13,12 @@ namespace sono {
 class OffsetBracketOctaveWindow : public EnhancementWindow {
     Q_OBJECT
 public:
-    explicit OffsetBracketOctaveWindow(MainWindow& main);
+    explicit OffsetBracketOctaveWindow(Services& services);
 
     void applyOctave();
     void applyOffsetOrBracket();
 
 private:
-    void report(const Generated& result);
-
     SavedProgram saved_;
     QRadioButton* octaveUp_;
     QRadioButton* octaveDown_;

@@ -2,9 +2,8 @@
 
 #include "core/app/AppState.h"
 #include "gui/enhancements/DecorationWidget.h"
-#include "gui/enhancements/EnhancementsPanel.h"
 #include "gui/shell/Controls.h"
-#include "gui/shell/MainWindow.h"
+#include "gui/shell/Services.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -12,7 +11,7 @@
 
 namespace sono {
 
-ReallyNukeWindow::ReallyNukeWindow(MainWindow& main) : EnhancementWindow(main) {
+ReallyNukeWindow::ReallyNukeWindow(Services& services) : EnhancementWindow(services) {
     using namespace enh;
     auto* warning = label(this, "Label1", QStringLiteral("WARNING !"));
     QFont heading = warning->font();
@@ -75,7 +74,10 @@ ReallyNukeWindow::ReallyNukeWindow(MainWindow& main) : EnhancementWindow(main) {
 }
 
 void ReallyNukeWindow::generate() {
-    if (showNewProgram(makeReallyNuke(main_.state().program, panel().memory(), target_->text()))) close();
+    AppState& state = services_.state;
+    const Generated result = state.program.generate(
+        [&](ProgramTable& table) { return makeReallyNuke(table, state.enhancementMemory, target_->text()); });
+    if (report(result, true)) close();
 }
 
 } // namespace sono

@@ -10,7 +10,7 @@ namespace sono {
 class ReallyNukeWindow : public EnhancementWindow {
     Q_OBJECT
 public:
-    explicit ReallyNukeWindow(MainWindow& main);
+    explicit ReallyNukeWindow(Services& services);
     void generate();
 
 private:

@@ -2,9 +2,8 @@
 
 #include "core/app/AppState.h"
 #include "gui/enhancements/DecorationWidget.h"
-#include "gui/program/ProgramGridPanel.h"
 #include "gui/shell/Controls.h"
-#include "gui/shell/MainWindow.h"
+#include "gui/shell/Services.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -12,7 +11,7 @@
 
 namespace sono {
 
-SweepWindow::SweepWindow(MainWindow& main) : EnhancementWindow(main) {
+SweepWindow::SweepWindow(Services& services) : EnhancementWindow(services) {
     using namespace enh;
     auto* explanation = label(
         this, "Label1",
@@ -52,18 +51,14 @@ SweepWindow::SweepWindow(MainWindow& main) : EnhancementWindow(main) {
 }
 
 void SweepWindow::generate() {
-    showNewProgram(
-        makeSweep(main_.state().program, start_->text(), stop_->text(), step_->text(), time_->text()));
+    report(services_.state.program.generate([this](ProgramTable& table) {
+        return makeSweep(table, start_->text(), stop_->text(), step_->text(), time_->text());
+    }),
+           true);
 }
 
 void SweepWindow::clearTable() {
-    clearProgram(main_.state().program);
-    ProgramGridPanel* grid = main_.programPanel();
-    main_.fgArrayToTable(); // the grid down to its header row, the duration back to .0 minutes
-    grid->selectSortOption(2);
-    main_.DisplayGrid();
-    grid->setGridActive(false);
-    grid->resetChangeBox(true);
+    services_.state.program.clear();
 }
 
 } // namespace sono

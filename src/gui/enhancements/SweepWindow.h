@@ -10,7 +10,7 @@ namespace sono {
 class SweepWindow : public EnhancementWindow {
     Q_OBJECT
 public:
-    explicit SweepWindow(MainWindow& main);
+    explicit SweepWindow(Services& services);
 
     void generate();
     void clearTable();

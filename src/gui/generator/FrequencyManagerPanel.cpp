@@ -11,12 +11,10 @@
 #include "gui/display/WaveDisplayWidget.h"
 #include "gui/generator/ProgramLoadWindow.h"
 #include "gui/generator/ProgramSaveWindow.h"
-#include "gui/program/ProgramGridPanel.h"
-#include "gui/shell/MainWindow.h"
+#include "gui/shell/Services.h"
 #include "gui/shell/WindowRegistry.h"
 #include "gui/tools/HelpWindows.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
@@ -72,7 +70,7 @@ QLabel* buddyLabel(QWidget* parent, const QString& text, QWidget* buddy) {
 
 } // namespace
 
-FrequencyManagerPanel::FrequencyManagerPanel(MainWindow& main) : main_(main) {
+FrequencyManagerPanel::FrequencyManagerPanel(Services& services) : services_(services) {
     setObjectName(QStringLiteral("FrequencyManager"));
     auto* manager = new QGroupBox(QStringLiteral("Frequency Manager"), this);
     manager->setObjectName(QStringLiteral("FrequencyManagerFrame"));
@@ -192,7 +190,7 @@ FrequencyManagerPanel::FrequencyManagerPanel(MainWindow& main) : main_(main) {
     connect(showArgs_, &QRadioButton::clicked, this, &FrequencyManagerPanel::fgDataBuild);
     // Only shown: nothing reads the box back.
     connect(showPath_, &QRadioButton::clicked, this,
-            [this] { args_->setText(freqgenPath(main_.state().folder.programFolder())); });
+            [this] { args_->setText(freqgenPath(services_.state.folder.programFolder())); });
     connect(slider_, &QSlider::valueChanged, this, &FrequencyManagerPanel::phaseDisplay);
     // At the ends of the range the slider stays where it is.
     connect(phaseUp_, &QPushButton::clicked, this, [this] {
@@ -202,7 +200,7 @@ FrequencyManagerPanel::FrequencyManagerPanel(MainWindow& main) : main_(main) {
         if (slider_->value() > slider_->minimum()) slider_->setValue(slider_->value() - 1);
     });
     connect(wave_, &QComboBox::activated, this, [this](int index) {
-        main_.state().generator.WaveType = static_cast<qint16>(index);
+        services_.state.generator.WaveType = static_cast<qint16>(index);
         {
             const QSignalBlocker blocker(slider_);
             slider_->setValue(0);
@@ -214,16 +212,14 @@ FrequencyManagerPanel::FrequencyManagerPanel(MainWindow& main) : main_(main) {
     connect(run_, &QPushButton::clicked, this, &FrequencyManagerPanel::run);
     connect(save_, &QPushButton::clicked, this, &FrequencyManagerPanel::openSaveWindow);
     connect(load_, &QPushButton::clicked, this, &FrequencyManagerPanel::openLoadWindow);
-    if (QAction* calibrate = main_.menuAction(QStringLiteral("CalibrateSndCrd")))
-        connect(calibrate, &QAction::triggered, this, &FrequencyManagerPanel::openCalibrationWindow);
 }
 
 void FrequencyManagerPanel::selectStartupOptions() {
     showArgs_->setChecked(true);
 }
 
-void FrequencyManagerPanel::applyProgram(const ProgramFileData& program, bool startup) {
-    AppState& state = main_.state();
+void FrequencyManagerPanel::applyProgram(const ProgramFileData& program) {
+    AppState& state = services_.state;
     GeneratorSettings& g = state.generator;
     const ProgramSettings& h = program.header;
     applying_ = true;
@@ -240,23 +236,22 @@ void FrequencyManagerPanel::applyProgram(const ProgramFileData& program, bool st
     }
     phaseDisplay();
     gating_->setText(QString::number(h.Gating));
-    main_.programPanel()->selectSortOption(h.SortMode);
-    g.SortMode = h.SortMode;
     leftEqualsRight_->setChecked(h.LeftEqualsRight != 0);
     report_->setChecked(h.RecordSession != 0);
     if (h.WaveType >= 0 && h.WaveType <= 2) wave_->setCurrentIndex(h.WaveType);
 
-    if (!(startup && program.steps.empty())) {
-        ProgramTable& table = state.program;
-        table.StepCount = static_cast<qint16>(program.steps.size());
-        for (size_t i = 0; i < program.steps.size(); ++i) {
-            table.StepNo[i + 1] = program.steps[i].no;
-            table.StepFreq[i + 1] = program.steps[i].freq;
-            table.StepTime[i + 1] = program.steps[i].time;
-        }
-    }
+    state.program.load(program.steps, h.SortMode);
     applying_ = false;
     fgDrawWave();
+}
+
+void FrequencyManagerPanel::loadProgram(const ProgramFileData& program, const QString& name) {
+    applyProgram(program);
+    setProgramName(name);
+}
+
+void FrequencyManagerPanel::setRunEnabled(bool enabled) {
+    run_->setEnabled(enabled);
 }
 
 void FrequencyManagerPanel::markBox(QLineEdit* box, const QString& problem, const QString& tip) {
@@ -309,20 +304,20 @@ void FrequencyManagerPanel::fgDataBuild() {
     }
     c.phase = lastPhase_;
     c.gating = lastGating_;
-    GeneratorSettings& g = main_.state().generator;
+    GeneratorSettings& g = services_.state.generator;
     buildFreqgenArgs(c, g);
     args_->setText(g.FreqgenArgs);
 }
 
 void FrequencyManagerPanel::fgDrawWave() {
-    const GeneratorSettings& g = main_.state().generator;
+    const GeneratorSettings& g = services_.state.generator;
     // An unknown wave type leaves the picture as it was.
     if (g.WaveType >= 0 && g.WaveType <= 3) picture_->setTraces(waveSketch(g.WaveType, g.Phase));
     fgDataBuild();
 }
 
 void FrequencyManagerPanel::phaseDisplay() {
-    GeneratorSettings& g = main_.state().generator;
+    GeneratorSettings& g = services_.state.generator;
     g.Phase = static_cast<float>(slider_->value());
     {
         const QSignalBlocker blocker(phase_);
@@ -333,21 +328,20 @@ void FrequencyManagerPanel::phaseDisplay() {
 }
 
 void FrequencyManagerPanel::setProgramName(const QString& name) {
-    main_.state().generator.ProgramName = name;
+    services_.state.generator.ProgramName = name;
     fileFrame_->setTitle(QStringLiteral(" File : ") + name);
     fgDataBuild();
 }
 
 void FrequencyManagerPanel::run() {
-    AppState& state = main_.state();
-    Platform& platform = main_.platform();
-    main_.programPanel()->takeTableFromGrid();
-    computeOutFreq(state.program, state.calibration, state.OutFreq);
+    AppState& state = services_.state;
+    Platform& platform = services_.platform;
+    const OutFreqArray& outFreq = state.program.prepareRun(state.calibration);
 
     // Exactly the name the generator is given, even when a file differing only in case exists.
     const QString runPath = state.AppPath + u'/' + state.generator.ProgramName + QStringLiteral(".run");
     const QByteArray bytes =
-        runFileBytes(state.generator.FreqgenArgs, state.BuildTitle, state.program, state.OutFreq);
+        runFileBytes(state.generator.FreqgenArgs, state.BuildTitle, state.program.table(), outFreq);
     if (auto written = writeWholeFile(runPath, bytes); !written) {
         platform.message(written.error() + QStringLiteral("\n\nThe generator was not started."));
         return;
@@ -362,7 +356,7 @@ void FrequencyManagerPanel::run() {
                 .arg(generator, runPath));
         return;
     }
-    showKeyCommands(main_);
+    showKeyCommands(services_);
     const FreqgenCommand command =
         freqgenCommandLine(state.folder.programFolder(), state.generator.FreqgenArgs,
                            platform.findExecutable(QStringLiteral("x-terminal-emulator")));
@@ -371,20 +365,20 @@ void FrequencyManagerPanel::run() {
 }
 
 void FrequencyManagerPanel::openSaveWindow() {
-    main_.programPanel()->takeTableFromGrid();
-    main_.windows().open<ProgramSaveWindow>(QStringLiteral("Form10"),
-                                            [this] { return new ProgramSaveWindow(main_); });
+    services_.state.program.takeFromGrid();
+    services_.windows.open<ProgramSaveWindow>(QStringLiteral("Form10"),
+                                              [this] { return new ProgramSaveWindow(services_); });
 }
 
 void FrequencyManagerPanel::openLoadWindow() {
-    main_.programPanel()->setGridActive(true);
-    main_.windows().open<ProgramLoadWindow>(QStringLiteral("Form11"),
-                                            [this] { return new ProgramLoadWindow(main_); });
+    emit loadWindowOpening();
+    services_.windows.open<ProgramLoadWindow>(QStringLiteral("Form11"),
+                                              [this] { return new ProgramLoadWindow(services_); });
 }
 
 void FrequencyManagerPanel::openCalibrationWindow() {
-    main_.windows().open<CalibrationWindow>(QStringLiteral("Form21"),
-                                            [this] { return new CalibrationWindow(main_); });
+    services_.windows.open<CalibrationWindow>(QStringLiteral("Form21"),
+                                              [this] { return new CalibrationWindow(services_); });
 }
 
 } // namespace sono

@@ -14,7 +14,7 @@ class QSlider;
 
 namespace sono {
 
-class MainWindow;
+struct Services;
 class WaveDisplayWidget;
 struct ProgramFileData;
 
@@ -23,12 +23,15 @@ struct ProgramFileData;
 class FrequencyManagerPanel : public QWidget {
     Q_OBJECT
 public:
-    explicit FrequencyManagerPanel(MainWindow& main);
+    explicit FrequencyManagerPanel(Services& services);
 
     void selectStartupOptions();
-    // Puts a read program into the settings, their controls and the table arrays (the caller shows the
-    // table). At start-up a file without steps leaves the step count as it is.
-    void applyProgram(const ProgramFileData& program, bool startup);
+    // Puts a read program into the settings, their controls and the program table.
+    void applyProgram(const ProgramFileData& program);
+    // Load: the program, then its name.
+    void loadProgram(const ProgramFileData& program, const QString& name);
+    // Run is enabled only while the table has steps.
+    void setRunEnabled(bool enabled);
 
     void fgDataBuild();
     void fgDrawWave();
@@ -42,13 +45,18 @@ public:
 
     WaveDisplayWidget* waveDisplay() const { return picture_; }
 
+    void openCalibrationWindow(); // Tools, Calibrate Sound Card
+
+signals:
+    // Load is about to open: the grid takes clicks again.
+    void loadWindowOpening();
+
 private:
     void openSaveWindow();
     void openLoadWindow();
-    void openCalibrationWindow();
     void markBox(QLineEdit* box, const QString& problem, const QString& tip);
 
-    MainWindow& main_;
+    Services& services_;
     QLineEdit* volume_[2];
     QCheckBox* leftOn_;
     QCheckBox* rightOn_;

@@ -5,8 +5,7 @@
 #include "core/common/QuotedFields.h"
 #include "core/generator/FreqgenArgs.h"
 #include "core/generator/ProgramFile.h"
-#include "gui/generator/FrequencyManagerPanel.h"
-#include "gui/shell/MainWindow.h"
+#include "gui/shell/Services.h"
 #include "gui/shell/WindowRegistry.h"
 
 #include <QGridLayout>
@@ -16,7 +15,7 @@
 
 namespace sono {
 
-ProgramLoadWindow::ProgramLoadWindow(MainWindow& main) : main_(main) {
+ProgramLoadWindow::ProgramLoadWindow(Services& services) : services_(services) {
     setObjectName(QStringLiteral("Form11"));
     setWindowTitle(QStringLiteral("Sono - Load Freqgen File"));
     list_ = new QListWidget(this);
@@ -38,7 +37,7 @@ ProgramLoadWindow::ProgramLoadWindow(MainWindow& main) : main_(main) {
     layout->addWidget(load_, 3, 0);
     layout->addWidget(close, 3, 1);
 
-    list_->addItems(savedProgramNames(main_.state().AppPath, 2001));
+    list_->addItems(savedProgramNames(services_.state.AppPath, 2001));
     // Selection, not the current row: a list taking the focus makes its first row current unasked.
     connect(list_, &QListWidget::itemSelectionChanged, this, [this] {
         const QListWidgetItem* item = selectedItem();
@@ -49,7 +48,7 @@ ProgramLoadWindow::ProgramLoadWindow(MainWindow& main) : main_(main) {
     connect(load_, &QPushButton::clicked, this, &ProgramLoadWindow::load);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     resize(320, 380);
-    placeCentred(this, main_.platform(), 150);
+    placeCentred(this, services_.platform, 150);
 }
 
 QListWidgetItem* ProgramLoadWindow::selectedItem() const {
@@ -62,22 +61,19 @@ void ProgramLoadWindow::load() {
     if (!item) return;
     const auto name = validateProgramName(item->text());
     if (!name) {
-        main_.platform().message(name.error() + QStringLiteral(" Rename the file to load it."));
+        services_.platform.message(name.error() + QStringLiteral(" Rename the file to load it."));
         return;
     }
-    AppState& state = main_.state();
+    AppState& state = services_.state;
     const QString path = state.filePath(*name + QStringLiteral(".prg"));
     const auto bytes = readWholeFile(path);
     const auto program = bytes ? parseProgramFile(*bytes, path) : std::unexpected(bytes.error());
     if (!program) {
-        main_.platform().message(program.error() + QStringLiteral("\n\nNothing was loaded."));
+        services_.platform.message(program.error() + QStringLiteral("\n\nNothing was loaded."));
         return;
     }
     state.generator.ProgramName = *name;
-    main_.managerPanel()->applyProgram(*program, /*startup=*/false);
-    main_.fgArrayToTable();
-    main_.fgProgramTime();
-    main_.managerPanel()->setProgramName(*name);
+    emit services_.requests.programLoaded(*program, *name);
 }
 
 } // namespace sono

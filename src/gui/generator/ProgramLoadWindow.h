@@ -9,20 +9,20 @@ class QPushButton;
 
 namespace sono {
 
-class MainWindow;
+struct Services;
 
 // Form11: loads a saved program (settings and steps).
 class ProgramLoadWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit ProgramLoadWindow(MainWindow& main);
+    explicit ProgramLoadWindow(Services& services);
 
     void load();
 
 private:
     QListWidgetItem* selectedItem() const;
 
-    MainWindow& main_;
+    Services& services_;
     QListWidget* list_;
     QLabel* selected_;
     QPushButton* load_;

@@ -6,9 +6,7 @@
 #include "core/common/QuotedFields.h"
 #include "core/generator/FreqgenArgs.h"
 #include "core/generator/ProgramFile.h"
-#include "gui/generator/FrequencyManagerPanel.h"
-#include "gui/program/ProgramGridPanel.h"
-#include "gui/shell/MainWindow.h"
+#include "gui/shell/Services.h"
 #include "gui/shell/WindowRegistry.h"
 
 #include <QGridLayout>
@@ -19,7 +17,7 @@
 
 namespace sono {
 
-ProgramSaveWindow::ProgramSaveWindow(MainWindow& main) : main_(main) {
+ProgramSaveWindow::ProgramSaveWindow(Services& services) : services_(services) {
     setObjectName(QStringLiteral("Form10"));
     setWindowTitle(QStringLiteral("Sono - Save Freqgen File"));
     name_ = new QLineEdit(QStringLiteral("default"), this);
@@ -50,34 +48,34 @@ ProgramSaveWindow::ProgramSaveWindow(MainWindow& main) : main_(main) {
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     fillList(ProgramTable::MaxSteps + 1);
     resize(320, 380);
-    placeCentred(this, main_.platform(), 150);
+    placeCentred(this, services_.platform, 150);
 }
 
 void ProgramSaveWindow::fillList(int limit) {
     list_->clear();
-    list_->addItems(savedProgramNames(main_.state().AppPath, limit));
+    list_->addItems(savedProgramNames(services_.state.AppPath, limit));
 }
 
 void ProgramSaveWindow::save() {
     if (name_->text().isEmpty()) return;
     const auto name = validateProgramName(name_->text());
     if (!name) {
-        main_.platform().message(name.error());
+        services_.platform.message(name.error());
         return;
     }
-    AppState& state = main_.state();
+    AppState& state = services_.state;
     // The grid may have been edited since the window opened; it is what the user sees.
-    main_.programPanel()->takeTableFromGrid();
+    state.program.takeFromGrid();
     const QString path = state.filePath(*name + QStringLiteral(".prg"));
-    if (!keepUnreadFile(state, main_.platform(), path)) return;
+    if (!keepUnreadFile(state, services_.platform, path)) return;
     if (auto written =
-            writeWholeFile(path, programFileBytes(programFromState(state.generator, state.program)));
+            writeWholeFile(path, programFileBytes(programFromState(state.generator, state.program.table())));
         !written) {
-        main_.platform().message(written.error());
+        services_.platform.message(written.error());
         return;
     }
     fillList(-1);
-    main_.managerPanel()->setProgramName(*name);
+    emit services_.requests.programNamed(*name);
 }
 
 } // namespace sono

@@ -7,20 +7,20 @@ class QListWidget;
 
 namespace sono {
 
-class MainWindow;
+struct Services;
 
 // Form10: saves the program (settings and steps) under a typed name.
 class ProgramSaveWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit ProgramSaveWindow(MainWindow& main);
+    explicit ProgramSaveWindow(Services& services);
 
     void save();
 
 private:
     void fillList(int limit);
 
-    MainWindow& main_;
+    Services& services_;
     QLineEdit* name_;
     QListWidget* list_;
 };

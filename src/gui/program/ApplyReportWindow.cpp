@@ -2,7 +2,7 @@
 
 #include "core/app/Platform.h"
 #include "core/program/CapAndDuplicates.h"
-#include "gui/shell/MainWindow.h"
+#include "gui/shell/Services.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -11,19 +11,20 @@
 
 namespace sono {
 
-void placeBesideMainWindow(QWidget* window, MainWindow& main) {
-    Platform& platform = main.platform();
+void placeBesideMainWindow(QWidget* window, const Services& services) {
+    Platform& platform = services.platform;
+    const QWidget* main = services.mainWindow;
     const QSize screen = platform.screenSize();
     const int offset = static_cast<int>(500 * platform.logicalDpi() / 1440.0 + 0.5);
     const QSize size = window->sizeHint().expandedTo(window->size());
     const int left =
-        std::clamp(screen.width() - main.width() + offset, 0, std::max(0, screen.width() - size.width()));
-    const int top =
-        std::clamp(screen.height() - main.height() - offset, 0, std::max(0, screen.height() - size.height()));
+        std::clamp(screen.width() - main->width() + offset, 0, std::max(0, screen.width() - size.width()));
+    const int top = std::clamp(screen.height() - main->height() - offset, 0,
+                               std::max(0, screen.height() - size.height()));
     window->move(left, top);
 }
 
-ApplyReportWindow::ApplyReportWindow(MainWindow& main) {
+ApplyReportWindow::ApplyReportWindow(Services& services) {
     setWindowTitle(QStringLiteral("Sono"));
     auto* heading = new QLabel(QStringLiteral("Duplicate and Cap Report"), this);
     heading->setObjectName(QStringLiteral("Label3"));
@@ -54,7 +55,7 @@ ApplyReportWindow::ApplyReportWindow(MainWindow& main) {
     layout->addWidget(capped_);
     layout->addWidget(close, 0, Qt::AlignHCenter);
     resize(260, 380);
-    placeBesideMainWindow(this, main);
+    placeBesideMainWindow(this, services);
 }
 
 void ApplyReportWindow::showReport(const CapAndDuplicatesReport& report) {

@@ -7,7 +7,7 @@ class QListWidget;
 
 namespace sono {
 
-class MainWindow;
+struct Services;
 class Platform;
 struct CapAndDuplicatesReport;
 
@@ -15,7 +15,7 @@ struct CapAndDuplicatesReport;
 class ApplyReportWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit ApplyReportWindow(MainWindow& main);
+    explicit ApplyReportWindow(Services& services);
 
     // Refills both lists and counts.
     void showReport(const CapAndDuplicatesReport& report);
@@ -29,6 +29,6 @@ private:
 
 // Where the program table's tool windows open: left at screen width - main width + 500 twips, top at
 // screen height - main height - 500 twips, kept on the screen.
-void placeBesideMainWindow(QWidget* window, MainWindow& main);
+void placeBesideMainWindow(QWidget* window, const Services& services);
 
 } // namespace sono

@@ -4,8 +4,7 @@
 #include "core/app/Platform.h"
 #include "core/program/ProgramEditing.h"
 #include "gui/program/ApplyReportWindow.h"
-#include "gui/program/ProgramGridPanel.h"
-#include "gui/shell/MainWindow.h"
+#include "gui/shell/Services.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -14,13 +13,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace sono {
 
-InsertFrequencyWindow::InsertFrequencyWindow(MainWindow& main, int position)
-    : main_(main), position_(position) {
+InsertFrequencyWindow::InsertFrequencyWindow(Services& services, int position)
+    : services_(services), position_(position) {
     setWindowTitle(QStringLiteral("Sono Insert Frequency"));
     auto* selected = new QLabel(this);
     selected->setObjectName(QStringLiteral("Label1"));
@@ -63,30 +61,25 @@ InsertFrequencyWindow::InsertFrequencyWindow(MainWindow& main, int position)
     buttons->addWidget(cancel);
     layout->addLayout(buttons, 4, 0, 1, 2);
 
-    QTableWidget* grid = main_.programPanel()->grid();
-    if (grid->rowCount() == 0) {
+    const std::vector<GridRowText>& rows = services_.state.program.cells();
+    if (rows.empty()) {
         selected->setText(QStringLiteral("New Program."));
         before_->setEnabled(false);
         after_->setEnabled(false);
     } else {
-        position_ = std::clamp(position_, 1, grid->rowCount());
-        const QTableWidgetItem* cell = grid->item(position_ - 1, 1);
-        selected->setText((cell ? cell->text() : QString()) + QStringLiteral(" Hz"));
+        position_ = std::clamp(position_, 1, static_cast<int>(rows.size()));
+        selected->setText(rows[static_cast<size_t>(position_ - 1)][1] + QStringLiteral(" Hz"));
     }
-    placeBesideMainWindow(this, main_);
+    placeBesideMainWindow(this, services_);
 }
 
 void InsertFrequencyWindow::accept() {
-    ProgramTable& table = main_.state().program;
-    if (auto inserted = insertStep(table, position_, after_->isChecked(), frequency_->text(), time_->text());
+    if (auto inserted =
+            services_.state.program.insert(position_, after_->isChecked(), frequency_->text(), time_->text());
         !inserted) {
-        main_.platform().message(inserted.error());
+        services_.platform.message(inserted.error());
         return;
     }
-    ProgramGridPanel* panel = main_.programPanel();
-    panel->setRowCount(table.StepCount);
-    panel->resetChangeBox(false);
-    main_.DisplayGrid();
     close();
 }
 

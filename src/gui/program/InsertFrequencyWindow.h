@@ -8,18 +8,18 @@ class QRadioButton;
 
 namespace sono {
 
-class MainWindow;
+struct Services;
 
 // frmInsertFreq: a new step before or after the step that was current when the window opened.
 class InsertFrequencyWindow : public QWidget {
     Q_OBJECT
 public:
     // `position` is the step (1-based) current in the grid, 0 for none.
-    InsertFrequencyWindow(MainWindow& main, int position);
+    InsertFrequencyWindow(Services& services, int position);
 
     void accept(); // OK
 private:
-    MainWindow& main_;
+    Services& services_;
     int position_;
     QLineEdit* frequency_;
     QLineEdit* time_;

@@ -2,14 +2,11 @@
 
 #include "core/app/AppState.h"
 #include "core/app/Platform.h"
-#include "core/buffer/BufferOperations.h"
 #include "core/common/NumberText.h"
 #include "core/program/CapAndDuplicates.h"
-#include "gui/buffer/BufferManagementWindow.h"
-#include "gui/database/DatabaseTab.h"
 #include "gui/program/ApplyReportWindow.h"
 #include "gui/program/InsertFrequencyWindow.h"
-#include "gui/shell/MainWindow.h"
+#include "gui/shell/Services.h"
 #include "gui/shell/WindowRegistry.h"
 
 #include <QButtonGroup>
@@ -69,7 +66,7 @@ protected:
 
 } // namespace
 
-ProgramGridPanel::ProgramGridPanel(MainWindow& main) : main_(main) {
+ProgramGridPanel::ProgramGridPanel(Services& services) : services_(services) {
     grid_ = new ProgramGrid(0, 3, this);
     grid_->setObjectName(QStringLiteral("Fgrid"));
     grid_->setAccessibleName(QStringLiteral("Program table"));
@@ -238,7 +235,7 @@ ProgramGridPanel::ProgramGridPanel(MainWindow& main) : main_(main) {
     connect(grid_, &QTableWidget::cellActivated, this, &ProgramGridPanel::selectCell);
     changeBox_->installEventFilter(this);
     connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this,
-            [this] { main_.platform().beep(); });
+            [this] { services_.platform.beep(); });
     connect(changeBox_, &QLineEdit::textEdited, this, &ProgramGridPanel::changeBoxEdited);
     connect(bufferButton, &QPushButton::clicked, this, &ProgramGridPanel::bufferToTable);
     connect(clearButton, &QPushButton::clicked, this, &ProgramGridPanel::clearTable);
@@ -255,16 +252,11 @@ ProgramGridPanel::ProgramGridPanel(MainWindow& main) : main_(main) {
     connect(timer_, &QTimer::timeout, this, &ProgramGridPanel::updateRunAndApply);
     timer_->start();
 
-    connectDatabaseButtons();
-}
-
-void ProgramGridPanel::connectDatabaseButtons() {
-    DatabaseTab* tab = main_.databaseTab();
-    if (!tab) return;
-    if (auto* send = tab->findChild<QPushButton*>(QStringLiteral("Command3")))
-        connect(send, &QPushButton::clicked, this, &ProgramGridPanel::sendToBuffer);
-    if (auto* view = tab->findChild<QPushButton*>(QStringLiteral("Command4")))
-        connect(view, &QPushButton::clicked, this, &ProgramGridPanel::viewBuffer);
+    connect(&services_.state.program, &ProgramDocument::changed, this, &ProgramGridPanel::programChanged);
+    // A cell written other than through the change box is still the table's: Run reads the grid.
+    connect(grid_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+        if (!writing_) services_.state.program.editCell(item->row(), item->column(), item->text());
+    });
 }
 
 void ProgramGridPanel::setupGrid() {
@@ -296,30 +288,7 @@ void ProgramGridPanel::resetChangeBox(bool resetLabel) {
 }
 
 void ProgramGridPanel::selectSortOption(int index) {
-    if (index < 0 || index > 2) return;
-    sortOptions_[index]->setChecked(true);
-    main_.state().generator.SortMode = static_cast<qint16>(index);
-    std::vector<GridRowText> rows = gridRows();
-    sortRows(rows, index);
-    writeRows(rows);
-    takeTableFromCells(rows, main_.state().program);
-    // The rows under the change box now hold other steps.
-    resetChangeBox(true);
-}
-
-void ProgramGridPanel::takeTableFromGrid() {
-    takeTableFromCells(gridRows(), main_.state().program);
-}
-
-std::vector<GridRowText> ProgramGridPanel::gridRows() const {
-    std::vector<GridRowText> rows(static_cast<size_t>(grid_->rowCount()));
-    for (int r = 0; r < grid_->rowCount(); ++r) {
-        for (int c = 0; c < 3; ++c) {
-            if (const QTableWidgetItem* item = grid_->item(r, c))
-                rows[static_cast<size_t>(r)][static_cast<size_t>(c)] = item->text();
-        }
-    }
-    return rows;
+    services_.state.program.sort(index);
 }
 
 void ProgramGridPanel::setRowCount(int rows) {
@@ -338,6 +307,7 @@ void ProgramGridPanel::setCell(int row, int column, const QString& text) {
 }
 
 void ProgramGridPanel::writeRows(const std::vector<GridRowText>& rows) {
+    const QScopedValueRollback writing(writing_, true);
     grid_->setUpdatesEnabled(false);
     setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < grid_->rowCount(); ++r) {
@@ -347,62 +317,41 @@ void ProgramGridPanel::writeRows(const std::vector<GridRowText>& rows) {
     grid_->setUpdatesEnabled(true);
 }
 
-void ProgramGridPanel::ClearArray() {
-    ProgramTable& table = main_.state().program;
-    for (int i = 1; i <= std::min<int>(table.StepCount, ProgramTable::MaxSteps); ++i) {
-        table.StepFreq[static_cast<size_t>(i)] = 0;
-        table.StepNo[static_cast<size_t>(i)] = 0;
-        table.StepTime[static_cast<size_t>(i)] = 0;
-    }
-}
-
-void ProgramGridPanel::fgArrayToTable() {
-    const ProgramTable& table = main_.state().program;
-    if (table.StepCount > ProgramTable::MaxSteps) {
-        main_.platform().message(TooManyStepsText);
-        return;
-    }
-    grid_->setUpdatesEnabled(false);
-    setRowCount(table.StepCount);
-    for (int i = 1; i <= table.StepCount; ++i) {
-        const auto k = static_cast<size_t>(i);
-        setCell(i - 1, 0, QString::number(table.StepNo[k]));
-        setCell(i - 1, 1, shortestText(table.StepFreq[k]));
-        setCell(i - 1, 2, QString::number(table.StepTime[k]));
-    }
-    grid_->setUpdatesEnabled(true);
-    fgProgramTime();
-}
-
-void ProgramGridPanel::DisplayGrid() {
-    const ProgramTable& table = main_.state().program;
-    const int rows = std::min(grid_->rowCount(), ProgramTable::MaxSteps);
-    if (rows < 1) return;
-    grid_->setUpdatesEnabled(false);
-    for (int r = 1; r <= rows; ++r) {
-        const auto k = static_cast<size_t>(r);
-        setCell(r - 1, 0, QString::number(r));
-        setCell(r - 1, 1, shortestText(table.StepFreq[k]));
-        setCell(r - 1, 2, QString::number(table.StepTime[k]));
-    }
-    grid_->setUpdatesEnabled(true);
-    fgProgramTime();
-}
-
-void ProgramGridPanel::fgProgramTime() {
-    ProgramTable& table = main_.state().program;
-    if (table.StepCount > ProgramTable::MaxSteps) {
-        main_.platform().message(QStringLiteral("Too many frequencies, 2000 limit!"));
-        return;
-    }
-    float total = 0;
-    for (int i = 1; i <= table.StepCount; ++i)
-        total += table.StepTime[static_cast<size_t>(i)];
-    table.TotalTime = total;
-    duration_->setText(QStringLiteral("Duration: ") + formatPattern(total / 60.0, u"###.0") +
+void ProgramGridPanel::programChanged(ProgramDocument::Change change) {
+    using enum ProgramDocument::Change;
+    const ProgramDocument& program = services_.state.program;
+    if (change != TakenFromGrid && change != CellEdited) writeRows(program.cells());
+    duration_->setText(QStringLiteral("Duration: ") +
+                       formatPattern(program.table().TotalTime / 60.0, u"###.0") +
                        QStringLiteral(" minutes"));
-    // Every change of the table ends here, so Run and Apply follow at once rather than on the next tick.
+    // Run and Apply follow every change rather than waiting for the next tick.
     updateRunAndApply();
+    const int sortMode = services_.state.generator.SortMode;
+    if ((change == Cleared || change == FromBuffer || change == Loaded || change == Sorted) &&
+        sortMode >= 0 && sortMode <= 2)
+        sortOptions_[sortMode]->setChecked(true);
+    if (change == Cleared || change == FromBuffer || change == Loaded || change == Generated)
+        setGridActive(change != Cleared);
+    switch (change) {
+    case Cleared:
+    case FromBuffer:
+    case Sorted:
+    case Loaded:
+    case Generated:
+    case Reshaped:
+        // The rows under the change box now hold other steps.
+        resetChangeBox(true);
+        break;
+    case Inserted:
+    case Deleted:
+    case Capped:
+        resetChangeBox(false);
+        break;
+    case TimesShifted:
+    case TakenFromGrid:
+    case CellEdited:
+        break;
+    }
 }
 
 void ProgramGridPanel::currentCellMoved(int row, int column) {
@@ -417,7 +366,7 @@ void ProgramGridPanel::currentCellMoved(int row, int column) {
 
 void ProgramGridPanel::selectCell(int row, int column) {
     if (row < 0) {
-        main_.platform().beep();
+        services_.platform.beep();
         return;
     }
     // The "No" column is never edited: a click on it edits the frequency of that step. The highlighted
@@ -463,7 +412,7 @@ void ProgramGridPanel::changeBoxEdited(const QString& text) {
             editColumn() == 2 ? QString::number(cellTime(text)) : shortestText(cellFrequency(text));
         changeBox_->setText(kept);
         storeEdit(kept, kept);
-        main_.platform().message(fits.error());
+        services_.platform.message(fits.error());
         return;
     }
     storeEdit(text, text);
@@ -482,15 +431,11 @@ void ProgramGridPanel::storeEdit(const QString& cellText, QStringView valueText)
     const int row = editRow();
     const int column = editColumn();
     if (row < 0 || row >= grid_->rowCount()) return;
-    setCell(row, column, cellText);
-    ProgramTable& table = main_.state().program;
-    const auto k = static_cast<size_t>(row + 1);
-    if (column == 1) {
-        table.StepFreq[k] = cellFrequency(valueText);
-    } else {
-        table.StepTime[k] = cellTime(valueText);
-        fgProgramTime();
+    {
+        const QScopedValueRollback writing(writing_, true);
+        setCell(row, column, cellText);
     }
+    services_.state.program.editCell(row, column, valueText.toString());
 }
 
 int ProgramGridPanel::increment() const {
@@ -498,104 +443,56 @@ int ProgramGridPanel::increment() const {
 }
 
 void ProgramGridPanel::bufferToTable() {
-    AppState& state = main_.state();
-    const BufferToTableResult result = sono::bufferToTable(state.buffer, state.program);
-    setRowCount(state.program.StepCount);
-    DisplayGrid();
-    if (state.program.StepCount == 0) fgProgramTime(); // an empty buffer leaves no stale duration
-    selectSortOption(2);
-    grid_->setEnabled(true);
-    resetChangeBox(true);
-    if (result.truncated) main_.platform().message(TooManyStepsText);
+    AppState& state = services_.state;
+    if (state.program.fromBuffer(state.buffer).truncated) services_.platform.message(TooManyStepsText);
 }
 
 void ProgramGridPanel::clearTable() {
-    ClearArray();
-    main_.state().program.StepCount = 0;
-    setRowCount(0);
-    selectSortOption(2);
-    DisplayGrid();
-    fgProgramTime();
-    grid_->setEnabled(false);
-    resetChangeBox(true);
+    services_.state.program.clear();
 }
 
 void ProgramGridPanel::openInsertWindow() {
     grid_->setEnabled(true);
     const int position = grid_->currentRow() + 1;
-    WindowRegistry& windows = main_.windows();
+    WindowRegistry& windows = services_.windows;
     // Each Insert starts afresh with the row current now.
     if (QWidget* old = windows.find(QStringLiteral("frmInsertFreq"))) delete old;
     windows.open<InsertFrequencyWindow>(QStringLiteral("frmInsertFreq"),
-                                        [&] { return new InsertFrequencyWindow(main_, position); });
+                                        [&] { return new InsertFrequencyWindow(services_, position); });
 }
 
 void ProgramGridPanel::deleteSelectedStep() {
     if (editRow() < 0) return;
     const int row = editRow() + 1;
     resetChangeBox(false);
-    ProgramTable& table = main_.state().program;
-    if (auto deleted = deleteStep(table, row); !deleted) {
-        main_.platform().message(deleted.error());
-        return;
-    }
-    setRowCount(table.StepCount);
-    DisplayGrid();
-    if (table.StepCount == 0) fgProgramTime();
+    if (auto deleted = services_.state.program.remove(row); !deleted)
+        services_.platform.message(deleted.error());
 }
 
 void ProgramGridPanel::shiftTimes(int direction) {
     changeBox_->clear();
-    shiftAllTimes(main_.state().program, direction * increment());
-    DisplayGrid();
+    services_.state.program.shiftTimes(direction * increment());
 }
 
 void ProgramGridPanel::applyCapAndDuplicates() {
-    ProgramTable& table = main_.state().program;
-    if (table.StepCount < 2) return;
-    takeTableFromGrid();
-    auto report = capAndRemoveDuplicates(table, capBox_->text(), duplicatesBox_->isChecked());
+    ProgramDocument& program = services_.state.program;
+    if (program.stepCount() < 2) return;
+    auto report = program.applyCap(capBox_->text(), duplicatesBox_->isChecked());
     if (!report) {
-        main_.platform().message(report.error(), CapValueErrorTitle);
+        services_.platform.message(report.error(), CapValueErrorTitle);
         return;
     }
-    resetChangeBox(false);
-    setRowCount(table.StepCount);
-    auto* window = qobject_cast<ApplyReportWindow*>(main_.windows().find(QStringLiteral("Form9")));
+    auto* window = qobject_cast<ApplyReportWindow*>(services_.windows.find(QStringLiteral("Form9")));
     if (!window)
-        window = main_.windows().open<ApplyReportWindow>(QStringLiteral("Form9"),
-                                                         [&] { return new ApplyReportWindow(main_); });
+        window = services_.windows.open<ApplyReportWindow>(QStringLiteral("Form9"),
+                                                           [&] { return new ApplyReportWindow(services_); });
     window->showReport(*report);
-    DisplayGrid();
-}
-
-void ProgramGridPanel::sendToBuffer() {
-    AppState& state = main_.state();
-    const FrequencyRecord* record = state.database.current();
-    if (!record) return;
-    if (auto sent =
-            sono::sendToBuffer(state.buffer, *record, state.RecordFreqText, state.ClearBufferFirst == 1);
-        !sent) {
-        main_.platform().message(sent.error());
-        return;
-    }
-    main_.platform().beep();
-}
-
-void ProgramGridPanel::viewBuffer() {
-    bool opened = false;
-    QWidget* window = main_.windows().open<BufferManagementWindow>(
-        QStringLiteral("Form3"), [&] { return new BufferManagementWindow(main_); }, &opened);
-    if (opened) {
-        placeCentred(window, main_.platform(), 200);
-        disableWhileOpen(&main_, window);
-    }
 }
 
 void ProgramGridPanel::updateRunAndApply() {
-    const bool hasSteps = main_.state().program.StepCount >= 1;
+    const bool hasSteps = services_.state.program.stepCount() >= 1;
     applyButton_->setEnabled(hasSteps);
-    if (auto* run = main_.findChild<QPushButton*>(QStringLiteral("Command16"))) run->setEnabled(hasSteps);
+    emit stepsPresent(hasSteps);
 }
 
 } // namespace sono

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/program/ProgramEditing.h"
+#include "core/program/ProgramDocument.h"
 
 #include <QWidget>
 #include <vector>
@@ -17,14 +17,14 @@ class QTimer;
 
 namespace sono {
 
-class MainWindow;
+struct Services;
 
-// The program grid Fgrid with its duration label and editing controls, the buffer buttons of the
-// Database tab, sorting, and Apply (cap and duplicates).
+// The program grid Fgrid with its duration label and editing controls, sorting, and Apply (cap and
+// duplicates). It alone redraws the program table, on the document's `changed`.
 class ProgramGridPanel : public QWidget {
     Q_OBJECT
 public:
-    explicit ProgramGridPanel(MainWindow& main);
+    explicit ProgramGridPanel(Services& services);
 
     void setupGrid();
     // "No Sort" and "x1" selected, as at start-up.
@@ -32,20 +32,8 @@ public:
     // An inactive grid takes no clicks; making it inactive also switches the change box and spinner off.
     void setGridActive(bool active);
 
-    // After any table-wide change: the change box emptied and disabled, the spinner inactive, Delete
-    // disabled; the "Change" label reset too when asked.
-    void resetChangeBox(bool resetLabel);
-    // Selects sort option Option1(index) as a click would (0 Low to High, 1 High to Low, 2 No Sort):
-    // SortMode is set, the grid rows are sorted and the table is taken back from the grid. Call it before
-    // writing new steps into the arrays (as a program load does): it reads the grid back into them.
+    // Selects sort option Option1(index) as a click does (0 Low to High, 1 High to Low, 2 No Sort).
     void selectSortOption(int index);
-    // "Take the table from the grid": StepCount, StepNo, StepFreq and StepTime from the grid cells.
-    void takeTableFromGrid();
-
-    void ClearArray();
-    void fgArrayToTable();
-    void DisplayGrid();
-    void fgProgramTime();
 
     // The buttons' operations, callable directly.
     void bufferToTable();           // Command8 "Buffer"
@@ -54,18 +42,21 @@ public:
     void deleteSelectedStep();      // Command12_1 "Delete"
     void shiftTimes(int direction); // Command13_0 "+" (1) and Command13_1 "-" (-1)
     void applyCapAndDuplicates();   // Command9 "Apply"
-    void sendToBuffer();            // Database tab Command3 "Send to Buffer"
-    void viewBuffer();              // Database tab Command4 "View Buffer"
     void updateRunAndApply();       // Timer2's tick
 
     QTableWidget* grid() const { return grid_; }
-    // Grid texts of every row ("No", "Frequency", "Time").
-    std::vector<GridRowText> gridRows() const;
-
-    // Rows are added or removed only here: a removed current row switches the change box off.
-    void setRowCount(int rows);
+signals:
+    // Whether the table has steps, after every change and on every tick: Run follows it.
+    void stepsPresent(bool hasSteps);
 
 private:
+    // The one redraw: the rows, the duration, Run and Apply, and what the change says to reset.
+    void programChanged(ProgramDocument::Change change);
+    // After any table-wide change: the change box emptied and disabled, the spinner inactive, Delete
+    // disabled; the "Change" label reset too when asked.
+    void resetChangeBox(bool resetLabel);
+    // Rows are added or removed only here: a removed current row switches the change box off.
+    void setRowCount(int rows);
     void setCell(int row, int column, const QString& text);
     void writeRows(const std::vector<GridRowText>& rows);
     void currentCellMoved(int row, int column);
@@ -79,9 +70,8 @@ private:
     void spin(int direction);
     void storeEdit(const QString& cellText, QStringView valueText);
     int increment() const;
-    void connectDatabaseButtons();
 
-    MainWindow& main_;
+    Services& services_;
     QTableWidget* grid_;
     QLabel* duration_;
     QLabel* changeLabel_;
@@ -97,6 +87,7 @@ private:
     QTimer* timer_;
     bool cellSelected_ = false; // a cell was selected since the last table-wide change
     bool reshaping_ = false;    // rows are being added or removed by code, not moved by the user
+    bool writing_ = false;      // the document's cells are being shown, not edited
 };
 
 } // namespace sono

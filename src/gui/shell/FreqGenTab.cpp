@@ -9,10 +9,10 @@
 
 namespace sono {
 
-FreqGenTab::FreqGenTab(MainWindow& main) {
-    program_ = new ProgramGridPanel(main);
-    manager_ = new FrequencyManagerPanel(main);
-    enhancements_ = new EnhancementsPanel(main);
+FreqGenTab::FreqGenTab(Services& services) {
+    program_ = new ProgramGridPanel(services);
+    manager_ = new FrequencyManagerPanel(services);
+    enhancements_ = new EnhancementsPanel(services);
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(program_, 1);
     auto* right = new QVBoxLayout;

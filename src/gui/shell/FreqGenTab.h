@@ -4,7 +4,7 @@
 
 namespace sono {
 
-class MainWindow;
+struct Services;
 class ProgramGridPanel;
 class FrequencyManagerPanel;
 class EnhancementsPanel;
@@ -13,7 +13,7 @@ class EnhancementsPanel;
 class FreqGenTab : public QWidget {
     Q_OBJECT
 public:
-    explicit FreqGenTab(MainWindow& main);
+    explicit FreqGenTab(Services& services);
 
     ProgramGridPanel* programPanel() const { return program_; }
     FrequencyManagerPanel* managerPanel() const { return manager_; }

@@ -5,6 +5,7 @@
 #include "core/app/Platform.h"
 #include "core/app/Settings.h"
 #include "core/app/UnreadFiles.h"
+#include "core/buffer/BufferOperations.h"
 #include "core/common/QuotedFields.h"
 #include "core/display/Calibration.h"
 #include "core/generator/ProgramFile.h"
@@ -16,6 +17,7 @@
 #include "gui/shell/NotesTab.h"
 #include "gui/shell/ScanTab.h"
 #include "gui/shell/WindowRegistry.h"
+#include "gui/tools/HelpWindows.h"
 #include "gui/tools/ToolsMenus.h"
 
 #include <QAction>
@@ -35,28 +37,28 @@ constexpr const char* LetterItemNames[26] = {"a", "B", "C", "D", "E", "F", "g", 
 } // namespace
 
 MainWindow::MainWindow(AppState& state, Platform& platform, QWidget* parent)
-    : QMainWindow(parent), state_(state), platform_(platform), windows_(new WindowRegistry(this)) {
+    : QMainWindow(parent), state_(state), platform_(platform),
+      windows_(new WindowRegistry(this)), services_{state_, platform_, *windows_, requests_, this} {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(state_.BuildTitle.isEmpty() ? AppTitle : state_.BuildTitle);
-    buildMenus();
 
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("SSTab1"));
     tabs_->setAccessibleName(QStringLiteral("Sono tabs"));
-    databaseTab_ = new DatabaseTab(*this);
-    auto* freqGenTab = new FreqGenTab(*this);
+    databaseTab_ = new DatabaseTab(services_);
+    auto* freqGenTab = new FreqGenTab(services_);
     programPanel_ = freqGenTab->programPanel();
     managerPanel_ = freqGenTab->managerPanel();
     enhancementsPanel_ = freqGenTab->enhancementsPanel();
     scanTab_ = new ScanTab(this);
-    notesTab_ = new NotesTab(*this);
+    notesTab_ = new NotesTab(services_);
     tabs_->addTab(databaseTab_, QStringLiteral("Database"));
     tabs_->addTab(freqGenTab, QStringLiteral("FreqGen "));
     tabs_->addTab(scanTab_, QStringLiteral("Scan "));
     tabs_->addTab(notesTab_, QStringLiteral("Notes "));
     setCentralWidget(tabs_);
 
-    installToolsMenus(*this);
+    wire();
 }
 
 MainWindow::~MainWindow() {
@@ -64,7 +66,43 @@ MainWindow::~MainWindow() {
     delete windows_;
 }
 
-void MainWindow::buildMenus() {
+void MainWindow::wire() {
+    Services& s = services_;
+    const MenuItem tools[] = {
+        {"FreqConversions", "Frequency Conversions", [&s] { openConversions(s); }},
+        {"pLr", "Print Results list", [&s] { openPrintResults(s); }},
+        {"RandCDB", "Repair and Compact Database", [this] { databaseTab_->repairAndCompactDatabase(); }},
+        {"CalibrateSndCrd", "Calibrate Sound Card", [this] { managerPanel_->openCalibrationWindow(); }},
+        {"SetEditorPath", "Set Editor Path", [&s] { openEditorPath(s); }},
+        {"AboutSono", "About Sono", [&s] { openAbout(s); }},
+        {"HelpandTips", "Help and Tips", [&s] { showHelpAndTips(s); }},
+        {"fgKeyCommands", "FreqGen Key Commands", [&s] { showKeyCommands(s); }},
+        {"Dorv_Effect", "The Dorv Effect", [&s] { showDorvEffect(s); }},
+    };
+    buildMenus(tools);
+
+    connect(programPanel_, &ProgramGridPanel::stepsPresent, managerPanel_,
+            &FrequencyManagerPanel::setRunEnabled);
+    connect(managerPanel_, &FrequencyManagerPanel::loadWindowOpening, programPanel_,
+            [this] { programPanel_->setGridActive(true); });
+    connect(&requests_, &Requests::programNamed, managerPanel_, &FrequencyManagerPanel::setProgramName);
+    connect(&requests_, &Requests::programLoaded, managerPanel_, &FrequencyManagerPanel::loadProgram);
+    connect(&requests_, &Requests::databaseChanged, databaseTab_, &DatabaseTab::refreshAfterChange);
+    connect(&requests_, &Requests::summaryCleared, enhancementsPanel_, &EnhancementsPanel::clearSummary);
+    connect(&requests_, &Requests::summaryAdded, enhancementsPanel_, &EnhancementsPanel::addSummary);
+}
+
+QAction* MainWindow::addMenuItem(QWidget* menu, const QString& objectName, const QString& caption,
+                                 const std::function<void()>& opens) {
+    auto* action = new QAction(caption, menu);
+    action->setObjectName(objectName);
+    menu->addAction(action);
+    menuActions_.insert(objectName, action);
+    connect(action, &QAction::triggered, this, opens);
+    return action;
+}
+
+void MainWindow::buildMenus(std::span<const MenuItem> toolItems) {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MenuBar"));
     bar->setAccessibleName(QStringLiteral("Menu bar"));
@@ -73,44 +111,32 @@ void MainWindow::buildMenus() {
     // opens the menu bar at Tools.
     QMenu* tools = bar->addMenu(QStringLiteral("Tools"));
     tools->setObjectName(QStringLiteral("Tools"));
-    struct Item {
-        const char* name;
-        const char* caption;
-    };
-    const Item toolItems[] = {{"FreqConversions", "Frequency Conversions"},
-                              {"pLr", "Print Results list"},
-                              {"RandCDB", "Repair and Compact Database"},
-                              {"CalibrateSndCrd", "Calibrate Sound Card"},
-                              {"SetEditorPath", "Set Editor Path"},
-                              {"AboutSono", "About Sono"},
-                              {"HelpandTips", "Help and Tips"},
-                              {"fgKeyCommands", "FreqGen Key Commands"},
-                              {"Dorv_Effect", "The Dorv Effect"}};
-    for (const Item& item : toolItems) {
-        QAction* action = tools->addAction(QString::fromLatin1(item.caption));
-        action->setObjectName(QString::fromLatin1(item.name));
-    }
+    for (const MenuItem& item : toolItems)
+        addMenuItem(tools, QString::fromLatin1(item.objectName), QString::fromLatin1(item.caption),
+                    item.opens);
     tools->addSeparator();
-    QAction* exitItem = tools->addAction(QStringLiteral("Exit"));
-    exitItem->setObjectName(QStringLiteral("exit"));
-    connect(exitItem, &QAction::triggered, this, &QWidget::close);
+    addMenuItem(tools, QStringLiteral("exit"), QStringLiteral("Exit"), [this] { close(); });
 
     webMenu_ = bar->addMenu(QStringLiteral("Web"));
     webMenu_->setObjectName(QStringLiteral("Web"));
+    for (size_t i = 0; i < WebLinks.size(); ++i) {
+        const WebLink link = WebLinks[i];
+        QAction* action =
+            addMenuItem(webMenu_, QStringLiteral("Web_%1").arg(i), QString::fromUtf8(link.caption),
+                        [this, link] { openWebLink(services_, link); });
+        action->setToolTip(QString::fromLatin1(link.url));
+    }
 
     for (int i = 0; i < 26; ++i) {
         const QChar letter(u'A' + i);
-        QAction* action = bar->addAction(QStringLiteral("&") + letter);
-        action->setObjectName(QString::fromLatin1(LetterItemNames[i]));
+        QAction* action = addMenuItem(bar, QString::fromLatin1(LetterItemNames[i]),
+                                      QStringLiteral("&") + letter, [this, letter] {
+                                          state_.SearchText = letter.toLower();
+                                          databaseTab_->FrontCharSearch();
+                                      });
         action->setToolTip(QStringLiteral("Sets beginning with %1").arg(letter));
-        connect(action, &QAction::triggered, this, [this, letter] {
-            state_.SearchText = letter.toLower();
-            FrontCharSearch();
-        });
     }
-    QAction* quit = bar->addAction(QStringLiteral("Exit"));
-    quit->setObjectName(QStringLiteral("quit"));
-    connect(quit, &QAction::triggered, this, &QWidget::close);
+    addMenuItem(bar, QStringLiteral("quit"), QStringLiteral("Exit"), [this] { close(); });
 
     auto* openMenuBar = new QAction(this);
     openMenuBar->setObjectName(QStringLiteral("openMenuBar"));
@@ -118,10 +144,6 @@ void MainWindow::buildMenus() {
     addAction(openMenuBar);
     connect(openMenuBar, &QAction::triggered, bar,
             [bar, tools] { bar->setActiveAction(tools->menuAction()); });
-}
-
-QAction* MainWindow::menuAction(const QString& objectName) const {
-    return findChild<QAction*>(objectName);
 }
 
 void MainWindow::step(const char* message) {
@@ -170,18 +192,13 @@ void MainWindow::FileAndObjectInit() {
     loadNotes();
     scanTab_->fillScanList();
     programPanel_->setupGrid();
-    DisplayGrid();
     programPanel_->selectStartupOptions();
     managerPanel_->selectStartupOptions();
-    programPanel_->setGridActive(false);
-    loadStartupProgram();
-    fgArrayToTable();
-    fgDataBuild();
-    fgProgramTime();
-    programPanel_->setGridActive(true);
+    loadStartupProgram(); // the grid shows it and takes clicks again
+    managerPanel_->fgDataBuild();
     enhancementsPanel_->fillChooser();
     scanTab_->drawBaseLine();
-    LogDisplay();
+    notesTab_->LogDisplay();
 }
 
 void MainWindow::loadSettings() {
@@ -282,7 +299,7 @@ void MainWindow::loadStartupProgram() {
                 platform_.message(told + QStringLiteral("\n\n") + markUnreadFile(state_, path));
         }
     }
-    managerPanel_->applyProgram(program, /*startup=*/true);
+    managerPanel_->applyProgram(program);
 }
 
 void MainWindow::unload() {
@@ -317,37 +334,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     unload();
     event->accept();
-}
-
-void MainWindow::ClearArray() {
-    programPanel_->ClearArray();
-}
-void MainWindow::fgArrayToTable() {
-    programPanel_->fgArrayToTable();
-}
-void MainWindow::DisplayGrid() {
-    programPanel_->DisplayGrid();
-}
-void MainWindow::fgProgramTime() {
-    programPanel_->fgProgramTime();
-}
-void MainWindow::fgDataBuild() {
-    managerPanel_->fgDataBuild();
-}
-void MainWindow::fgDrawWave() {
-    managerPanel_->fgDrawWave();
-}
-void MainWindow::ClearTheBuffer() {
-    clearTheBuffer(state_.buffer);
-}
-void MainWindow::FrontCharSearch() {
-    databaseTab_->FrontCharSearch();
-}
-void MainWindow::Command1_Click() {
-    databaseTab_->Command1_Click();
-}
-void MainWindow::LogDisplay() {
-    notesTab_->LogDisplay();
 }
 
 } // namespace sono

@@ -1,6 +1,11 @@
 #pragma once
 
+#include "gui/shell/Services.h"
+
+#include <QHash>
 #include <QMainWindow>
+#include <functional>
+#include <span>
 
 class QAction;
 class QMenu;
@@ -18,9 +23,8 @@ class EnhancementsPanel;
 class NotesTab;
 class ScanTab;
 
-// Form1: the tabs, the menu bar, and the named procedures other windows call on the program table,
-// the option string, the buffer and the searches. Each procedure only delegates to the panel or model
-// that owns the work.
+// Form1: the tabs and the menu bar. Every window gets the services it needs; every connection between
+// windows and the menu bar is made in wire().
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -34,21 +38,10 @@ public:
     // Shut-down: closes the database, appends the log record, closes every other window. Runs once.
     void unload();
 
-    // Named procedures.
-    void ClearArray();
-    void fgArrayToTable();
-    void DisplayGrid();
-    void fgProgramTime();
-    void fgDataBuild();
-    void fgDrawWave();
-    void ClearTheBuffer();
-    void FrontCharSearch();
-    void Command1_Click();
-    void LogDisplay();
-
     AppState& state() { return state_; }
     Platform& platform() { return platform_; }
     WindowRegistry& windows() { return *windows_; }
+    Services& services() { return services_; }
 
     DatabaseTab* databaseTab() const { return databaseTab_; }
     ProgramGridPanel* programPanel() const { return programPanel_; }
@@ -57,15 +50,24 @@ public:
     NotesTab* notesTab() const { return notesTab_; }
     QTabWidget* tabs() const { return tabs_; }
 
-    // A menu item by its object name ("RandCDB", "pLr", "a" ...), for the subsystems that wire them.
-    QAction* menuAction(const QString& objectName) const;
+    // A menu item by its object name ("RandCDB", "pLr", "a" ...).
+    QAction* menuAction(const QString& objectName) const { return menuActions_.value(objectName); }
     QMenu* webMenu() const { return webMenu_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildMenus();
+    // A menu item: its object name, caption and what it does.
+    struct MenuItem {
+        const char* objectName;
+        const char* caption;
+        std::function<void()> opens;
+    };
+    void wire();
+    void buildMenus(std::span<const MenuItem> tools);
+    QAction* addMenuItem(QWidget* menu, const QString& objectName, const QString& caption,
+                         const std::function<void()>& opens);
     void FileAndObjectInit();
     void loadSettings();
     void loadCalibration();
@@ -78,6 +80,9 @@ private:
     AppState& state_;
     Platform& platform_;
     WindowRegistry* windows_;
+    Requests requests_;
+    Services services_;
+    QHash<QString, QAction*> menuActions_;
     QTabWidget* tabs_ = nullptr;
     QMenu* webMenu_ = nullptr;
     DatabaseTab* databaseTab_ = nullptr;

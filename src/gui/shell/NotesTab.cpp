@@ -5,7 +5,7 @@
 #include "core/app/Platform.h"
 #include "core/app/UnreadFiles.h"
 #include "core/common/QuotedFields.h"
-#include "gui/shell/MainWindow.h"
+#include "gui/shell/Services.h"
 
 #include <QFile>
 #include <QGridLayout>
@@ -15,7 +15,7 @@
 
 namespace sono {
 
-NotesTab::NotesTab(MainWindow& main) : main_(main) {
+NotesTab::NotesTab(Services& services) : services_(services) {
     notesLabel_ = new QLabel(QStringLiteral("Notes"), this);
     notesLabel_->setObjectName(QStringLiteral("Label20_1"));
     notes_ = new QPlainTextEdit(this);
@@ -58,15 +58,15 @@ bool NotesTab::hasUnsavedNotes() const {
 }
 
 bool NotesTab::saveNotes() {
-    AppState& state = main_.state();
+    AppState& state = services_.state;
     const QString boxText = notes_->toPlainText();
     const QString text = boxText.isEmpty() ? EmptyNotesText : boxText;
     const QString path = state.filePath(QStringLiteral("SonoNote.txt"));
     const EncodedText file = notesFileBytes(text, state.NotesEncoding);
-    if (!keepUnreadFile(state, main_.platform(), path)) return false;
+    if (!keepUnreadFile(state, services_.platform, path)) return false;
     if (auto written = writeWholeFile(path, file.bytes); !written) {
         // Save stays enabled: the edits are not yet kept anywhere.
-        main_.platform().message(written.error());
+        services_.platform.message(written.error());
         return false;
     }
     state.NotesText = text;
@@ -77,7 +77,7 @@ bool NotesTab::saveNotes() {
 }
 
 void NotesTab::LogDisplay() {
-    AppState& state = main_.state();
+    AppState& state = services_.state;
     log_->clear();
     const QString path = state.filePath(QStringLiteral("sono.log"));
     LogContents contents;

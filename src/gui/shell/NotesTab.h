@@ -8,13 +8,13 @@ class QPushButton;
 
 namespace sono {
 
-class MainWindow;
+struct Services;
 
 // The "Notes " tab: the notes pane that survives from run to run, and the log of shut-downs.
 class NotesTab : public QWidget {
     Q_OBJECT
 public:
-    explicit NotesTab(MainWindow& main);
+    explicit NotesTab(Services& services);
 
     // Puts the notes into the box and leaves Save disabled (loading is not an edit).
     void showNotes(const QString& notes);
@@ -25,7 +25,7 @@ public:
     void LogDisplay();
 
 private:
-    MainWindow& main_;
+    Services& services_;
     QLabel* notesLabel_;
     QPlainTextEdit* notes_;
     QPushButton* save_;

@@ -2,7 +2,7 @@
 #include "gui/tools/PageWindow.h"
 
 #include "core/tools/AboutText.h"
-#include "gui/shell/MainWindow.h"
+#include "gui/shell/Services.h"
 #include "gui/shell/WindowRegistry.h"
 
 #include <QHBoxLayout>
@@ -66,7 +66,7 @@ QPixmap speakerDrawing() {
 
 } // namespace
 
-AboutWindow::AboutWindow(MainWindow& main) {
+AboutWindow::AboutWindow(Services& services) {
     setWindowTitle(QStringLiteral("Sono - About"));
     auto* layout = new QHBoxLayout(this);
     auto* pictures = new QVBoxLayout;
@@ -97,7 +97,7 @@ AboutWindow::AboutWindow(MainWindow& main) {
     addCloseRow(this, right);
     layout->addLayout(right, 1);
     resize(640, 520);
-    placeCentred(this, main.platform(), 200);
+    placeCentred(this, services.platform, 200);
 }
 
 } // namespace sono

@@ -4,13 +4,13 @@
 
 namespace sono {
 
-class MainWindow;
+struct Services;
 
 // Form4: the about text in a serif box and two small drawings.
 class AboutWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit AboutWindow(MainWindow& main);
+    explicit AboutWindow(Services& services);
 };
 
 } // namespace sono

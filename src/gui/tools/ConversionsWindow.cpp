@@ -2,7 +2,7 @@
 
 #include "core/app/Platform.h"
 #include "core/tools/Conversions.h"
-#include "gui/shell/MainWindow.h"
+#include "gui/shell/Services.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -15,7 +15,7 @@
 
 namespace sono {
 
-ConversionsWindow::ConversionsWindow(MainWindow& main) : main_(main) {
+ConversionsWindow::ConversionsWindow(Services& services) : services_(services) {
     setWindowTitle(QStringLiteral("Sono - Conversions"));
     auto* layout = new QVBoxLayout(this);
 
@@ -81,12 +81,12 @@ void ConversionsWindow::calculate() {
     lower_->clear();
     auto lists = convertOctaves(frequency_->text(), count_->text());
     if (!lists) {
-        main_.platform().message(lists.error());
+        services_.platform.message(lists.error());
         return;
     }
     higher_->addItems(lists->higher);
     lower_->addItems(lists->lower);
-    if (!lists->note.isEmpty()) main_.platform().message(lists->note);
+    if (!lists->note.isEmpty()) services_.platform.message(lists->note);
 }
 
 } // namespace sono

@@ -7,18 +7,18 @@ class QListWidget;
 
 namespace sono {
 
-class MainWindow;
+struct Services;
 
 // Form7: octaves of a frequency, halved and doubled.
 class ConversionsWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit ConversionsWindow(MainWindow& main);
+    explicit ConversionsWindow(Services& services);
 
     void calculate(); // Command1_0
 
 private:
-    MainWindow& main_;
+    Services& services_;
     QLineEdit* frequency_;
     QLineEdit* count_;
     QListWidget* higher_;

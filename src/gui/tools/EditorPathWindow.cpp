@@ -5,7 +5,7 @@
 #include "core/app/Settings.h"
 #include "core/app/UnreadFiles.h"
 #include "core/tools/EditorPath.h"
-#include "gui/shell/MainWindow.h"
+#include "gui/shell/Services.h"
 #include "gui/shell/WindowRegistry.h"
 
 #include <QHBoxLayout>
@@ -16,12 +16,12 @@
 
 namespace sono {
 
-EditorPathWindow::EditorPathWindow(MainWindow& main) : main_(main) {
+EditorPathWindow::EditorPathWindow(Services& services) : services_(services) {
     setWindowTitle(QStringLiteral("Sono - Editor Path Setting"));
     auto* layout = new QVBoxLayout(this);
     auto* label1 = new QLabel(QStringLiteral("Enter the path and program of your editor."), this);
     label1->setObjectName(QStringLiteral("Label1"));
-    path_ = new QLineEdit(main.state().EditorPath, this);
+    path_ = new QLineEdit(services.state.EditorPath, this);
     path_->setObjectName(QStringLiteral("Text1"));
     path_->setAccessibleName(QStringLiteral("Editor path"));
     path_->setMinimumWidth(420);
@@ -43,16 +43,17 @@ EditorPathWindow::EditorPathWindow(MainWindow& main) : main_(main) {
     connect(save, &QPushButton::clicked, this, &EditorPathWindow::saveAndExit);
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
     adjustSize();
-    placeCentred(this, main.platform(), 150);
+    placeCentred(this, services.platform, 150);
 }
 
 void EditorPathWindow::saveAndExit() {
-    AppState& state = main_.state();
+    AppState& state = services_.state;
     const QString settingsPath = state.filePath(QStringLiteral("sono.ini"));
-    if (editorPathFromTyped(path_->text()) && !keepUnreadFile(state, main_.platform(), settingsPath)) return;
+    if (editorPathFromTyped(path_->text()) && !keepUnreadFile(state, services_.platform, settingsPath))
+        return;
     auto saved = saveEditorPath(path_->text(), state.ClearBufferFirst, settingsPath);
     if (!saved) {
-        main_.platform().message(saved.error());
+        services_.platform.message(saved.error());
         return; // the window stays open so the path can be corrected
     }
     state.EditorPath = *saved;

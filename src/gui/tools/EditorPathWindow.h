@@ -6,18 +6,18 @@ class QLineEdit;
 
 namespace sono {
 
-class MainWindow;
+struct Services;
 
 // Form6: the editor reports open in.
 class EditorPathWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit EditorPathWindow(MainWindow& main);
+    explicit EditorPathWindow(Services& services);
 
     void saveAndExit(); // Command1
 
 private:
-    MainWindow& main_;
+    Services& services_;
     QLineEdit* path_;
 };
 

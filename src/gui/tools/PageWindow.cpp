@@ -4,7 +4,7 @@
 #include "core/app/Platform.h"
 #include "core/common/QuotedFields.h"
 #include "core/tools/RtfReader.h"
-#include "gui/shell/MainWindow.h"
+#include "gui/shell/Services.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
@@ -43,9 +43,9 @@ void fillDocument(QTextDocument& document, const RtfDocument& page) {
     }
 }
 
-PageWindow::PageWindow(MainWindow& main, const QString& title, const QString& fileName, const QString& label,
-                       const QList<Page>& choices)
-    : main_(main) {
+PageWindow::PageWindow(Services& services, const QString& title, const QString& fileName,
+                       const QString& label, const QList<Page>& choices)
+    : services_(services) {
     setWindowTitle(title);
     auto* layout = new QVBoxLayout(this);
     if (!label.isEmpty()) {
@@ -93,11 +93,11 @@ void addCloseRow(QWidget* window, QBoxLayout* layout) {
 void PageWindow::loadPage(const QString& fileName) {
     currentFile_ = fileName;
     text_->clear();
-    const QString path = main_.state().filePath(fileName);
+    const QString path = services_.state.filePath(fileName);
     auto bytes = readWholeFile(path);
     if (!bytes) {
-        main_.platform().message(bytes.error() +
-                                 QStringLiteral("\n\nThe help page %1 cannot be shown.").arg(fileName));
+        services_.platform.message(bytes.error() +
+                                   QStringLiteral("\n\nThe help page %1 cannot be shown.").arg(fileName));
         return;
     }
     fillDocument(*text_->document(), readRtf(*bytes));

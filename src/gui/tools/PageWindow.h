@@ -12,7 +12,7 @@ class QBoxLayout;
 
 namespace sono {
 
-class MainWindow;
+struct Services;
 struct RtfDocument;
 
 // Turns a read page into a document for a read-only text view.
@@ -31,7 +31,7 @@ public:
         QString fileName;
     };
 
-    PageWindow(MainWindow& main, const QString& title, const QString& fileName, const QString& label = {},
+    PageWindow(Services& services, const QString& title, const QString& fileName, const QString& label = {},
                const QList<Page>& choices = {});
 
     // Replaces the shown page with the file's; a missing or unreadable file is reported and leaves an
@@ -41,7 +41,7 @@ public:
     QTextBrowser* textBox() const { return text_; }
 
 private:
-    MainWindow& main_;
+    Services& services_;
     QTextBrowser* text_;
     QString currentFile_;
 };

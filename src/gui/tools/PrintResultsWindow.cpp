@@ -4,7 +4,7 @@
 #include "core/app/Platform.h"
 #include "core/common/QuotedFields.h"
 #include "core/tools/ResultsReport.h"
-#include "gui/shell/MainWindow.h"
+#include "gui/shell/Services.h"
 #include "gui/shell/WindowRegistry.h"
 
 #include <QCheckBox>
@@ -17,7 +17,7 @@
 
 namespace sono {
 
-PrintResultsWindow::PrintResultsWindow(MainWindow& main) : main_(main) {
+PrintResultsWindow::PrintResultsWindow(Services& services) : services_(services) {
     setWindowTitle(QStringLiteral("Sono - Print Results List"));
     auto* layout = new QVBoxLayout(this);
     auto* frame = new QGroupBox(QStringLiteral("Print Options"), this);
@@ -47,7 +47,7 @@ PrintResultsWindow::PrintResultsWindow(MainWindow& main) : main_(main) {
     connect(preview_, &QPushButton::clicked, this, &PrintResultsWindow::printPreview);
     connect(exit_, &QPushButton::clicked, this, &QWidget::close);
     resize(sizeHint().expandedTo(QSize(380, 0)));
-    placeCentred(this, main.platform(), 0);
+    placeCentred(this, services.platform, 0);
 }
 
 void PrintResultsWindow::closeEvent(QCloseEvent* event) {
@@ -64,7 +64,7 @@ void PrintResultsWindow::printPreview() {
     preview_->setEnabled(false);
     exit_->setEnabled(false);
 
-    AppState& state = main_.state();
+    AppState& state = services_.state;
     if (state.ResultCount == 0) state.ResultCount = 1;
     const int count = state.ResultCount;
     progress_->setRange(0, count);
@@ -72,22 +72,23 @@ void PrintResultsWindow::printPreview() {
     const ReportOptions options{options_[0]->isChecked(), options_[1]->isChecked(), options_[2]->isChecked()};
     const QByteArray report = resultsReportBytes(state.database, options, state.now(), [&](int written) {
         progress_->setValue(std::min(written, count));
-        main_.platform().processEvents();
+        services_.platform.processEvents();
     });
     const QString path = state.filePath(QStringLiteral("freq.txt"));
     const auto written = writeWholeFile(path, report);
-    main_.platform().processEvents();
+    services_.platform.processEvents();
     writing_ = false;
     preview_->setEnabled(true);
     exit_->setEnabled(true);
     if (!written) {
-        main_.platform().message(written.error() + QStringLiteral("\n\nThe editor was not started."));
+        services_.platform.message(written.error() + QStringLiteral("\n\nThe editor was not started."));
         return;
     }
-    if (!main_.platform().startProgram(state.EditorPath, {path}, state.AppPath))
-        main_.platform().message(QStringLiteral("The editor %1 could not be started. The report is in %2.\n\n"
-                                                "Set the editor in Tools, Set Editor Path.")
-                                     .arg(state.EditorPath, path));
+    if (!services_.platform.startProgram(state.EditorPath, {path}, state.AppPath))
+        services_.platform.message(
+            QStringLiteral("The editor %1 could not be started. The report is in %2.\n\n"
+                           "Set the editor in Tools, Set Editor Path.")
+                .arg(state.EditorPath, path));
     close();
 }
 

@@ -8,14 +8,14 @@ class QPushButton;
 
 namespace sono {
 
-class MainWindow;
+struct Services;
 
 // Form5: writes the current result list to freq.txt and opens it in the editor. The main window is
 // disabled while it is open.
 class PrintResultsWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit PrintResultsWindow(MainWindow& main);
+    explicit PrintResultsWindow(Services& services);
 
     void printPreview(); // Command1
     bool isWriting() const { return writing_; }
@@ -24,7 +24,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    MainWindow& main_;
+    Services& services_;
     QCheckBox* options_[3];
     QProgressBar* progress_;
     QPushButton* preview_;

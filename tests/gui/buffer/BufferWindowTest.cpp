@@ -1,3 +1,4 @@
+#include "gui/database/DatabaseTab.h"
 #include "support/SonoWindowFixture.h"
 
 #include <QApplication>
@@ -25,10 +26,10 @@ protected:
     void send(int k, const QString& freqText) {
         state.database.moveTo(k);
         state.RecordFreqText = freqText;
-        panel->sendToBuffer();
+        main->databaseTab()->sendToBuffer();
     }
     QWidget* openBuffer() {
-        panel->viewBuffer();
+        main->databaseTab()->viewBuffer();
         return window("Form3");
     }
     QStringList reportLines() const {
@@ -64,10 +65,10 @@ TEST_F(Buffer, ManagementWindowListsDeletesClearsAndStoresTheClearFirstFlag) {
     screenshot(form, QStringLiteral("buffer-management"));
     EXPECT_EQ(form->windowTitle(), "Sono - Buffer Management");
     EXPECT_FALSE(main->isEnabled());
-    auto* list = in<QListWidget>(form, "List1");
-    auto* comments = in<QPlainTextEdit>(form, "Text1");
-    auto* freqs = in<QPlainTextEdit>(form, "Text2");
-    auto* remove = in(form, "Command4");
+    auto* list = child<QListWidget>(form, "List1");
+    auto* comments = child<QPlainTextEdit>(form, "Text1");
+    auto* freqs = child<QPlainTextEdit>(form, "Text2");
+    auto* remove = child(form, "Command4");
     ASSERT_EQ(list->count(), 3);
     EXPECT_FALSE(remove->isEnabled());
 
@@ -84,19 +85,19 @@ TEST_F(Buffer, ManagementWindowListsDeletesClearsAndStoresTheClearFirstFlag) {
     EXPECT_EQ(freqs->toPlainText(), " 528");
     EXPECT_EQ(state.buffer.entries[2].Freq[0], 528); // entries move up whole
     EXPECT_EQ(state.buffer.BufferNext, 3);
-    in(form, "Command7")->click();
+    child(form, "Command7")->click();
     EXPECT_EQ(list->count(), 0);
     EXPECT_EQ(state.buffer.BufferNext, 1);
     EXPECT_TRUE(comments->toPlainText().isEmpty());
 
-    auto* box = in<QCheckBox>(form, "Check1");
+    auto* box = child<QCheckBox>(form, "Check1");
     EXPECT_FALSE(box->isChecked());
     box->click();
     EXPECT_EQ(folder.read(QStringLiteral("sono.ini")), QByteArray("\"/opt/my editor/edit\"\r\n1\r\n"));
     box->click();
     EXPECT_EQ(folder.read(QStringLiteral("sono.ini")), QByteArray("\"/opt/my editor/edit\"\r\n0\r\n"));
     box->click();
-    in(form, "Command1")->click();
+    child(form, "Command1")->click();
     QApplication::processEvents();
     EXPECT_TRUE(main->isEnabled());
     EXPECT_EQ(window("Form3"), nullptr);
@@ -114,19 +115,19 @@ TEST_F(Buffer, TheFocusAloneSelectsNoLineOnlyTheUsersMoveDoes) {
     send(2, QStringLiteral(" 528"));
     QWidget* form = openBuffer();
     ASSERT_NE(form, nullptr);
-    auto* list = in<QListWidget>(form, "List1");
-    auto* comments = in<QPlainTextEdit>(form, "Text1");
-    auto* remove = in(form, "Command4");
+    auto* list = child<QListWidget>(form, "List1");
+    auto* comments = child<QPlainTextEdit>(form, "Text1");
+    auto* remove = child(form, "Command4");
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form));
-    QWidget* exit = in(form, "Command1");
+    QWidget* exit = child(form, "Command1");
     exit->setFocus();
     QTest::keyClick(exit, Qt::Key_Tab); // round to the list, which makes its first row current
     ASSERT_TRUE(list->hasFocus());
     EXPECT_EQ(list->currentRow(), 0);
     EXPECT_FALSE(remove->isEnabled());
     EXPECT_TRUE(comments->toPlainText().isEmpty());
-    EXPECT_TRUE(in<QPlainTextEdit>(form, "Text2")->toPlainText().isEmpty());
+    EXPECT_TRUE(child<QPlainTextEdit>(form, "Text2")->toPlainText().isEmpty());
     remove->click();
     EXPECT_EQ(state.buffer.BufferNext, 4);
 
@@ -146,9 +147,9 @@ TEST_F(Buffer, PrintPreviewWritesTheReportStartsTheEditorAndNamesWhatFailed) {
     send(1, QStringLiteral(" 7.83,  10,  500"));
     QWidget* form = openBuffer();
     ASSERT_NE(form, nullptr);
-    auto* cap = in<QLineEdit>(form, "Text3");
+    auto* cap = child<QLineEdit>(form, "Text3");
     // The first preview prints each text as it was sent.
-    in(form, "Command2")->click();
+    child(form, "Command2")->click();
     const char* header = "Sono12 - build 05.01.16 : Frequency Selection   3:07 pm    5, Dec 2026";
     QStringList expected = {header,
                             " ",
@@ -170,7 +171,7 @@ TEST_F(Buffer, PrintPreviewWritesTheReportStartsTheEditorAndNamesWhatFailed) {
     EXPECT_EQ(platform.started[0].workingFolder, state.AppPath);
 
     cap->setText(QStringLiteral("5"));
-    in(form, "Command2")->click();
+    child(form, "Command2")->click();
     expected[2] = QStringLiteral("Frequencies are Capped at :  5kHz");
     expected[7] = QStringLiteral("Frequencies:  5000,  3000,  4800,  5000");
     expected[11] = QStringLiteral("Frequencies:  7.83,  10");
@@ -184,14 +185,14 @@ TEST_F(Buffer, PrintPreviewWritesTheReportStartsTheEditorAndNamesWhatFailed) {
 
     state.EditorPath = QStringLiteral("/no/such/editor");
     platform.startSucceeds = false;
-    in(form, "Command2")->click();
+    child(form, "Command2")->click();
     ASSERT_EQ(platform.messages.size(), 1);
     EXPECT_TRUE(platform.messages[0].text.contains(QStringLiteral("/no/such/editor")));
 
     QFile::remove(folder.file(QStringLiteral("freq.txt")));
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("freq.txt"))); // a folder cannot be written
     platform.started.clear();
-    in(form, "Command2")->click();
+    child(form, "Command2")->click();
     ASSERT_EQ(platform.messages.size(), 2);
     EXPECT_TRUE(platform.messages[1].text.contains(QStringLiteral("freq.txt")))
         << platform.messages[1].text.toStdString();

@@ -4,6 +4,7 @@
 #include "gui/shell/WindowRegistry.h"
 #include "support/RecordingPlatform.h"
 #include "support/Screenshot.h"
+#include "support/SonoHarness.h"
 #include "support/TestFolder.h"
 
 #include <QAction>
@@ -62,12 +63,7 @@ struct DatabaseTabWindow : ::testing::Test {
             result << m.title;
         return result;
     }
-    QStringList lines() const {
-        QStringList result;
-        for (int i = 0; i < list()->model()->rowCount(); ++i)
-            result << list()->model()->index(i, 0).data().toString();
-        return result;
-    }
+    QStringList lines() const { return rows(list()); }
     // The letter item of the menu bar, by its item name ("a", "B", ...).
     void letter(const char* name) const {
         QAction* item = main->menuAction(QString::fromLatin1(name));

@@ -43,18 +43,15 @@ protected:
 
     // A program from `from` to `to` Hz, a minute a step.
     void setTable(QStringView from, QStringView to, QStringView step = u"1") {
-        ASSERT_TRUE(makeSweep(state.program, from, to, step, u"60"));
-        main->fgArrayToTable();
+        ASSERT_TRUE(
+            state.program.generate([&](ProgramTable& t) { return makeSweep(t, from, to, step, u"60"); }));
     }
 
     // Chooses an item as the user does, through the drop-down's activation.
     QWidget* choose(Item item, const char* form) {
         emit panel->chooser()->activated(item);
-        return open(form);
+        return window(form);
     }
-    QWidget* open(const char* form) const { return main->windows().find(form); }
-
-    template <class W> static W* child(QWidget* w, const char* name) { return w->findChild<W*>(name); }
 
     // Types into the window's boxes, presses the button and lets a window that closed itself go.
     static void press(QWidget* w, const char* button, Boxes boxes = {}) {
@@ -64,12 +61,7 @@ protected:
         QTest::qWait(1);
     }
 
-    QStringList summary() const {
-        QStringList lines;
-        for (int i = 0; i < panel->summary()->count(); ++i)
-            lines << panel->summary()->item(i)->text();
-        return lines;
-    }
+    QStringList summary() const { return rows(panel->summary()); }
     QString duration() const { return main->findChild<QLabel*>(QStringLiteral("Label6"))->text(); }
     QTableWidget* grid() const { return main->programPanel()->grid(); }
     QString cell(int row) const { return grid()->item(row, 1)->text(); }
@@ -125,7 +117,7 @@ TEST_F(Enhancements, SweepKeepsItsSummaryWhenChosenAgainAndClearsTheTable) {
     EXPECT_EQ(duration(), "Duration: .0 minutes");
     EXPECT_FALSE(grid()->isEnabled());
     press(sweep, "Command1");
-    EXPECT_EQ(open("Form13"), nullptr);
+    EXPECT_EQ(window("Form13"), nullptr);
 }
 
 TEST_F(Enhancements, NukeIgnoresSmallTargetsReadsADotUnderAnyLocaleAndReallyNukeWarns) {
@@ -136,12 +128,12 @@ TEST_F(Enhancements, NukeIgnoresSmallTargetsReadsADotUnderAnyLocaleAndReallyNuke
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     std::setlocale(LC_ALL, "de_DE.UTF-8"); // where that locale is installed; Qt's default is German anyway
     press(nuke, "Command1", {{"Text1", "0.5"}});
-    EXPECT_EQ(open("Form14"), nuke);
+    EXPECT_EQ(window("Form14"), nuke);
     EXPECT_TRUE(platform.messages.isEmpty());
     press(nuke, "Command1", {{"Text1", "727.5"}});
     std::setlocale(LC_ALL, "C");
     QLocale::setDefault(previous);
-    EXPECT_EQ(open("Form14"), nullptr);
+    EXPECT_EQ(window("Form14"), nullptr);
     EXPECT_EQ(cell(6), "730.5");
     EXPECT_EQ(duration(), "Duration: 21.0 minutes");
     EXPECT_EQ(summary(), QStringList({"Nuke'em", "Target Freq:  727.5Hz", "Sweep: 724.5 to 730.5Hz"}));
@@ -153,7 +145,7 @@ TEST_F(Enhancements, NukeIgnoresSmallTargetsReadsADotUnderAnyLocaleAndReallyNuke
     press(really, "Command2", {{"Text1", "4.9"}});
     EXPECT_EQ(platform.messageTexts(), QStringList({"Requires a frequency 5Hz or higher!"}));
     press(really, "Command2", {{"Text1", "5"}});
-    EXPECT_EQ(open("Form15"), nullptr);
+    EXPECT_EQ(window("Form15"), nullptr);
     EXPECT_EQ(grid()->rowCount(), 1);
     EXPECT_EQ(summary().value(2), "Sweep: 2 to 8Hz");
 }
@@ -179,16 +171,16 @@ TEST_F(Enhancements, OffsetWindowDisablesTheMainWindowAndRestoresTheOpeningProgr
 
     // The Sweep window stays usable beside it and may replace the table meanwhile.
     press(sweep, "Command2", {{"Text1", "30"}, {"Text2", "30"}, {"Text3", "30"}, {"Text4", "30"}});
-    EXPECT_EQ(state.program.StepCount, 1);
+    EXPECT_EQ(state.program.table().StepCount, 1);
     child<QRadioButton>(offsets, "Option2_2")->click();
     press(offsets, "Command2"); // Restore
     EXPECT_EQ(grid()->rowCount(), 2);
     EXPECT_EQ(cell(1), "200");
-    EXPECT_EQ(state.program.StepTime[2], 60);
+    EXPECT_EQ(state.program.table().StepTime[2], 60);
 
     offsets->close(); // the close box
     QTest::qWait(1);
-    EXPECT_EQ(open("Form16"), nullptr);
+    EXPECT_EQ(window("Form16"), nullptr);
     EXPECT_TRUE(main->isEnabled());
 }
 
@@ -200,7 +192,7 @@ TEST_F(Enhancements, HarmoniserOnlyShowsAndMayCloseBeforeItsFirstDrawing) {
     EXPECT_FALSE(harmoniser->chartBaseDrawn());
     harmoniser->close();
     QTest::qWait(300); // past the drawing that the closed window would have done
-    EXPECT_EQ(open("Form17"), nullptr);
+    EXPECT_EQ(window("Form17"), nullptr);
 
     harmoniser = static_cast<HarmoniserWindow*>(choose(Harmonise, "Form17"));
     ASSERT_NE(harmoniser, nullptr);
@@ -212,7 +204,7 @@ TEST_F(Enhancements, HarmoniserOnlyShowsAndMayCloseBeforeItsFirstDrawing) {
     press(harmoniser, "Command2");
     screenshot(harmoniser, QStringLiteral("Form17"));
     EXPECT_EQ(summary(), QStringList({"kept line"}));
-    EXPECT_EQ(state.program.StepCount, 5);
+    EXPECT_EQ(state.program.table().StepCount, 5);
     EXPECT_EQ(cell(4), "5");
 }
 
@@ -226,13 +218,13 @@ TEST_F(Enhancements, MeditationBuildsTwentyMinutesFromItsDefaultNotesAndItsAbout
     EXPECT_EQ(summary().value(7), "Freq:  7 = 494Hz"); // the default notes
 
     press(meditation, "Command3");
-    QWidget* about = open("Form20");
+    QWidget* about = window("Form20");
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(about->windowTitle(), "Sono About: CC-Meditation");
     screenshot(about, QStringLiteral("Form20"));
     meditation->close();
     QTest::qWait(1);
-    EXPECT_NE(open("Form20"), nullptr);
+    EXPECT_NE(window("Form20"), nullptr);
 }
 
 // On a dark desktop the pictures and the invalid-field colour follow the theme instead of painting

@@ -1,4 +1,5 @@
 #include "core/app/AppState.h"
+#include "core/generator/ProgramFile.h"
 #include "gui/display/WaveDisplayWidget.h"
 #include "gui/generator/FrequencyManagerPanel.h"
 #include "gui/program/ProgramGridPanel.h"
@@ -31,10 +32,6 @@ using namespace sono::test;
 
 namespace {
 
-template <class W> W* child(const QWidget* parent, const char* name) {
-    return parent->findChild<W*>(QString::fromLatin1(name));
-}
-
 struct Sono : SonoHarness {
     explicit Sono(const QByteArray& defaultProgram = {}) {
         folder.createDatabase({record(QStringLiteral("Alpha"), QStringLiteral("c1"), {528})});
@@ -55,15 +52,10 @@ struct Sono : SonoHarness {
         emit wave->activated(index);
     }
     void setSteps(std::initializer_list<std::tuple<qint16, float, qint16>> steps) {
-        ProgramTable& t = state.program;
-        t.StepCount = 0;
-        for (const auto& [no, freq, time] : steps) {
-            const auto k = static_cast<size_t>(++t.StepCount);
-            t.StepNo[k] = no;
-            t.StepFreq[k] = freq;
-            t.StepTime[k] = time;
-        }
-        main->fgArrayToTable();
+        std::vector<ProgramStep> rows;
+        for (const auto& [no, freq, time] : steps)
+            rows.push_back({no, freq, time});
+        state.program.load(rows, state.generator.SortMode);
     }
     // Opens Load, picks the named program and presses Load.
     void load(const QString& name) const {
@@ -245,7 +237,7 @@ TEST(ProgramFiles, SaveRefusesBadNamesAndLoadChecksTheWholeFileFirst) {
     ASSERT_EQ(sono.platform.messages.size(), 2);
     EXPECT_TRUE(sono.platform.messages[1].text.contains("broken.prg, line 13")) << sono.messages();
     EXPECT_EQ(sono.args(), before);
-    EXPECT_EQ(sono.state.program.StepCount, 1);
+    EXPECT_EQ(sono.state.program.table().StepCount, 1);
 
     sono.load(QStringLiteral("test"));
     EXPECT_EQ(sono.box("Text7_1")->text(), "1 ");
@@ -259,7 +251,7 @@ TEST(ProgramFiles, SaveRefusesBadNamesAndLoadChecksTheWholeFileFirst) {
     sono.load(QStringLiteral("half"));
     EXPECT_EQ(sono.box("Text10")->text(), "12");
     EXPECT_EQ(sono.args(), "-vl 0.5 -vr 0.5 -P 12 -f half");
-    EXPECT_EQ(sono.state.program.StepCount, 0);
+    EXPECT_EQ(sono.state.program.table().StepCount, 0);
     EXPECT_EQ(sono.traces().at(0).points.back(), QPointF(2062.5, 50));
 }
 
@@ -290,7 +282,7 @@ TEST(ProgramFiles, TheLoadWindowWaitsForTheUserToPickAName) {
     ASSERT_TRUE(load->isEnabled());
     load->click();
     EXPECT_EQ(sono.args(), "-vl 0.3 -vr 0.5 -f alpha");
-    EXPECT_EQ(sono.state.program.StepCount, 1);
+    EXPECT_EQ(sono.state.program.table().StepCount, 1);
 }
 
 // A program file's text never reaches the generator's command line unchecked.
@@ -305,7 +297,7 @@ TEST(ProgramFiles, ABadVolumeIsRefusedOnLoadAndReplacedAtStartUp) {
         << notice.toStdString();
     EXPECT_TRUE(notice.contains("Sono uses 0.5 instead")) << notice.toStdString();
     EXPECT_EQ(sono.args(), "-vl 0.5 -vr 0.5 -f default");
-    EXPECT_EQ(sono.state.program.StepCount, 1);
+    EXPECT_EQ(sono.state.program.table().StepCount, 1);
     EXPECT_EQ(sono.folder.read(QStringLiteral("default.prg")), victim); // left as it is
 
     sono.folder.write(QStringLiteral("victim.prg"), victim);

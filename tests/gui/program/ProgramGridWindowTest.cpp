@@ -1,3 +1,4 @@
+#include "core/generator/ProgramFile.h"
 #include "core/program/CapAndDuplicates.h"
 #include "support/SonoWindowFixture.h"
 
@@ -21,25 +22,16 @@ protected:
         main->tabs()->setCurrentIndex(1);
     }
 
-    // Puts steps into the arrays, labelled 1..n (time k unless given), and shows them as a loaded program.
+    // Loads steps labelled 1..n (time k unless given), as a program file would.
     void load(std::vector<float> freqs, std::vector<qint16> times = {}) {
-        main->ClearArray();
-        ProgramTable& table = state.program;
-        table.StepCount = static_cast<qint16>(freqs.size());
-        for (size_t k = 1; k <= freqs.size(); ++k) {
-            table.StepFreq[k] = freqs[k - 1];
-            table.StepTime[k] = times.empty() ? static_cast<qint16>(k) : times[k - 1];
-            table.StepNo[k] = static_cast<qint16>(k);
-        }
-        main->fgArrayToTable();
+        std::vector<ProgramStep> steps;
+        for (size_t k = 1; k <= freqs.size(); ++k)
+            steps.push_back({static_cast<qint16>(k), freqs[k - 1],
+                             times.empty() ? static_cast<qint16>(k) : times[k - 1]});
+        state.program.load(steps, state.generator.SortMode);
     }
 
-    QStringList column(int c) const {
-        QStringList texts;
-        for (int r = 0; r < grid->rowCount(); ++r)
-            texts << (grid->item(r, c) ? grid->item(r, c)->text() : QString());
-        return texts;
-    }
+    QStringList column(int c) const { return rows(grid, c); }
 
     // A real mouse click on a cell (row and column counted from 0).
     void clickCell(int row, int col) const {
@@ -69,11 +61,11 @@ protected:
         click("Command12_0");
         QWidget* w = window("frmInsertFreq");
         if (!w) return QStringLiteral("no window");
-        const QString shown = in<QLabel>(w, "Label1")->text();
-        if (option) in<QRadioButton>(w, option)->click();
-        in<QLineEdit>(w, "Text1")->setText(freq);
-        in<QLineEdit>(w, "Text2")->setText(time);
-        in(w, "Command1")->click();
+        const QString shown = child<QLabel>(w, "Label1")->text();
+        if (option) child<QRadioButton>(w, option)->click();
+        child<QLineEdit>(w, "Text1")->setText(freq);
+        child<QLineEdit>(w, "Text2")->setText(time);
+        child(w, "Command1")->click();
         return shown;
     }
 };
@@ -85,7 +77,7 @@ TEST_F(ProgramGrid, LayoutCaptionsAndStartState) {
         EXPECT_EQ(grid->horizontalHeaderItem(c)->text(), QStringList({"No", "Frequency", "Time"})[c]);
     EXPECT_FALSE(control<QWidget>("UpDown1")->isEnabled());
     EXPECT_TRUE(control<QRadioButton>("Option1_2")->isChecked());
-    auto* timer = in<QTimer>(panel, "Timer2");
+    auto* timer = child<QTimer>(panel, "Timer2");
     EXPECT_TRUE(timer && timer->isActive() && timer->interval() == 1000);
 
     // The widest texts fit their columns.
@@ -115,18 +107,14 @@ TEST_F(ProgramGrid, BufferGivesStepsUpToEachGapAndAtMostTwoThousand) {
     EXPECT_TRUE(platform.messages.isEmpty());
     EXPECT_EQ(grid->item(1999, 1)->text(), "50");
     EXPECT_EQ(label("Label6"), "Duration: 6000.0 minutes");
-    state.program.StepCount = 2001;
-    main->fgArrayToTable();
-    EXPECT_EQ(platform.messageTexts(), QStringList({"Too may frequencies, 2000 limit"}));
-    EXPECT_EQ(platform.messages.first().title, "Sono12");
-    EXPECT_EQ(grid->rowCount(), 2000);
 
     // One entry more gives the first 2000 and says so; Insert into the full table changes nothing.
     state.buffer.BufferNext = 52;
     click("Command8");
-    EXPECT_EQ(state.program.StepCount, 2000);
+    EXPECT_EQ(state.program.table().StepCount, 2000);
     insert(nullptr, QStringLiteral("5"), QStringLiteral("5"));
-    EXPECT_EQ(platform.messageTexts(), QStringList(3, QStringLiteral("Too may frequencies, 2000 limit")));
+    EXPECT_EQ(platform.messageTexts(), QStringList(2, QStringLiteral("Too may frequencies, 2000 limit")));
+    EXPECT_EQ(platform.messages.first().title, "Sono12");
     EXPECT_EQ(grid->rowCount(), 2000);
 }
 
@@ -139,7 +127,7 @@ TEST_F(ProgramGrid, ClickingCellsTypingAndTheSpinner) {
     type(QStringLiteral("300"));
     EXPECT_EQ(label("Label6"), "Duration: 8.0 minutes");
     type(QStringLiteral("40000"));
-    EXPECT_EQ(state.program.StepTime[12], 32767);
+    EXPECT_EQ(state.program.table().StepTime[12], 32767);
     // The cell shows the time that is kept, and the user is told the range.
     EXPECT_EQ(grid->item(11, 2)->text(), "32767");
     EXPECT_EQ(control<QLineEdit>("Text5")->text(), "32767");
@@ -152,7 +140,7 @@ TEST_F(ProgramGrid, ClickingCellsTypingAndTheSpinner) {
     click("Option2_1");
     click("UpDown1_up");
     EXPECT_EQ(control<QLineEdit>("Text5")->text(), "32767");
-    EXPECT_EQ(state.program.StepTime[12], 32767);
+    EXPECT_EQ(state.program.table().StepTime[12], 32767);
     click("Option2_0");
     click("UpDown1_down");
     EXPECT_EQ(grid->item(11, 2)->text(), "32766");
@@ -165,7 +153,7 @@ TEST_F(ProgramGrid, ClickingCellsTypingAndTheSpinner) {
     EXPECT_EQ(platform.messages.size(), 2);
     type(QStringLiteral("12.50"));
     EXPECT_EQ(grid->item(2, 1)->text(), "12.50");
-    EXPECT_FLOAT_EQ(state.program.StepFreq[3], 12.5f);
+    EXPECT_FLOAT_EQ(state.program.table().StepFreq[3], 12.5f);
 
     // Enter on a cell selects it as a click does.
     grid->setCurrentCell(0, 2);
@@ -192,7 +180,7 @@ TEST_F(ProgramGrid, ChangeBoxAndDeleteFollowTheCurrentCellOnKeyboardMoves) {
     press(Qt::Key_7);
     press(Qt::Key_7);
     EXPECT_EQ(column(2), QStringList({"10", "77", "30", "40"}));
-    EXPECT_EQ(state.program.StepTime[2], 77);
+    EXPECT_EQ(state.program.table().StepTime[2], 77);
 
     // Up and Down in the change box step it as the spinner does.
     press(Qt::Key_Up);
@@ -200,7 +188,7 @@ TEST_F(ProgramGrid, ChangeBoxAndDeleteFollowTheCurrentCellOnKeyboardMoves) {
     press(Qt::Key_Down);
     EXPECT_EQ(box->text(), "68");
     EXPECT_EQ(column(2), QStringList({"10", "68", "30", "40"}));
-    EXPECT_EQ(state.program.StepTime[2], 68);
+    EXPECT_EQ(state.program.table().StepTime[2], 68);
 
     // Tab, Shift+Tab, Home, End and the page keys carry the caption and value along, past the "No" column.
     grid->setFocus();
@@ -256,8 +244,8 @@ TEST_F(ProgramGrid, InsertBeforeAfterAndIntoAnEmptyTable) {
     ASSERT_NE(w, nullptr);
     screenshot(w, QStringLiteral("insert-window"));
     EXPECT_EQ(w->windowTitle(), "Sono Insert Frequency");
-    EXPECT_FALSE(in<QRadioButton>(w, "Option1_0")->isEnabled());
-    EXPECT_FALSE(in<QRadioButton>(w, "Option1_1")->isEnabled());
+    EXPECT_FALSE(child<QRadioButton>(w, "Option1_0")->isEnabled());
+    EXPECT_FALSE(child<QRadioButton>(w, "Option1_1")->isEnabled());
     EXPECT_EQ(insert(nullptr, "7.83", "60"), "New Program.");
     EXPECT_EQ(column(1), QStringList({"7.83"}));
     EXPECT_EQ(label("Label6"), "Duration: 1.0 minutes");
@@ -281,7 +269,6 @@ TEST_F(ProgramGrid, DeleteShiftTimesClearAndRunApplyEnabling) {
 
     auto* run = control("Command16");
     ASSERT_NE(run, nullptr);
-    panel->updateRunAndApply();
     EXPECT_TRUE(run->isEnabled() && control("Command9")->isEnabled());
     clickCell(0, 1);
     click("Command11");
@@ -289,7 +276,6 @@ TEST_F(ProgramGrid, DeleteShiftTimesClearAndRunApplyEnabling) {
     EXPECT_EQ(label("Label6"), "Duration: .0 minutes");
     EXPECT_EQ(label("Label7"), "Change");
     EXPECT_FALSE(grid->isEnabled());
-    panel->updateRunAndApply();
     EXPECT_FALSE(run->isEnabled());
     EXPECT_FALSE(control("Command9")->isEnabled());
 }
@@ -300,7 +286,7 @@ TEST_F(ProgramGrid, SortingKeepsLabelsWithTheirRowsAndNoSortRestores) {
     EXPECT_EQ(column(1), QStringList({"2000", "100", "7.83"}));
     EXPECT_EQ(column(0), QStringList({"3", "1", "2"}));
     EXPECT_EQ(state.generator.SortMode, 1);
-    EXPECT_EQ(state.program.StepFreq[1], 2000); // the arrays follow the grid
+    EXPECT_EQ(state.program.table().StepFreq[1], 2000); // the arrays follow the grid
     click("Option1_0");
     EXPECT_EQ(column(1), QStringList({"7.83", "100", "2000"}));
     click("Option1_2");
@@ -310,7 +296,8 @@ TEST_F(ProgramGrid, SortingKeepsLabelsWithTheirRowsAndNoSortRestores) {
 
     // After a sort and a redraw the current order is the entry order.
     click("Option1_1");
-    main->DisplayGrid();
+    click("Command13_0");
+    click("Command13_1");
     click("Option1_2");
     EXPECT_EQ(column(1), QStringList({"2000", "100", "7.83"}));
 }
@@ -338,10 +325,10 @@ TEST_F(ProgramGrid, ApplyRefusesABadCapThenCapsRemovesDuplicatesAndReports) {
     ASSERT_NE(report, nullptr);
     screenshot(report, QStringLiteral("apply-report"));
     EXPECT_EQ(report->windowTitle(), "Sono");
-    EXPECT_EQ(in<QLabel>(report, "Label3")->text(), "Duplicate and Cap Report");
-    EXPECT_EQ(in<QLabel>(report, "Label1")->text(), " 0 Duplicates found.");
-    EXPECT_EQ(in<QLabel>(report, "Label2")->text(), " 2 Frequencies Capped.");
-    auto* capped = in<QListWidget>(report, "List2");
+    EXPECT_EQ(child<QLabel>(report, "Label3")->text(), "Duplicate and Cap Report");
+    EXPECT_EQ(child<QLabel>(report, "Label1")->text(), " 0 Duplicates found.");
+    EXPECT_EQ(child<QLabel>(report, "Label2")->text(), " 2 Frequencies Capped.");
+    auto* capped = child<QListWidget>(report, "List2");
     ASSERT_EQ(capped->count(), 2);
     EXPECT_EQ(capped->item(1)->text(), " 10001");
 
@@ -354,8 +341,8 @@ TEST_F(ProgramGrid, ApplyRefusesABadCapThenCapsRemovesDuplicatesAndReports) {
     click("Command9");
     EXPECT_EQ(column(2), QStringList({"1"}));
     EXPECT_EQ(window("Form9"), report);
-    EXPECT_EQ(in<QLabel>(report, "Label1")->text(), " 3 Duplicates found.");
-    EXPECT_EQ(in<QLabel>(report, "Label2")->text(), " 0 Frequencies Capped.");
-    EXPECT_EQ(in<QListWidget>(report, "List1")->count(), 3);
+    EXPECT_EQ(child<QLabel>(report, "Label1")->text(), " 3 Duplicates found.");
+    EXPECT_EQ(child<QLabel>(report, "Label2")->text(), " 0 Frequencies Capped.");
+    EXPECT_EQ(child<QListWidget>(report, "List1")->count(), 3);
     EXPECT_EQ(platform.messages.size(), 1);
 }

@@ -1,4 +1,5 @@
 #include "core/app/AppState.h"
+#include "core/generator/ProgramFile.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/shell/Session.h"
 #include "gui/shell/WindowRegistry.h"
@@ -96,14 +97,10 @@ TEST(Accessibility, EveryControlOfEveryWindowHasAName) {
         collect();
     }
     // The enhancement windows, on a table long enough for all of them.
-    ProgramTable& table = state.program;
-    table.StepCount = 10;
-    for (int i = 1; i <= 10; ++i) {
-        table.StepNo[static_cast<size_t>(i)] = static_cast<qint16>(i);
-        table.StepFreq[static_cast<size_t>(i)] = 100.0f * static_cast<float>(i);
-        table.StepTime[static_cast<size_t>(i)] = 180;
-    }
-    main->fgArrayToTable();
+    std::vector<ProgramStep> steps;
+    for (int i = 1; i <= 10; ++i)
+        steps.push_back({static_cast<qint16>(i), 100.0f * static_cast<float>(i), 180});
+    state.program.load(steps, 2);
     auto* chooser = main->findChild<QComboBox*>(QStringLiteral("Combo3"));
     for (int i = 0; i < chooser->count(); ++i) {
         chooser->setCurrentIndex(i);

@@ -27,22 +27,11 @@ struct Desktop : ::testing::Test, SonoHarness {
                                record(QStringLiteral("Theta"), QStringLiteral("t"), {6}),
                                record(QStringLiteral("Wave"), QStringLiteral("w"), {10})});
     }
-    template <class W = QWidget> W* in(QWidget* window, const char* name) const {
-        W* w = window->findChild<W*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
     static void focus(QWidget* window) {
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     }
-    QStringList lines() const {
-        QStringList result;
-        const QAbstractItemModel* model = in<QListView>(main, "List1")->model();
-        for (int i = 0; i < model->rowCount(); ++i)
-            result << model->index(i, 0).data().toString();
-        return result;
-    }
+    QStringList lines() const { return rows(child<QListView>(main, "List1")); }
 };
 
 } // namespace
@@ -54,9 +43,9 @@ TEST_F(Desktop, AltAndALetterRunsTheLetterSearchAndF10OpensTheMenuBar) {
     EXPECT_EQ(lines(), QStringList({"Theta"}));
     QTest::keyClick(main, Qt::Key_W, Qt::AltModifier);
     EXPECT_EQ(lines(), QStringList({"Wave"}));
-    auto* tools = in<QMenu>(main, "Tools");
+    auto* tools = child<QMenu>(main, "Tools");
     EXPECT_FALSE(tools->isVisible());
-    EXPECT_FALSE(in<QMenu>(main, "Web")->isVisible());
+    EXPECT_FALSE(child<QMenu>(main, "Web")->isVisible());
 
     QTest::keyClick(main, Qt::Key_F10);
     EXPECT_TRUE(tools->isVisible());
@@ -72,17 +61,17 @@ TEST_F(Desktop, AWindowClosedUnderItsMessageBoxOutlivesTheBox) {
     main = startSono(real);
     ASSERT_NE(main, nullptr);
     main->menuAction(QStringLiteral("a"))->trigger();
-    auto* list = in<QListView>(main, "List1");
+    auto* list = child<QListView>(main, "List1");
     list->selectionModel()->setCurrentIndex(list->model()->index(0, 0), QItemSelectionModel::ClearAndSelect);
-    in<QPushButton>(main, "Command6")->click();
+    child<QPushButton>(main, "Command6")->click();
     QPointer<QWidget> editor = main->windows().find(QStringLiteral("Form2"));
     ASSERT_NE(editor, nullptr);
     focus(editor);
-    in<QLineEdit>(editor, "Text3_6")->setText(QStringLiteral("?"));
+    child<QLineEdit>(editor, "Text3_6")->setText(QStringLiteral("?"));
 
     QString shown;
     bool editorOpenUnderTheBox = false;
-    QTimer::singleShot(0, [&] { in<QPushButton>(editor, "Command2")->click(); });
+    QTimer::singleShot(0, [&] { child<QPushButton>(editor, "Command2")->click(); });
     QTimer::singleShot(200, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box) return;
@@ -90,7 +79,7 @@ TEST_F(Desktop, AWindowClosedUnderItsMessageBoxOutlivesTheBox) {
         editorOpenUnderTheBox = editor && editor->isVisible();
         box->accept();
     });
-    in<QPushButton>(editor, "Command1")->click(); // Save and Exit: the box runs here
+    child<QPushButton>(editor, "Command1")->click(); // Save and Exit: the box runs here
     EXPECT_EQ(shown, "Not A Number");
     EXPECT_TRUE(editorOpenUnderTheBox);
     // The close asked for meanwhile takes effect once the box is answered.

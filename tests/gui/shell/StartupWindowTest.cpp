@@ -102,7 +102,7 @@ TEST(Startup, FirstRunCreatesEveryFileWithItsExactBytes) {
     EXPECT_EQ(run.state.ClearBufferFirst, 0);
     EXPECT_EQ(run.state.buffer.BufferNext, 1);
     EXPECT_EQ(run.state.generator.ProgramName, "default");
-    EXPECT_EQ(run.state.program.StepCount, 0);
+    EXPECT_EQ(run.state.program.table().StepCount, 0);
 
     auto* tabs = main->findChild<QTabWidget*>(QStringLiteral("SSTab1"));
     ASSERT_EQ(tabs->count(), 4);
@@ -350,8 +350,8 @@ TEST(Startup, ADefaultProgramOfMoreThan2000StepsStartsWithTheFirst2000) {
     folder.write(QStringLiteral("default.prg"), prg);
     SonoRun run(folder);
     ASSERT_NE(startSono(run.session), nullptr);
-    EXPECT_EQ(run.state.program.StepCount, 2000);
-    EXPECT_EQ(run.state.program.StepFreq[2000], 2100.0f);
+    EXPECT_EQ(run.state.program.table().StepCount, 2000);
+    EXPECT_EQ(run.state.program.table().StepFreq[2000], 2100.0f);
     ASSERT_EQ(run.platform.messages.size(), 1);
     EXPECT_TRUE(run.platform.messages[0].text.contains(QStringLiteral(
         "holds 2003 steps; a program has at most 2000. Sono loaded the first 2000 and left out "

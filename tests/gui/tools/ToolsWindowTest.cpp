@@ -28,19 +28,6 @@ using namespace sono::test;
 
 namespace {
 
-template <class T = QPushButton> T* child(QWidget* w, const QString& name) {
-    T* found = w ? w->findChild<T*>(name) : nullptr;
-    EXPECT_NE(found, nullptr) << name.toStdString();
-    return found;
-}
-
-QStringList items(QListWidget* list) {
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
-    return out;
-}
-
 QString pageText(QWidget* window) {
     return child<QTextBrowser>(window, QStringLiteral("RichTextBox1"))->toPlainText();
 }
@@ -68,9 +55,6 @@ protected:
     }
     void TearDown() override {
         if (main) main->windows().closeAll();
-    }
-    template <class W = QWidget> W* window(const char* form) {
-        return qobject_cast<W*>(main->windows().find(QString::fromLatin1(form)));
     }
     void trigger(const char* item) { main->menuAction(QString::fromLatin1(item))->trigger(); }
     void closeAndCheckGone(const char* form, const char* exitButton) {
@@ -181,8 +165,8 @@ TEST_F(ToolsWindow, ConversionsDefaultsListsAndRefusals) {
     auto convert = [&](const QString& count) {
         child<QLineEdit>(form, QStringLiteral("Text2"))->setText(count);
         child(form, QStringLiteral("Command1_0"))->click();
-        return items(child<QListWidget>(form, QStringLiteral("List2"))) +
-               items(child<QListWidget>(form, QStringLiteral("List1")));
+        return rows(child<QListWidget>(form, QStringLiteral("List2"))) +
+               rows(child<QListWidget>(form, QStringLiteral("List1")));
     };
     convert(QStringLiteral("11"));
     const QStringList plain = convert(QStringLiteral("11")); // twice: the same lists, not longer ones
@@ -265,7 +249,7 @@ TEST_F(ToolsWindow, PageWindowsShowTheirOwnPagesAndKeepThem) {
     EXPECT_EQ(keys->x() + keys->width(), 1280);
     EXPECT_EQ(keys->y(), 0);
     expectPage(keys, "freqgen: key commands");
-    showKeyCommands(*main); // Run shows it again: still one window
+    showKeyCommands(main->services()); // Run shows it again: still one window
     EXPECT_EQ(window("Form12"), keys);
     screenshot(keys, QStringLiteral("tools-form12"));
 
@@ -274,7 +258,7 @@ TEST_F(ToolsWindow, PageWindowsShowTheirOwnPagesAndKeepThem) {
     EXPECT_EQ(window("Form18")->windowTitle(), "Sono - The Dorv Effect");
     expectPage(window("Form18"), "The Dorv Effect");
     screenshot(window("Form18"), QStringLiteral("tools-form18"));
-    showHowToCalibrate(*main);
+    showHowToCalibrate(main->services());
     ASSERT_NE(window("Form22"), nullptr);
     EXPECT_EQ(window("Form22")->windowTitle(), "Sono - How To Calibrate Sound Card");
     expectPage(window("Form22"), "How to calibrate your sound card");
@@ -285,7 +269,7 @@ TEST_F(ToolsWindow, PageWindowsShowTheirOwnPagesAndKeepThem) {
 
     // A missing page is named and leaves an empty read-only page.
     QFile::remove(folder.file(QStringLiteral("howtocal.rtf")));
-    showHowToCalibrate(*main);
+    showHowToCalibrate(main->services());
     ASSERT_EQ(platform.messages.size(), 1);
     EXPECT_TRUE(platform.messages[0].text.contains(QStringLiteral("howtocal.rtf")));
     EXPECT_TRUE(pageText(window("Form22")).isEmpty());

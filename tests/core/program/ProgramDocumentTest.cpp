@@ -1,0 +1,66 @@
+#include "core/program/ProgramDocument.h"
+#include "core/generator/ProgramFile.h"
+
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+using namespace sono;
+using Change = ProgramDocument::Change;
+
+namespace {
+
+struct Document : ::testing::Test {
+    GeneratorSettings settings;
+    ProgramDocument program{settings};
+    QSignalSpy spy{&program, &ProgramDocument::changed};
+
+    // The changes signalled since the last call.
+    std::vector<Change> changes() {
+        std::vector<Change> seen;
+        for (const QList<QVariant>& args : spy)
+            seen.push_back(args.at(0).value<Change>());
+        spy.clear();
+        return seen;
+    }
+};
+
+} // namespace
+
+TEST_F(Document, EachChangeSignalsOnceAndARefusedOneLeavesEverythingAsItWas) {
+    FrequencyBuffer buffer;
+    buffer.entries[1].Freq = {300, 100, 0, 7};
+    buffer.BufferNext = 2;
+    settings.SortMode = 1;
+    program.fromBuffer(buffer);
+    EXPECT_EQ(settings.SortMode, 2);
+
+    const std::vector<GridRowText> before = program.cells();
+    EXPECT_FALSE(program.insert(1, true, u"", u"5"));
+    EXPECT_FALSE(program.remove(3));
+    EXPECT_FALSE(program.sort(3));
+    EXPECT_FALSE(program.applyCap(u"0.0001", true));
+    EXPECT_FALSE(program.generate([](ProgramTable& t) { return makeSweep(t, u"", u"", u"", u""); }));
+    EXPECT_EQ(program.cells(), before);
+
+    ASSERT_TRUE(program.insert(1, false, u"50", u"10"));
+    program.sort(0);
+    program.shiftTimes(-10);
+    ASSERT_TRUE(program.remove(1));
+    program.clear();
+    EXPECT_EQ(changes(), (std::vector{Change::FromBuffer, Change::Inserted, Change::Sorted,
+                                      Change::TimesShifted, Change::Deleted, Change::Cleared}));
+    EXPECT_EQ(program.table().TotalTime, 0);
+}
+
+TEST_F(Document, TheArraysAreTakenFromTheGridCellsAsTheyRead) {
+    program.load({{3, 100, 60}, {1, 7.83f, 30}}, 2);
+    program.editCell(1, 2, QStringLiteral("90s"));
+    program.editCell(0, 1, QStringLiteral("12.50"));
+    program.takeFromGrid();
+    EXPECT_EQ(program.table().StepNo[1], 3);
+    EXPECT_FLOAT_EQ(program.table().StepFreq[1], 12.5f);
+    EXPECT_EQ(program.table().TotalTime, 150);
+    EXPECT_EQ(program.cells()[0][1], "12.50"); // the cell keeps what was typed
+    EXPECT_EQ(changes(),
+              (std::vector{Change::Loaded, Change::CellEdited, Change::CellEdited, Change::TakenFromGrid}));
+}
