@@ -2,6 +2,7 @@
 
 #include "core/app/AppState.h"
 #include "gui/shell/MainWindow.h"
+#include "gui/shell/Services.h"
 #include "gui/shell/Session.h"
 #include "gui/shell/WindowRegistry.h"
 #include "support/RecordingPlatform.h"
@@ -27,6 +28,26 @@ inline QStringList rows(const QAbstractItemView* view, int column = 0) {
         texts << view->model()->index(r, column).data().toString();
     return texts;
 }
+
+// What one window is given, without a session: a temporary application folder, a recording platform,
+// a fresh state, and a stand-in main window that owns the registry. A test builds the window under test
+// on `services` alone; `openStore` opens a database made from these records.
+struct WindowServices {
+    WindowServices() { state.folder = AppFolder(folder.path()); }
+    void openStore(const std::vector<FrequencyRecord>& records) {
+        folder.createDatabase(records);
+        auto opened = state.database.open(state.filePath(QStringLiteral("freqs.mdb")));
+        ASSERT_TRUE(opened) << opened.error().toStdString();
+    }
+
+    TestFolder folder;
+    RecordingPlatform platform;
+    AppState state;
+    QWidget owner;
+    WindowRegistry windows{&owner};
+    Requests requests;
+    Services services{state, platform, windows, requests, &owner};
+};
 
 // One run of Sono on a temporary application folder, with a recording platform. Window-test fixtures
 // derive from it, fill the folder, then call start().

@@ -3,6 +3,7 @@
 #include "core/app/Platform.h"
 #include "gui/shell/Controls.h"
 #include "gui/shell/Services.h"
+#include "gui/shell/WindowRegistry.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -40,7 +41,7 @@ protected:
     }
 
 private:
-    int px(int twips) const { return static_cast<int>(twips * dpi_ / 1440.0 + 0.5); }
+    int px(int twips) const { return twipsToPixels(twips, dpi_); }
 
     double dpi_;
     bool baseDrawn_ = false;

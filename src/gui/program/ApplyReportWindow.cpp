@@ -3,6 +3,7 @@
 #include "core/app/Platform.h"
 #include "core/program/CapAndDuplicates.h"
 #include "gui/shell/Services.h"
+#include "gui/shell/WindowRegistry.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -15,7 +16,7 @@ void placeBesideMainWindow(QWidget* window, const Services& services) {
     Platform& platform = services.platform;
     const QWidget* main = services.mainWindow;
     const QSize screen = platform.screenSize();
-    const int offset = static_cast<int>(500 * platform.logicalDpi() / 1440.0 + 0.5);
+    const int offset = twipsToPixels(500, platform.logicalDpi());
     const QSize size = window->sizeHint().expandedTo(window->size());
     const int left =
         std::clamp(screen.width() - main->width() + offset, 0, std::max(0, screen.width() - size.width()));

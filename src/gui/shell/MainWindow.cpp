@@ -221,8 +221,8 @@ void MainWindow::loadSettings() {
         return;
     }
     state_.EditorPath = settings->EditorPath;
-    if (settings->ClearBufferFirst) {
-        state_.ClearBufferFirst = *settings->ClearBufferFirst;
+    if (const auto& clearFirst = settings->ClearBufferFirst) {
+        state_.ClearBufferFirst = *clearFirst;
     } else if (auto written = writeWholeFile(path, settingsFileBytes(state_.EditorPath, 0)); !written) {
         platform_.message(written.error());
     }

@@ -84,11 +84,9 @@ void disableWhileOpen(QWidget* mainWindow, QWidget* tool) {
     });
 }
 
-namespace {
-int twipsToPixels(int twips, Platform& platform) {
-    return static_cast<int>(std::lround(twips * platform.logicalDpi() / 1440.0));
+int twipsToPixels(int twips, double dpi) {
+    return static_cast<int>(std::lround(twips * dpi / 1440.0));
 }
-} // namespace
 
 void placeCentred(QWidget* window, Platform& platform, int twipsAboveCentre) {
     const QSize screen = platform.screenSize();
@@ -96,8 +94,8 @@ void placeCentred(QWidget* window, Platform& platform, int twipsAboveCentre) {
                            ? window->frameSize()
                            : window->sizeHint().expandedTo(window->size());
     const int left = std::max(0, (screen.width() - size.width()) / 2);
-    const int top =
-        std::max(0, (screen.height() - size.height()) / 2 - twipsToPixels(twipsAboveCentre, platform));
+    const int top = std::max(0, (screen.height() - size.height()) / 2 -
+                                    twipsToPixels(twipsAboveCentre, platform.logicalDpi()));
     window->move(left, top);
 }
 

@@ -42,6 +42,9 @@ private:
 // that a window manager brings it forward when the main window is clicked. Call it before `tool` is shown.
 void disableWhileOpen(QWidget* mainWindow, QWidget* tool);
 
+// Window positions and sizes of the forms are given in twips (1440 to the inch).
+int twipsToPixels(int twips, double dpi);
+
 // Places a window centred horizontally and `twipsAboveCentre` above the vertical centre of the screen.
 void placeCentred(QWidget* window, Platform& platform, int twipsAboveCentre);
 // Places a window in the top right corner of the screen.
