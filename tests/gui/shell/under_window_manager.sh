@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Runs the window-manager tests of a window-test binary on a virtual X display under a real window
+# manager (openbox), where stacking and focus behave as on a user's desktop.
+# Usage: under_window_manager.sh TEST_BINARY
+set -euo pipefail
+cat >"${TMPDIR:-/tmp}/sono-wm-$$.sh" <<'INNER'
+openbox >/dev/null 2>&1 &
+for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
+SONO_WINDOW_MANAGER=1 QT_QPA_PLATFORM=xcb "$1" --gtest_filter='WindowManager.*'
+INNER
+trap 'rm -f "${TMPDIR:-/tmp}/sono-wm-$$.sh"' EXIT
+env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1280x1024x24" bash "${TMPDIR:-/tmp}/sono-wm-$$.sh" "$1"
