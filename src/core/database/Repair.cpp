@@ -32,13 +32,29 @@ struct Connection {
     }
 };
 
-std::expected<void, QString> openConnection(Connection& c, const QString& path, int flags) {
+// A long statement polls `cancelled` and stops with SQLITE_INTERRUPT when it says so.
+int pollCancel(void* steps) {
+    const auto* s = static_cast<const RepairSteps*>(steps);
+    return s->cancelled && s->cancelled() ? 1 : 0;
+}
+
+bool cancelled(const RepairSteps& steps) {
+    return steps.cancelled && steps.cancelled();
+}
+
+void tell(const RepairSteps& steps, const QString& stage) {
+    if (steps.stage) steps.stage(stage);
+}
+
+std::expected<void, QString> openConnection(Connection& c, const QString& path, int flags,
+                                            const RepairSteps& steps) {
     c.path = path;
     if (sqlite3_open_v2(path.toUtf8().constData(), &c.db, flags, nullptr) != SQLITE_OK)
         return std::unexpected(c.describe(QStringLiteral("%1 cannot be opened: %2").arg(path, c.error())));
     sqlite3_extended_result_codes(c.db, 1);
     // Rides out a moment's lock by another program, as the store does.
     sqlite3_busy_timeout(c.db, 2000);
+    sqlite3_progress_handler(c.db, 1000, pollCancel, const_cast<RepairSteps*>(&steps));
     return {};
 }
 
@@ -58,9 +74,9 @@ std::expected<QStringList, QString> column(Connection& c, const char* sql, const
 }
 
 // Integrity check and row count of table Main.
-std::expected<qlonglong, QString> checkedRowCount(const QString& path) {
+std::expected<qlonglong, QString> checkedRowCount(const QString& path, const RepairSteps& steps) {
     Connection c;
-    if (auto opened = openConnection(c, path, SQLITE_OPEN_READONLY); !opened)
+    if (auto opened = openConnection(c, path, SQLITE_OPEN_READONLY, steps); !opened)
         return std::unexpected(opened.error());
     auto integrity =
         column(c, "PRAGMA integrity_check", QStringLiteral("The check of %1 failed: ").arg(path));
@@ -78,7 +94,8 @@ std::expected<qlonglong, QString> checkedRowCount(const QString& path) {
 
 // The copy is created empty with the permissions of the original (a private database stays private),
 // then filled by the engine.
-std::expected<void, QString> compactInto(const QString& path, const QString& copyPath) {
+std::expected<void, QString> compactInto(const QString& path, const QString& copyPath,
+                                         const RepairSteps& steps) {
     struct stat original {};
     if (::stat(QFile::encodeName(path).constData(), &original) != 0)
         return std::unexpected(QStringLiteral("%1 cannot be read: %2").arg(path, systemError()));
@@ -92,7 +109,7 @@ std::expected<void, QString> compactInto(const QString& path, const QString& cop
             QStringLiteral("The permissions of %1 cannot be set: %2").arg(copyPath, systemError()));
 
     Connection c;
-    if (auto opened = openConnection(c, path, SQLITE_OPEN_READONLY); !opened) return opened;
+    if (auto opened = openConnection(c, path, SQLITE_OPEN_READONLY, steps); !opened) return opened;
     sqlite3_stmt* stmt = nullptr;
     if (sqlite3_prepare_v2(c.db, "VACUUM INTO ?1", -1, &stmt, nullptr) != SQLITE_OK)
         return std::unexpected(c.describe(c.error()));
@@ -150,9 +167,11 @@ std::expected<void, QString> keepBackup(const QString& databasePath) {
 std::expected<void, QString> writeCheckedCopy(FrequencyStore& store, const QString& databasePath,
                                               const QString& copyPath, qlonglong rows,
                                               const RepairSteps& steps) {
-    if (auto compacted = compactInto(databasePath, copyPath); !compacted) return compacted;
+    tell(steps, QStringLiteral("Writing a compacted copy"));
+    if (auto compacted = compactInto(databasePath, copyPath, steps); !compacted) return compacted;
     if (steps.afterCompact) steps.afterCompact(copyPath);
-    auto after = checkedRowCount(copyPath);
+    tell(steps, QStringLiteral("Checking the copy"));
+    auto after = checkedRowCount(copyPath, steps);
     if (!after)
         return std::unexpected(QStringLiteral("The compacted copy failed its check: ") + after.error());
     if (*after != rows)
@@ -161,6 +180,8 @@ std::expected<void, QString> writeCheckedCopy(FrequencyStore& store, const QStri
     if (!syncFile(copyPath))
         return std::unexpected(
             QStringLiteral("The compacted copy %1 could not be written to disk.").arg(copyPath));
+    if (cancelled(steps)) return std::unexpected(RepairCancelledText);
+    tell(steps, QStringLiteral("Replacing the database"));
     if (auto kept = keepBackup(databasePath); !kept) return kept;
     // The store reads the file it opened: it lets go of it before the copy takes its name.
     store.close();
@@ -174,11 +195,14 @@ std::expected<void, QString> writeCheckedCopy(FrequencyStore& store, const QStri
 
 std::expected<void, QString> replaceWithCopy(FrequencyStore& store, const QString& databasePath,
                                              const QString& copyPath, const RepairSteps& steps) {
-    auto rows = checkedRowCount(databasePath);
+    tell(steps, QStringLiteral("Checking the database"));
+    auto rows = checkedRowCount(databasePath, steps);
     if (!rows) return std::unexpected(rows.error());
     // The original is sound, so a copy lying there is the remains of an interrupted repair.
     if (auto removed = removeCopy(copyPath); !removed) return removed;
     auto written = writeCheckedCopy(store, databasePath, copyPath, *rows, steps);
+    // An interrupted statement reports itself in the engine's words; the user asked for it.
+    if (!written && cancelled(steps) && store.isOpen()) written = std::unexpected(RepairCancelledText);
     if (!written) {
         if (auto removed = removeCopy(copyPath); !removed)
             return std::unexpected(written.error() + QStringLiteral("\n") + removed.error());
@@ -194,7 +218,8 @@ QString backupPathFor(const QString& databasePath) {
 
 std::expected<void, QString> repairAndCompact(FrequencyStore& store, const QString& databasePath,
                                               const QString& copyPath, const RepairSteps& steps) {
-    const auto result = replaceWithCopy(store, databasePath, copyPath, steps);
+    auto result = replaceWithCopy(store, databasePath, copyPath, steps);
+    if (!result && cancelled(steps) && store.isOpen()) result = std::unexpected(RepairCancelledText);
     // Whatever happened, Sono goes on with a database: the new file, or the original one.
     auto reopened = store.isOpen() ? std::expected<void, QString>{} : store.open(databasePath);
     if (reopened) reopened = store.refresh(SearchQuery::all());

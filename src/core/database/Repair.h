@@ -13,10 +13,17 @@ inline const QString RepairedText = QStringLiteral("FREQS.MDB file successfully 
 inline const QString RepairBackupText =
     QStringLiteral("The file as it was before the repair is kept as freqs.mdb.bak.");
 
+inline const QString RepairCancelledText = QStringLiteral("The repair was cancelled.");
+
 struct RepairSteps {
     // Called with the path of the new copy as soon as it is written, before it is checked (tests
     // damage it here to prove that a bad copy never replaces the database).
     std::function<void(const QString& copyPath)> afterCompact;
+    // Polled from the checks and the compaction (it may run on another thread); true stops the repair
+    // with RepairCancelledText until the original is about to be replaced, which is not stopped.
+    std::function<bool()> cancelled = {};
+    // Told what the repair is doing now, for a progress window.
+    std::function<void(const QString& stage)> stage = {};
 };
 
 // Repair and compact: checks the database, removes what an interrupted repair left at `copyPath`,

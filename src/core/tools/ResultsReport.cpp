@@ -29,13 +29,13 @@ QString reportHeader(const QDateTime& when) {
 }
 
 QByteArray resultsReportBytes(const FrequencyStore& records, const ReportOptions& options,
-                              const QDateTime& when, const std::function<void(int)>& progress) {
+                              const QDateTime& when, const std::function<bool(int)>& progress) {
     QString out;
     const auto line = [&out](const QString& text) { out += text + QStringLiteral("\r\n"); };
     line(reportHeader(when));
     line(QStringLiteral(" "));
     for (int k = 0; k < records.count(); ++k) {
-        if (progress) progress(k + 1);
+        if (progress && !progress(k + 1)) break;
         const FrequencyRecord& record = records.at(k);
         line(record.Description);
         if (options.comments) line(record.Comments.value_or(QStringLiteral("Null")));
@@ -47,6 +47,16 @@ QByteArray resultsReportBytes(const FrequencyStore& records, const ReportOptions
         if (options.blankLines) line(QStringLiteral(" "));
     }
     return out.toUtf8();
+}
+
+std::expected<QByteArray, QString> resultsReportBytes(const QString& databasePath, const SearchQuery& query,
+                                                      const ReportOptions& options, const QDateTime& when,
+                                                      const std::function<bool(int)>& progress) {
+    FrequencyStore records;
+    auto opened = records.open(databasePath);
+    if (opened) opened = records.refresh(query);
+    if (!opened) return std::unexpected(opened.error());
+    return resultsReportBytes(records, options, when, progress);
 }
 
 } // namespace sono

@@ -24,8 +24,15 @@ QString MakeFreqStr(const FrequencyRecord& record);
 QString reportHeader(const QDateTime& when);
 
 // The whole report, CR LF after each line. `progress(k)` is called before record k (1-based) is
-// written. The record set's position is not touched, so the user's selection survives printing.
+// written; when it returns false the report stops there, cut short. The record set's position is not
+// touched, so the user's selection survives printing.
 QByteArray resultsReportBytes(const FrequencyStore& records, const ReportOptions& options,
-                              const QDateTime& when, const std::function<void(int)>& progress = {});
+                              const QDateTime& when, const std::function<bool(int)>& progress = {});
+
+// The same report of the sets `query` finds, read through a connection of its own to `databasePath`,
+// so that it can run on another thread while the windows keep using theirs.
+std::expected<QByteArray, QString> resultsReportBytes(const QString& databasePath, const SearchQuery& query,
+                                                      const ReportOptions& options, const QDateTime& when,
+                                                      const std::function<bool(int)>& progress);
 
 } // namespace sono

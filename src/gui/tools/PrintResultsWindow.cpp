@@ -73,6 +73,7 @@ void PrintResultsWindow::printPreview() {
     const QByteArray report = resultsReportBytes(state.database, options, state.now(), [&](int written) {
         progress_->setValue(std::min(written, count));
         services_.platform.processEvents();
+        return true;
     });
     const QString path = state.filePath(QStringLiteral("freq.txt"));
     const auto written = writeWholeFile(path, report);

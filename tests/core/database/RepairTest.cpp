@@ -111,12 +111,33 @@ TEST_F(RepairFixture, ADamagedCopyNeverReplacesTheDatabase) {
                             sqlite3_exec(c, "DELETE FROM Main WHERE rowid < 5", nullptr, nullptr, nullptr);
                             sqlite3_close(c);
                         }}) {
-        auto repaired = repairAndCompact(store, db.path(), db.copyPath(), {damage});
+        auto repaired = repairAndCompact(store, db.path(), db.copyPath(), {.afterCompact = damage});
         ASSERT_FALSE(repaired);
         EXPECT_FALSE(repaired.error().isEmpty());
         EXPECT_EQ(bytes(db.path()), original);
         EXPECT_FALSE(QFile::exists(db.copyPath()));
         EXPECT_TRUE(store.isOpen());
+        EXPECT_EQ(store.count(), 300);
+    }
+}
+
+// Cancel may come at any stage before the original is replaced, from another thread.
+TEST_F(RepairFixture, ACancelledRepairLeavesTheDatabaseAsItWasAtEveryStage) {
+    ASSERT_TRUE(store.open(db.path()));
+    const QByteArray original = bytes(db.path());
+    for (const char* at : {"Checking the database", "Writing a compacted copy", "Checking the copy"}) {
+        SCOPED_TRACE(at);
+        QStringList stages;
+        RepairSteps steps;
+        steps.stage = [&](const QString& stage) { stages << stage; };
+        steps.cancelled = [&] { return stages.contains(QString::fromLatin1(at)); };
+        auto repaired = repairAndCompact(store, db.path(), db.copyPath(), steps);
+        ASSERT_FALSE(repaired);
+        EXPECT_EQ(repaired.error(), RepairCancelledText);
+        EXPECT_FALSE(stages.contains("Replacing the database"));
+        EXPECT_EQ(bytes(db.path()), original);
+        EXPECT_FALSE(QFile::exists(db.copyPath()));
+        EXPECT_FALSE(QFile::exists(backupPathFor(db.path())));
         EXPECT_EQ(store.count(), 300);
     }
 }

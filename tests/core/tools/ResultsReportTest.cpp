@@ -12,13 +12,13 @@ namespace {
 
 const QDateTime FixedClock(QDate(2026, 12, 5), QTime(14, 5));
 
-// The report of `records` opened with the full-table query.
-QByteArray report(const std::vector<FrequencyRecord>& records, ReportOptions options) {
+// The report of `records` found by the full-table query, read through the report's own connection.
+QByteArray report(const std::vector<FrequencyRecord>& records, ReportOptions options,
+                  const std::function<bool(int)>& progress = {}) {
     const test::DatabaseFixture db(records);
-    FrequencyStore store;
-    EXPECT_TRUE(store.open(db.path()).has_value());
-    EXPECT_TRUE(store.refresh(SearchQuery::all()).has_value());
-    return resultsReportBytes(store, options, FixedClock);
+    auto bytes = resultsReportBytes(db.path(), SearchQuery::all(), options, FixedClock, progress);
+    EXPECT_TRUE(bytes) << bytes.error().toStdString();
+    return bytes.value_or("");
 }
 
 QByteArray lines(std::initializer_list<const char*> rows) {
@@ -68,6 +68,15 @@ TEST(ResultsReport, MakeFreqStrAndTheRecordsListSeparateWithCommaAndSignBlank) {
     for (const auto& [r, expected] : rows) {
         EXPECT_EQ(MakeFreqStr(r), expected);
     }
+}
+
+TEST(ResultsReport, ProgressCountsTheSetsAndCanStopTheReport) {
+    const std::vector<FrequencyRecord> sets = {record("A", {}), record("B", {}), record("C", {})};
+    QList<int> seen;
+    report(sets, {}, [&](int k) { return seen << k, true; });
+    EXPECT_EQ(seen, QList<int>({1, 2, 3}));
+    EXPECT_EQ(report(sets, {}, [](int k) { return k < 2; }),
+              lines({"Frequency Selection   2:05 pm   5,Dec 2026", " ", "A"}));
 }
 
 TEST(ResultsReport, NumbersAndDatesIgnoreTheDesktopLocale) {
