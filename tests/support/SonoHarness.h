@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/app/AppState.h"
+#include "gui/shell/BackgroundWork.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/shell/Services.h"
 #include "gui/shell/Session.h"
@@ -46,7 +47,8 @@ struct WindowServices {
     QWidget owner;
     WindowRegistry windows{&owner};
     Requests requests;
-    Services services{state, platform, windows, requests, &owner};
+    BackgroundWork work;
+    Services services{state, platform, windows, requests, work, &owner};
 };
 
 // One run of Sono on a temporary application folder, with a recording platform. Window-test fixtures

@@ -38,7 +38,7 @@ constexpr const char* LetterItemNames[26] = {"a", "B", "C", "D", "E", "F", "g", 
 
 MainWindow::MainWindow(AppState& state, Platform& platform, QWidget* parent)
     : QMainWindow(parent), state_(state), platform_(platform),
-      windows_(new WindowRegistry(this)), services_{state_, platform_, *windows_, requests_, this} {
+      windows_(new WindowRegistry(this)), services_{state_, platform_, *windows_, requests_, work_, this} {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(state_.BuildTitle.isEmpty() ? AppTitle : state_.BuildTitle);
 
@@ -327,8 +327,21 @@ bool MainWindow::notesMayClose() {
     return notesTab_->saveNotes();
 }
 
+// Long work going on: the user chooses between waiting and stopping it; stopping waits for it to end.
+bool MainWindow::workMayStop() {
+    if (askingToClose_ || !work_.busy()) return !askingToClose_;
+    askingToClose_ = true;
+    const MessageAnswer answer = platform_.message(
+        QStringLiteral("Sono is still busy with %1.\n\nStop it and close Sono?").arg(work_.what()), AppTitle,
+        MessageButtons::OkCancel);
+    askingToClose_ = false;
+    if (answer != MessageAnswer::Ok) return false;
+    work_.cancelAndWait();
+    return true;
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!notesMayClose()) {
+    if (!workMayStop() || !notesMayClose()) {
         event->ignore();
         return;
     }

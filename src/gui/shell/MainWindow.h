@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/shell/BackgroundWork.h"
 #include "gui/shell/Services.h"
 
 #include <QHash>
@@ -76,11 +77,13 @@ private:
     void step(const char* message);
     // Typed notes not yet saved: asks Save / Discard / Cancel. False keeps Sono open.
     bool notesMayClose();
+    bool workMayStop();
 
     AppState& state_;
     Platform& platform_;
     WindowRegistry* windows_;
     Requests requests_;
+    BackgroundWork work_;
     Services services_;
     QHash<QString, QAction*> menuActions_;
     QTabWidget* tabs_ = nullptr;

@@ -13,6 +13,7 @@ namespace sono {
 struct AppState;
 class Platform;
 class WindowRegistry;
+class BackgroundWork;
 
 // What one window asks of another. Windows emit these; the main window's wiring decides who answers.
 class Requests : public QObject {
@@ -30,13 +31,14 @@ signals:
 };
 
 // What a window is given: the application state (the program table is `state.program`), the desktop
-// seam, the window registry, the requests to other windows, and the main window as the owner tool
-// windows are placed by and that blocking ones disable.
+// seam, the window registry, the requests to other windows, the runner of long database work, and
+// the main window as the owner tool windows are placed by and that blocking ones disable.
 struct Services {
     AppState& state;
     Platform& platform;
     WindowRegistry& windows;
     Requests& requests;
+    BackgroundWork& work;
     QWidget* mainWindow;
 };
 
