@@ -1,21 +1,26 @@
 #pragma once
 
-#include <QWidget>
+#include <QDialog>
+#include <memory>
 
 class QLabel;
 class QLineEdit;
-class QPushButton;
-class QRadioButton;
+
+namespace Ui {
+class CalibrationWindow;
+}
 
 namespace sono {
 
 struct Services;
 
-// Form21: the 26 measured frequencies, the on/off switch, and the calibration program.
-class CalibrationWindow : public QWidget {
+// Form21: the 26 measured frequencies, the on/off switch, and the calibration program. Enter saves,
+// Esc closes without saving.
+class CalibrationWindow : public QDialog {
     Q_OBJECT
 public:
     explicit CalibrationWindow(Services& services);
+    ~CalibrationWindow() override;
 
     void save();
     void generateProgram();
@@ -24,11 +29,9 @@ private:
     void boxChanged(int index);
 
     Services& services_;
+    std::unique_ptr<Ui::CalibrationWindow> ui_;
     QLineEdit* boxes_[26];
     QLabel* differences_[26];
-    QRadioButton* activate_;
-    QRadioButton* deactivate_;
-    QPushButton* save_;
 };
 
 } // namespace sono

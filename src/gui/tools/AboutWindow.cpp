@@ -1,18 +1,13 @@
 #include "gui/tools/AboutWindow.h"
-#include "gui/tools/PageWindow.h"
 
 #include "core/tools/AboutText.h"
 #include "gui/shell/Services.h"
 #include "gui/shell/WindowRegistry.h"
+#include "ui_AboutWindow.h"
 
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QVBoxLayout>
 #include <cmath>
 
 namespace sono {
@@ -66,38 +61,18 @@ QPixmap speakerDrawing() {
 
 } // namespace
 
-AboutWindow::AboutWindow(Services& services) {
-    setWindowTitle(QStringLiteral("Sono - About"));
-    auto* layout = new QHBoxLayout(this);
-    auto* pictures = new QVBoxLayout;
-    const QPixmap drawings[2] = {waveDrawing(), speakerDrawing()};
-    const char* descriptions[2] = {"Two waves an octave apart", "A speaker sending out sound"};
-    for (int i = 0; i < 2; ++i) {
-        auto* picture = new QLabel(this);
-        picture->setObjectName(QStringLiteral("Picture%1").arg(i + 1));
-        picture->setPixmap(drawings[i]);
-        picture->setAccessibleName(QString::fromLatin1(descriptions[i]));
-        pictures->addWidget(picture);
-    }
-    pictures->addStretch();
-    layout->addLayout(pictures);
-
-    auto* right = new QVBoxLayout;
-    auto* text = new QPlainTextEdit(this);
-    text->setObjectName(QStringLiteral("Text1"));
-    text->setAccessibleName(QStringLiteral("About Sono"));
-    text->setReadOnly(true);
-    QFont serif(QStringLiteral("Serif"));
+AboutWindow::AboutWindow(Services& services) : ui_(std::make_unique<Ui::AboutWindow>()) {
+    ui_->setupUi(this);
+    ui_->Picture1->setPixmap(waveDrawing());
+    ui_->Picture2->setPixmap(speakerDrawing());
+    QFont serif = ui_->Text1->font();
     serif.setStyleHint(QFont::Serif);
-    serif.setPointSize(11);
-    text->setFont(serif);
-    text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    text->setPlainText(aboutText());
-    right->addWidget(text, 1);
-    addCloseRow(this, right);
-    layout->addLayout(right, 1);
-    resize(640, 520);
+    ui_->Text1->setFont(serif);
+    ui_->Text1->setPlainText(aboutText());
+    connect(ui_->Command1, &QPushButton::clicked, this, &QDialog::reject);
     placeCentred(this, services.platform, 200);
 }
+
+AboutWindow::~AboutWindow() = default;
 
 } // namespace sono

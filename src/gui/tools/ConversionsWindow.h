@@ -1,28 +1,28 @@
 #pragma once
 
-#include <QWidget>
+#include <QDialog>
+#include <memory>
 
-class QLineEdit;
-class QListWidget;
+namespace Ui {
+class ConversionsWindow;
+}
 
 namespace sono {
 
 struct Services;
 
-// Form7: octaves of a frequency, halved and doubled.
-class ConversionsWindow : public QWidget {
+// Form7: octaves of a frequency, halved and doubled. Enter calculates, Esc closes.
+class ConversionsWindow : public QDialog {
     Q_OBJECT
 public:
     explicit ConversionsWindow(Services& services);
+    ~ConversionsWindow() override;
 
     void calculate(); // Command1_0
 
 private:
     Services& services_;
-    QLineEdit* frequency_;
-    QLineEdit* count_;
-    QListWidget* higher_;
-    QListWidget* lower_;
+    std::unique_ptr<Ui::ConversionsWindow> ui_;
 };
 
 } // namespace sono

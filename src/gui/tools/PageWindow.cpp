@@ -5,10 +5,9 @@
 #include "core/common/QuotedFields.h"
 #include "core/tools/RtfReader.h"
 #include "gui/shell/Services.h"
+#include "ui_PageWindow.h"
 
 #include <QButtonGroup>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextBlockFormat>
@@ -16,7 +15,6 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QVBoxLayout>
 
 namespace sono {
 
@@ -45,54 +43,33 @@ void fillDocument(QTextDocument& document, const RtfDocument& page) {
 
 PageWindow::PageWindow(Services& services, const QString& title, const QString& fileName,
                        const QString& label, const QList<Page>& choices)
-    : services_(services) {
+    : services_(services), ui_(std::make_unique<Ui::PageWindow>()) {
+    ui_->setupUi(this);
     setWindowTitle(title);
-    auto* layout = new QVBoxLayout(this);
-    if (!label.isEmpty()) {
-        auto* line = new QLabel(label, this);
-        line->setObjectName(QStringLiteral("Label1"));
-        line->setWordWrap(true);
-        layout->addWidget(line);
+    if (label.isEmpty())
+        delete ui_->Label1;
+    else
+        ui_->Label1->setText(label);
+    auto* group = new QButtonGroup(this);
+    for (qsizetype i = 0; i < choices.size(); ++i) {
+        auto* option = new QRadioButton(choices[i].caption, this);
+        option->setObjectName(QStringLiteral("Option1_%1").arg(i));
+        option->setChecked(choices[i].fileName == fileName);
+        group->addButton(option);
+        ui_->pages->addWidget(option);
+        const QString page = choices[i].fileName;
+        connect(option, &QRadioButton::clicked, this, [this, page] { loadPage(page); });
     }
-    if (!choices.isEmpty()) {
-        auto* row = new QHBoxLayout;
-        auto* group = new QButtonGroup(this);
-        for (qsizetype i = 0; i < choices.size(); ++i) {
-            auto* option = new QRadioButton(choices[i].caption, this);
-            option->setObjectName(QStringLiteral("Option1_%1").arg(i));
-            option->setChecked(choices[i].fileName == fileName);
-            group->addButton(option);
-            row->addWidget(option);
-            const QString page = choices[i].fileName;
-            connect(option, &QRadioButton::clicked, this, [this, page] { loadPage(page); });
-        }
-        row->addStretch();
-        layout->addLayout(row);
-    }
-    text_ = new QTextBrowser(this);
-    text_->setObjectName(QStringLiteral("RichTextBox1"));
-    text_->setAccessibleName(QStringLiteral("Help page"));
-    text_->setReadOnly(true);
-    text_->setOpenLinks(false);
-    layout->addWidget(text_, 1);
-    addCloseRow(this, layout);
-    resize(640, 520);
+    if (!choices.isEmpty()) ui_->pages->addStretch();
+    connect(ui_->Command1, &QPushButton::clicked, this, &QDialog::reject);
     loadPage(fileName);
 }
 
-void addCloseRow(QWidget* window, QBoxLayout* layout) {
-    auto* close = new QPushButton(QStringLiteral("Close"), window);
-    close->setObjectName(QStringLiteral("Command1"));
-    QObject::connect(close, &QPushButton::clicked, window, &QWidget::close);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(close);
-    layout->addLayout(buttons);
-}
+PageWindow::~PageWindow() = default;
 
 void PageWindow::loadPage(const QString& fileName) {
-    currentFile_ = fileName;
-    text_->clear();
+    QTextBrowser* text = ui_->RichTextBox1;
+    text->clear();
     const QString path = services_.state.filePath(fileName);
     auto bytes = readWholeFile(path);
     if (!bytes) {
@@ -100,8 +77,8 @@ void PageWindow::loadPage(const QString& fileName) {
                                    QStringLiteral("\n\nThe help page %1 cannot be shown.").arg(fileName));
         return;
     }
-    fillDocument(*text_->document(), readRtf(*bytes));
-    text_->moveCursor(QTextCursor::Start); // a new page opens at its top
+    fillDocument(*text->document(), readRtf(*bytes));
+    text->moveCursor(QTextCursor::Start); // a new page opens at its top
 }
 
 } // namespace sono

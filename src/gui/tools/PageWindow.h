@@ -1,14 +1,15 @@
 #pragma once
 
+#include <QDialog>
 #include <QList>
 #include <QString>
-#include <QWidget>
+#include <memory>
 
-class QTextBrowser;
 class QTextDocument;
-class QRadioButton;
 
-class QBoxLayout;
+namespace Ui {
+class PageWindow;
+}
 
 namespace sono {
 
@@ -18,12 +19,10 @@ struct RtfDocument;
 // Turns a read page into a document for a read-only text view.
 void fillDocument(QTextDocument& document, const RtfDocument& page);
 
-// The "Close" button (Command1) of the information windows, on its own row at the right.
-void addCloseRow(QWidget* window, QBoxLayout* layout);
-
 // A help window: one rich-text page from the application folder in RichTextBox1, an optional line
-// above it (Label1), optional option buttons (Option1_i) that switch pages, and Command1 "Close".
-class PageWindow : public QWidget {
+// above it (Label1), optional option buttons (Option1_i) that switch pages, and Command1 "Close", which
+// Enter and Esc press too.
+class PageWindow : public QDialog {
     Q_OBJECT
 public:
     struct Page {
@@ -33,17 +32,15 @@ public:
 
     PageWindow(Services& services, const QString& title, const QString& fileName, const QString& label = {},
                const QList<Page>& choices = {});
+    ~PageWindow() override;
 
     // Replaces the shown page with the file's; a missing or unreadable file is reported and leaves an
     // empty page.
     void loadPage(const QString& fileName);
-    const QString& currentFile() const { return currentFile_; }
-    QTextBrowser* textBox() const { return text_; }
 
 private:
     Services& services_;
-    QTextBrowser* text_;
-    QString currentFile_;
+    std::unique_ptr<Ui::PageWindow> ui_;
 };
 
 } // namespace sono

@@ -1,34 +1,33 @@
 #pragma once
 
-#include <QWidget>
+#include <QDialog>
+#include <memory>
 
-class QCheckBox;
-class QProgressBar;
-class QPushButton;
+namespace Ui {
+class PrintResultsWindow;
+}
 
 namespace sono {
 
 struct Services;
 
 // Form5: writes the current result list to freq.txt and opens it in the editor. The main window is
-// disabled while it is open.
-class PrintResultsWindow : public QWidget {
+// disabled while it is open. Enter previews, Esc exits, neither while the report is being written.
+class PrintResultsWindow : public QDialog {
     Q_OBJECT
 public:
     explicit PrintResultsWindow(Services& services);
+    ~PrintResultsWindow() override;
 
     void printPreview(); // Command1
     bool isWriting() const { return writing_; }
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
+    // Every way of closing (Exit, Esc, the title bar) waits for the report.
+    void reject() override;
 
 private:
     Services& services_;
-    QCheckBox* options_[3];
-    QProgressBar* progress_;
-    QPushButton* preview_;
-    QPushButton* exit_;
+    std::unique_ptr<Ui::PrintResultsWindow> ui_;
     bool writing_ = false;
 };
 
