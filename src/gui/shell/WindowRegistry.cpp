@@ -9,7 +9,8 @@ namespace sono {
 
 QWidget* WindowRegistry::find(const QString& objectName) const {
     for (const auto& window : windows_) {
-        if (window && window->objectName() == objectName) return window;
+        // A closed window is hidden until it is deleted; the next use builds a fresh one.
+        if (window && window->objectName() == objectName && !window->isHidden()) return window;
     }
     return nullptr;
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDialog>
+#include <QString>
+#include <expected>
 #include <memory>
 
 namespace Ui {
@@ -19,13 +22,16 @@ public:
     explicit PrintResultsWindow(Services& services);
     ~PrintResultsWindow() override;
 
-    void printPreview(); // Command1
+    // Command1: the report is written by background work; the window waits for it.
+    void printPreview();
     bool isWriting() const { return writing_; }
 
     // Every way of closing (Exit, Esc, the title bar) waits for the report.
     void reject() override;
 
 private:
+    void reportWritten(const std::expected<QByteArray, QString>& report, bool cancelled);
+
     Services& services_;
     std::unique_ptr<Ui::PrintResultsWindow> ui_;
     bool writing_ = false;

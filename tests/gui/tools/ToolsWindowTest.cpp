@@ -6,6 +6,7 @@
 #include "support/Screenshot.h"
 #include "support/SonoHarness.h"
 
+#include "gui/shell/BackgroundWork.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
@@ -13,7 +14,9 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QProgressDialog>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextBrowser>
 #include <algorithm>
@@ -55,6 +58,12 @@ protected:
         QApplication::processEvents(); // a closed window goes on the next turn of the event loop
         return windows.find(QString::fromLatin1(form));
     }
+    // Print Preview, and the wait for the background work that writes the report.
+    void preview(QWidget* form) {
+        QSignalSpy finished(&work, &BackgroundWork::finished);
+        child(form, "Command1")->click();
+        ASSERT_TRUE(finished.wait(5000));
+    }
     PrintResultsWindow* printWindow() {
         QApplication::processEvents();
         openPrintResults(services);
@@ -71,7 +80,7 @@ TEST_F(ToolsWindow, PrintPreviewWritesTheReportStartsTheEditorAndNamesFailures) 
     for (const char* box : {"Check1", "Check2", "Check3"})
         EXPECT_FALSE(child<QCheckBox>(form, box)->isChecked());
     child<QCheckBox>(form, "Check2")->setChecked(true);
-    child(form, "Command1")->click();
+    preview(form);
     EXPECT_EQ(
         folder.read(QStringLiteral("freq.txt")),
         QByteArray("Frequency Selection   2:05 pm   5,Dec 2026\r\n \r\nAlpha\r\nFrequencies:  528\r\nbeta\r\n"
@@ -88,14 +97,14 @@ TEST_F(ToolsWindow, PrintPreviewWritesTheReportStartsTheEditorAndNamesFailures) 
     // An editor that does not start is named; the report stays written.
     state.EditorPath = QStringLiteral("/no/such/editor");
     platform.startSucceeds = false;
-    child(printWindow(), "Command1")->click();
+    preview(printWindow());
     ASSERT_EQ(platform.messages.size(), 1);
     EXPECT_TRUE(platform.messages[0].text.contains(QStringLiteral("/no/such/editor")));
     EXPECT_TRUE(folder.exists(QStringLiteral("freq.txt")));
     // A report that cannot be written starts no editor and keeps the window; Exit closes it.
     form = printWindow();
     state.folder = AppFolder(folder.file(QStringLiteral("missing")));
-    child(form, "Command1")->click();
+    preview(form);
     ASSERT_EQ(platform.messages.size(), 2);
     EXPECT_TRUE(platform.messages[1].text.contains(QStringLiteral("freq.txt")));
     EXPECT_EQ(platform.started.size(), 2);
@@ -105,31 +114,42 @@ TEST_F(ToolsWindow, PrintPreviewWritesTheReportStartsTheEditorAndNamesFailures) 
     EXPECT_TRUE(owner.isEnabled());
 }
 
+// The report is written by background work: until it is done, closing, Esc, a second preview and a
+// second Print Results all wait; its progress window can cancel it, and nothing is then written.
 TEST_F(ToolsWindow, PrintCloseEscAndSecondPreviewWaitWhileTheReportIsWritten) {
     state.ResultCount = 3;
     auto* form = printWindow();
     ASSERT_NE(form, nullptr);
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form));
-    int interruptions = 0;
-    // The progress bar moves once per record while the report is written: the user's keys arrive then.
-    QObject::connect(child<QProgressBar>(form, "ProgressBar1"), &QProgressBar::valueChanged, form, [&] {
-        if (!form->isWriting()) return;
-        ++interruptions;
-        EXPECT_FALSE(form->close());
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        EXPECT_TRUE(form->isVisible());
-        EXPECT_FALSE(child(form, "Command1")->isEnabled());
-        EXPECT_FALSE(child(form, "Command2")->isEnabled());
-        form->printPreview(); // a second preview is ignored
-        openPrintResults(services);
-    });
+    QSignalSpy finished(&work, &BackgroundWork::finished);
     child(form, "Command1")->click();
-    EXPECT_GE(interruptions, 3);
+    ASSERT_TRUE(form->isWriting());
+    EXPECT_FALSE(form->close());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(child(form, "Command1")->isEnabled());
+    EXPECT_FALSE(child(form, "Command2")->isEnabled());
+    form->printPreview(); // a second preview is ignored
+    openPrintResults(services);
+    ASSERT_TRUE(finished.wait(5000));
+    EXPECT_EQ(child<QProgressBar>(form, "ProgressBar1")->value(), 3);
     EXPECT_EQ(platform.started.size(), 1);
     EXPECT_EQ(folder.read(QStringLiteral("freq.txt")).count("Alpha"), 1);
     EXPECT_EQ(window("Form5"), nullptr);
     EXPECT_TRUE(owner.isEnabled());
+
+    // Cancelled at once, before the work could write a line: no file, no editor, the window stays.
+    QFile::remove(folder.file(QStringLiteral("freq.txt")));
+    form = printWindow();
+    child(form, "Command1")->click();
+    auto* progress = form->findChild<QProgressDialog*>(QStringLiteral("BackgroundProgress"));
+    ASSERT_NE(progress, nullptr);
+    work.cancelAndWait();
+    EXPECT_FALSE(form->isWriting());
+    EXPECT_FALSE(folder.exists(QStringLiteral("freq.txt")));
+    EXPECT_EQ(platform.started.size(), 1);
+    EXPECT_TRUE(child(form, "Command1")->isEnabled());
 }
 
 TEST_F(ToolsWindow, ConversionsDefaultsListsAndRefusals) {
@@ -301,6 +321,9 @@ TEST_F(ToolsWindow, EscClosesAndEnterPressesTheDefaultButton) {
         EXPECT_TRUE(owner.isEnabled());
         EXPECT_FALSE(c.entered && c.entered());
         press(Qt::Key_Return);
+        if (work.busy()) { // the report is being written
+            ASSERT_TRUE(QSignalSpy(&work, &BackgroundWork::finished).wait(5000));
+        }
         EXPECT_TRUE(!c.entered || c.entered());
         const bool staysOpen = c.form == std::string_view("Form7") || c.form == std::string_view("Form21");
         EXPECT_EQ(window(c.form) != nullptr, staysOpen); // Calculate and Save keep the window
