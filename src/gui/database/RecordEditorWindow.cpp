@@ -6,7 +6,6 @@
 #include "core/database/RecordText.h"
 #include "gui/shell/Services.h"
 #include "gui/shell/WindowRegistry.h"
-
 #include "ui_RecordEditorWindow.h"
 
 #include <QFocusEvent>
