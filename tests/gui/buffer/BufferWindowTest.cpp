@@ -65,18 +65,28 @@ TEST_F(Buffer, AFullBufferRefusesTheSetWithAMessage) {
     EXPECT_EQ(state.buffer.entries[500].Description, "Gamma");
 }
 
-TEST_F(Buffer, ManagementWindowListsDeletesClearsAndStoresTheClearFirstFlag) {
+// The list taking the focus makes its first row current, but only the user's move selects a line.
+TEST_F(Buffer, ManagementWindowSelectsByTheUsersMoveDeletesClearsAndStoresTheClearFirstFlag) {
     send(0, QStringLiteral(" 20000,  12000,  4800,  5000"));
     send(1, QStringLiteral(" 7.83,  10,  500"));
     send(2, QStringLiteral(" 528"));
     open();
     screenshot(window, QStringLiteral("buffer-management"));
     EXPECT_FALSE(owner.isEnabled());
-    auto* remove = child(window, "Command4");
     ASSERT_EQ(rows(list), QStringList({"Alpha", "Beta", "Gamma"}));
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    QWidget* exit = child(window, "Command1");
+    exit->setFocus();
+    QTest::keyClick(exit, Qt::Key_Tab); // round to the list
+    ASSERT_TRUE(list->hasFocus());
+    EXPECT_EQ(list->currentRow(), 0);
+    auto* remove = child(window, "Command4");
     EXPECT_FALSE(remove->isEnabled());
-    list->setCurrentRow(1);
+    EXPECT_EQ(text("Text1") + text("Text2"), "");
+    QTest::keyClick(list, Qt::Key_Down);
     EXPECT_EQ((QStringList{text("Text1"), text("Text2")}), QStringList({"No Comment", " 7.83,  10,  500"}));
+    ASSERT_TRUE(remove->isEnabled());
     remove->click();
     EXPECT_FALSE(remove->isEnabled());
     EXPECT_EQ(text("Text2"), "");
@@ -106,32 +116,6 @@ TEST_F(Buffer, ManagementWindowListsDeletesClearsAndStoresTheClearFirstFlag) {
     send(2, QStringLiteral(" 528"));
     EXPECT_EQ(state.buffer.BufferNext, 2);
     EXPECT_EQ(state.buffer.entries[1].Description, "Gamma");
-}
-
-TEST_F(Buffer, TheFocusAloneSelectsNoLineOnlyTheUsersMoveDoes) {
-    for (int k = 0; k < 3; ++k)
-        send(k, QStringLiteral(" 1"));
-    open();
-    auto* remove = child(window, "Command4");
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-    QWidget* exit = child(window, "Command1");
-    exit->setFocus();
-    QTest::keyClick(exit, Qt::Key_Tab); // round to the list, which makes its first row current
-    ASSERT_TRUE(list->hasFocus());
-    EXPECT_EQ(list->currentRow(), 0);
-    EXPECT_FALSE(remove->isEnabled());
-    EXPECT_EQ(text("Text1") + text("Text2"), "");
-
-    QTest::keyClick(list, Qt::Key_Down);
-    EXPECT_EQ(text("Text1"), "No Comment");
-    QTest::keyClick(list, Qt::Key_Up);
-    EXPECT_EQ(text("Text1"), "first");
-    ASSERT_TRUE(remove->isEnabled());
-    remove->click();
-    EXPECT_EQ(state.buffer.BufferNext, 3);
-    EXPECT_EQ(state.buffer.entries[1].Description, "Beta");
-    EXPECT_FALSE(remove->isEnabled());
 }
 
 TEST_F(Buffer, PrintPreviewWritesTheReportStartsTheEditorAndNamesWhatFailed) {
