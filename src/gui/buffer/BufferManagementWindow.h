@@ -1,23 +1,24 @@
 #pragma once
 
-#include <QWidget>
+#include <QDialog>
+#include <memory>
 #include <vector>
 
-class QCheckBox;
-class QLineEdit;
-class QListWidget;
-class QPlainTextEdit;
-class QPushButton;
+namespace Ui {
+class BufferManagementWindow;
+}
 
 namespace sono {
 
 struct Services;
 
-// Form3: the sets in the buffer, their deletion and clearing, and the print preview report.
-class BufferManagementWindow : public QWidget {
+// Form3: the sets in the buffer, their deletion and clearing, and the print preview report. Enter
+// previews, Esc leaves as Exit does.
+class BufferManagementWindow : public QDialog {
     Q_OBJECT
 public:
     explicit BufferManagementWindow(Services& services);
+    ~BufferManagementWindow() override;
 
     void printPreview();   // Command2
     void deleteSelected(); // Command4
@@ -30,13 +31,8 @@ private:
     void clearFirstClicked(bool checked);
 
     Services& services_;
+    std::unique_ptr<Ui::BufferManagementWindow> ui_;
     std::vector<int> entryOfLine_; // buffer entry number of each list line
-    QListWidget* list_;
-    QPlainTextEdit* comments_;
-    QPlainTextEdit* frequencies_;
-    QLineEdit* cap_;
-    QCheckBox* clearFirst_;
-    QPushButton* delete_;
 };
 
 } // namespace sono

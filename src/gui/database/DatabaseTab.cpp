@@ -11,114 +11,21 @@
 #include "gui/database/RecordEditorWindow.h"
 #include "gui/shell/Services.h"
 #include "gui/shell/WindowRegistry.h"
+#include "ui_DatabaseTab.h"
 
-#include <QCheckBox>
 #include <QEvent>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListView>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 namespace sono {
 
-namespace {
-
-QPushButton* button(QWidget* parent, const char* name, const char* caption) {
-    auto* b = new QPushButton(QString::fromLatin1(caption), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
-}
-
-QPlainTextEdit* displayBox(QWidget* parent, const char* name, const char* accessibleName) {
-    auto* box = new QPlainTextEdit(parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setAccessibleName(QString::fromLatin1(accessibleName));
-    box->setReadOnly(true);
-    return box;
-}
-
-} // namespace
-
-DatabaseTab::DatabaseTab(Services& services) : services_(services) {
-    setObjectName(QStringLiteral("DatabaseTab"));
-
-    auto* searchFrame = new QGroupBox(QStringLiteral("Search"), this);
-    searchFrame->setObjectName(QStringLiteral("Frame1"));
-    searchBox_ = new QLineEdit(searchFrame);
-    searchBox_->setObjectName(QStringLiteral("Text1"));
-    searchBox_->setAccessibleName(QStringLiteral("Search text"));
-    searchBox_->installEventFilter(this);
-    find_ = button(searchFrame, "Command1", "Find");
-    const char* captions[3] = {"Description", "Comments", "Frequencies"};
-    auto* searchLayout = new QGridLayout(searchFrame);
-    searchLayout->addWidget(searchBox_, 0, 0, 1, 3);
-    searchLayout->addWidget(find_, 0, 3);
-    for (int i = 0; i < 3; ++i) {
-        columns_[i] = new QCheckBox(QString::fromLatin1(captions[i]), searchFrame);
-        columns_[i]->setObjectName(QStringLiteral("Check1_%1").arg(i));
-        searchLayout->addWidget(columns_[i], 1, i);
-    }
-
-    resultsLabel_ = new QLabel(QStringLiteral("Results :"), this);
-    resultsLabel_->setObjectName(QStringLiteral("Label2_0"));
-    results_ = new QListView(this);
+DatabaseTab::DatabaseTab(Services& services) : services_(services), ui_(std::make_unique<Ui::DatabaseTab>()) {
+    ui_->setupUi(this);
+    ui_->Text1->installEventFilter(this);
+    columns_ = {ui_->Check1_0, ui_->Check1_1, ui_->Check1_2};
     lines_ = new ResultsModel(services_.state.database, this);
-    results_->setModel(lines_);
-    results_->setObjectName(QStringLiteral("List1"));
-    results_->setAccessibleName(QStringLiteral("Results"));
-    results_->setUniformItemSizes(true);
-    results_->setSelectionMode(QAbstractItemView::SingleSelection);
-    results_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    resultsLabel_->setBuddy(results_);
+    ui_->List1->setModel(lines_);
 
-    descriptionLabel_ = new QLabel(QStringLiteral("Comments"), this);
-    descriptionLabel_->setObjectName(QStringLiteral("Label2_2"));
-    descriptionLabel_->setWordWrap(true);
-    comments_ = displayBox(this, "Text2", "Comments");
-    auto* frequenciesLabel = new QLabel(QStringLiteral("Frequencies"), this);
-    frequenciesLabel->setObjectName(QStringLiteral("Label2_3"));
-    frequencies_ = displayBox(this, "Text3", "Frequencies");
-    frequenciesLabel->setBuddy(frequencies_);
-
-    sendToBuffer_ = button(this, "Command3", "Send to Buffer");
-    viewBuffer_ = button(this, "Command4", "View Buffer");
-    newRecord_ = button(this, "Command5", "New");
-    editRecord_ = button(this, "Command6", "Edit");
-    deleteRecord_ = button(this, "Command7", "Delete");
-
-    auto* left = new QVBoxLayout;
-    left->addWidget(searchFrame);
-    left->addWidget(resultsLabel_);
-    left->addWidget(results_, 1);
-    auto* bufferButtons = new QHBoxLayout;
-    bufferButtons->addWidget(sendToBuffer_);
-    bufferButtons->addWidget(viewBuffer_);
-    bufferButtons->addStretch(1);
-    auto* recordButtons = new QHBoxLayout;
-    recordButtons->addWidget(newRecord_);
-    recordButtons->addWidget(editRecord_);
-    recordButtons->addWidget(deleteRecord_);
-    recordButtons->addStretch(1);
-    auto* right = new QVBoxLayout;
-    right->addWidget(descriptionLabel_);
-    right->addWidget(comments_, 3);
-    right->addWidget(frequenciesLabel);
-    right->addWidget(frequencies_, 2);
-    right->addLayout(bufferButtons);
-    right->addLayout(recordButtons);
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(left, 2);
-    layout->addLayout(right, 3);
-
-    setRecordButtonsEnabled(false);
-
-    connect(find_, &QPushButton::clicked, this, [this] { Command1_Click(); });
-    connect(searchBox_, &QLineEdit::returnPressed, this, [this] { Command1_Click(); });
+    connect(ui_->Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(ui_->Text1, &QLineEdit::returnPressed, this, [this] { Command1_Click(); });
     // Only a click keeps "Frequencies" apart: unticking from here emits no clicked().
     for (int i = 0; i < 3; ++i) {
         connect(columns_[i], &QCheckBox::clicked, this, [this, i] {
@@ -132,26 +39,28 @@ DatabaseTab::DatabaseTab(Services& services) : services_(services) {
     }
     // A set is shown only for a line that is visibly selected: Tab into the list makes line 0 current
     // without selecting it, and that must not arm Send to Buffer, Edit or Delete.
-    connect(results_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-        const QModelIndexList selected = results_->selectionModel()->selectedRows();
+    connect(ui_->List1->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        const QModelIndexList selected = ui_->List1->selectionModel()->selectedRows();
         if (selected.isEmpty())
             setRecordButtonsEnabled(false);
         else
             selectLine(selected.first().row());
     });
     // A click on the line that is already current still selects it (the buttons may be disabled).
-    connect(results_, &QListView::clicked, this, [this](const QModelIndex& index) {
-        if (results_->selectionModel()->isSelected(index)) selectLine(index.row());
+    connect(ui_->List1, &QListView::clicked, this, [this](const QModelIndex& index) {
+        if (ui_->List1->selectionModel()->isSelected(index)) selectLine(index.row());
     });
-    connect(newRecord_, &QPushButton::clicked, this, [this] { openEditor(1); });
-    connect(editRecord_, &QPushButton::clicked, this, [this] { openEditor(2); });
-    connect(deleteRecord_, &QPushButton::clicked, this, &DatabaseTab::deleteRecord);
-    connect(sendToBuffer_, &QPushButton::clicked, this, &DatabaseTab::sendToBuffer);
-    connect(viewBuffer_, &QPushButton::clicked, this, &DatabaseTab::viewBuffer);
+    connect(ui_->Command5, &QPushButton::clicked, this, [this] { openEditor(1); });
+    connect(ui_->Command6, &QPushButton::clicked, this, [this] { openEditor(2); });
+    connect(ui_->Command7, &QPushButton::clicked, this, &DatabaseTab::deleteRecord);
+    connect(ui_->Command3, &QPushButton::clicked, this, &DatabaseTab::sendToBuffer);
+    connect(ui_->Command4, &QPushButton::clicked, this, &DatabaseTab::viewBuffer);
 }
 
+DatabaseTab::~DatabaseTab() = default;
+
 bool DatabaseTab::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == searchBox_ && event->type() == QEvent::Enter) searchBox_->setFocus(Qt::MouseFocusReason);
+    if (watched == ui_->Text1 && event->type() == QEvent::Enter) ui_->Text1->setFocus(Qt::MouseFocusReason);
     return QWidget::eventFilter(watched, event);
 }
 
@@ -160,9 +69,9 @@ void DatabaseTab::resetSearchOptions() {
 }
 
 void DatabaseTab::setRecordButtonsEnabled(bool enabled) {
-    sendToBuffer_->setEnabled(enabled);
-    editRecord_->setEnabled(enabled);
-    deleteRecord_->setEnabled(enabled);
+    ui_->Command3->setEnabled(enabled);
+    ui_->Command6->setEnabled(enabled);
+    ui_->Command7->setEnabled(enabled);
 }
 
 bool DatabaseTab::fillList(const SearchQuery& query) {
@@ -174,7 +83,7 @@ bool DatabaseTab::fillList(const SearchQuery& query) {
     }
     setRecordButtonsEnabled(false);
     lines_->showRecordSet();
-    resultsLabel_->setText(resultsCaption(*found));
+    ui_->Label2_0->setText(resultsCaption(*found));
     listQuery_ = query;
     return true;
 }
@@ -189,8 +98,8 @@ bool DatabaseTab::Command1_Click() {
     AppState& state = services_.state;
     state.LetterSearchFlag = 0;
     const bool ticked[3] = {columns_[0]->isChecked(), columns_[1]->isChecked(), columns_[2]->isChecked()};
-    if (ticked[0] || ticked[1] || ticked[2]) state.SearchText = searchBox_->text();
-    auto query = findQuery(searchBox_->text(), ticked[0], ticked[1], ticked[2]);
+    if (ticked[0] || ticked[1] || ticked[2]) state.SearchText = ui_->Text1->text();
+    auto query = findQuery(ui_->Text1->text(), ticked[0], ticked[1], ticked[2]);
     if (!query) {
         services_.platform.message(query.error().text, query.error().title);
         return false;
@@ -201,16 +110,16 @@ bool DatabaseTab::Command1_Click() {
 void DatabaseTab::selectLine(int k) {
     FrequencyStore& store = services_.state.database;
     if (k < 0 || k >= lines_->rowCount() || k >= store.count()) return;
-    descriptionLabel_->setText(lines_->data(lines_->index(k)).toString());
+    ui_->Label2_2->setText(lines_->data(lines_->index(k)).toString());
     store.moveTo(k);
     const FrequencyRecord* record = store.current();
     if (!record) { // removed by another program since the search
         setRecordButtonsEnabled(false);
         return;
     }
-    comments_->setPlainText(commentsText(*record));
+    ui_->Text2->setPlainText(commentsText(*record));
     services_.state.RecordFreqText = recordFreqText(*record);
-    frequencies_->setPlainText(services_.state.RecordFreqText);
+    ui_->Text3->setPlainText(services_.state.RecordFreqText);
     setRecordButtonsEnabled(true);
 }
 
@@ -276,9 +185,9 @@ void DatabaseTab::repairAndCompactDatabase() {
     AppState& state = services_.state;
     lines_->clear();
     listQuery_.reset();
-    searchBox_->clear();
-    comments_->clear();
-    frequencies_->clear();
+    ui_->Text1->clear();
+    ui_->Text2->clear();
+    ui_->Text3->clear();
     setRecordButtonsEnabled(false);
     auto repaired =
         repairAndCompact(state.database, state.DatabasePath, state.filePath(QStringLiteral("newFreq.mdb")));

@@ -3,14 +3,15 @@
 #include "core/database/FrequencyStore.h"
 
 #include <QWidget>
+#include <array>
+#include <memory>
 #include <optional>
 
 class QCheckBox;
-class QLabel;
-class QLineEdit;
-class QListView;
-class QPlainTextEdit;
-class QPushButton;
+
+namespace Ui {
+class DatabaseTab;
+}
 
 namespace sono {
 
@@ -22,6 +23,7 @@ class DatabaseTab : public QWidget {
     Q_OBJECT
 public:
     explicit DatabaseTab(Services& services);
+    ~DatabaseTab() override;
 
     // Start-up state of the search options: "Description" ticked.
     void resetSearchOptions();
@@ -49,20 +51,9 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     Services& services_;
-    QLineEdit* searchBox_;
-    QCheckBox* columns_[3];
-    QPushButton* find_;
-    QListView* results_;
+    std::unique_ptr<Ui::DatabaseTab> ui_;
+    std::array<QCheckBox*, 3> columns_; // Check1(0..2): Description, Comments, Frequencies
     ResultsModel* lines_;
-    QLabel* resultsLabel_;
-    QLabel* descriptionLabel_;
-    QPlainTextEdit* comments_;
-    QPlainTextEdit* frequencies_;
-    QPushButton* sendToBuffer_;
-    QPushButton* viewBuffer_;
-    QPushButton* newRecord_;
-    QPushButton* editRecord_;
-    QPushButton* deleteRecord_;
     // The search whose result the list shows; nothing when the list was emptied by a repair.
     std::optional<SearchQuery> listQuery_;
 };

@@ -6,16 +6,10 @@
 #include "core/database/RecordText.h"
 #include "gui/shell/Services.h"
 #include "gui/shell/WindowRegistry.h"
+#include "ui_RecordEditorWindow.h"
 
 #include <QFocusEvent>
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTimer>
-#include <QVBoxLayout>
 
 namespace sono {
 
@@ -40,94 +34,61 @@ protected:
 
 } // namespace
 
-RecordEditorWindow::RecordEditorWindow(Services& services) : QWidget(nullptr), services_(services) {
-    setObjectName(QStringLiteral("Form2"));
+RecordEditorWindow::RecordEditorWindow(Services& services)
+    : services_(services), ui_(std::make_unique<Ui::RecordEditorWindow>()) {
+    ui_->setupUi(this);
     const AppState& state = services_.state;
     const bool editing = state.EditorMode == 2;
     setWindowTitle(editing ? QStringLiteral("Sono - EDIT Database Entry")
                            : QStringLiteral("Sono - NEW Database Entry"));
+    ui_->Text2->setFixedHeight(ui_->Text2->fontMetrics().lineSpacing() * 4 + 12);
+    ui_->Text4->setFixedHeight(ui_->Text4->fontMetrics().lineSpacing() * 3 + 12);
 
-    auto* descriptionLabel = new QLabel(QStringLiteral("Description"), this);
-    descriptionLabel->setObjectName(QStringLiteral("Label2"));
-    description_ = new QLineEdit(this);
-    description_->setObjectName(QStringLiteral("Text1"));
-    description_->setAccessibleName(QStringLiteral("Description"));
-    descriptionLabel->setBuddy(description_);
-    auto* commentsLabel = new QLabel(QStringLiteral("Comments"), this);
-    commentsLabel->setObjectName(QStringLiteral("Label3"));
-    comments_ = new QPlainTextEdit(this);
-    comments_->setObjectName(QStringLiteral("Text2"));
-    comments_->setAccessibleName(QStringLiteral("Comments"));
-    comments_->setTabChangesFocus(true);
-    comments_->setFixedHeight(comments_->fontMetrics().lineSpacing() * 4 + 12);
-    commentsLabel->setBuddy(comments_);
-
-    auto* grid = new QGridLayout;
+    // Text3(0..39): four columns of ten, headed F1, F11, F21 and F31, in tab order after the comments.
+    QWidget* previous = ui_->Text2;
     for (int column = 0; column < 4; ++column) {
         auto* heading = new QLabel(QStringLiteral("F%1").arg(column * 10 + 1), this);
         heading->setObjectName(QStringLiteral("Label1_%1").arg(column));
-        grid->addWidget(heading, 0, column);
+        ui_->slotGrid->addWidget(heading, 0, column);
         for (int row = 0; row < 10; ++row) {
             const int index = column * 10 + row;
             auto* box = new SlotBox(this);
             box->setObjectName(QStringLiteral("Text3_%1").arg(index));
             box->setAccessibleName(QStringLiteral("F%1").arg(index + 1));
-            box->setToolTip(QStringLiteral("F%1").arg(index + 1));
+            box->setToolTip(box->accessibleName());
             slots_[index] = box;
-            grid->addWidget(box, row + 1, column);
+            ui_->slotGrid->addWidget(box, row + 1, column);
+            setTabOrder(previous, box);
+            previous = box;
         }
     }
+    setTabOrder(previous, ui_->Text4);
 
-    priorLabel_ = new QLabel(QStringLiteral("Your frequencies prior to you editing them ;-)"), this);
-    priorLabel_->setObjectName(QStringLiteral("Label4"));
-    prior_ = new QPlainTextEdit(this);
-    prior_->setObjectName(QStringLiteral("Text4"));
-    prior_->setAccessibleName(priorLabel_->text());
-    prior_->setReadOnly(true);
-    prior_->setFixedHeight(prior_->fontMetrics().lineSpacing() * 3 + 12);
-    priorLabel_->setBuddy(prior_);
-
-    auto* save = new QPushButton(QStringLiteral("Save and Exit"), this);
-    save->setObjectName(QStringLiteral("Command1"));
-    auto* exit = new QPushButton(QStringLiteral("Exit - Do Not Save"), this);
-    exit->setObjectName(QStringLiteral("Command2"));
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(descriptionLabel);
-    layout->addWidget(description_);
-    layout->addWidget(commentsLabel);
-    layout->addWidget(comments_);
-    layout->addLayout(grid);
-    layout->addWidget(priorLabel_);
-    layout->addWidget(prior_);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(save);
-    buttons->addWidget(exit);
-    layout->addLayout(buttons);
-
-    priorLabel_->setVisible(editing);
-    prior_->setVisible(editing);
+    ui_->Label4->setVisible(editing);
+    ui_->Text4->setVisible(editing);
     if (const FrequencyRecord* record = state.database.current(); editing && record) {
-        description_->setText(record->Description);
-        prior_->setPlainText(state.RecordFreqText);
-        comments_->setPlainText(commentsText(*record));
+        ui_->Text1->setText(record->Description);
+        ui_->Text4->setPlainText(state.RecordFreqText);
+        ui_->Text2->setPlainText(commentsText(*record));
         for (int index = 0; index < 40; ++index)
             slots_[index]->setText(slotEditText(record->F[static_cast<size_t>(index)]));
     }
 
-    connect(save, &QPushButton::clicked, this, &RecordEditorWindow::saveAndExit);
-    connect(exit, &QPushButton::clicked, this, &QWidget::close);
+    connect(ui_->Command1, &QPushButton::clicked, this, &RecordEditorWindow::saveAndExit);
+    // Exit - Do Not Save, Esc and the close box all leave without saving.
+    connect(ui_->Command2, &QPushButton::clicked, this, &QDialog::reject);
 
     resize(sizeHint().expandedTo(QSize(560, 0)));
     placeCentred(this, services_.platform, 1000);
 }
 
+RecordEditorWindow::~RecordEditorWindow() = default;
+
 void RecordEditorWindow::saveAndExit() {
     QStringList slotTexts;
     for (QLineEdit* box : slots_)
         slotTexts.append(box->text());
-    auto record = recordFromEditor(description_->text(), comments_->toPlainText(), slotTexts);
+    auto record = recordFromEditor(ui_->Text1->text(), ui_->Text2->toPlainText(), slotTexts);
     if (!record) {
         services_.platform.message(record.error().text, record.error().title);
         return;
@@ -141,7 +102,7 @@ void RecordEditorWindow::saveAndExit() {
         return;
     }
     emit services_.requests.databaseChanged();
-    close();
+    accept();
 }
 
 } // namespace sono

@@ -1,32 +1,33 @@
 #pragma once
 
-#include <QWidget>
+#include <QDialog>
+#include <memory>
 
-class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
-class QPushButton;
+
+namespace Ui {
+class RecordEditorWindow;
+}
 
 namespace sono {
 
 struct Services;
 
 // Form2: adds a record (EditorMode 1) or changes the current one (EditorMode 2). The main window is
-// disabled while it is open; a save refreshes the result list by repeating the last search.
-class RecordEditorWindow : public QWidget {
+// disabled while it is open; a save refreshes the result list by repeating the last search. Enter
+// saves, Esc leaves without saving.
+class RecordEditorWindow : public QDialog {
     Q_OBJECT
 public:
     explicit RecordEditorWindow(Services& services);
+    ~RecordEditorWindow() override;
 
 private:
     void saveAndExit();
 
     Services& services_;
-    QLineEdit* description_;
-    QPlainTextEdit* comments_;
+    std::unique_ptr<Ui::RecordEditorWindow> ui_;
     QLineEdit* slots_[40];
-    QLabel* priorLabel_;
-    QPlainTextEdit* prior_;
 };
 
 } // namespace sono
