@@ -48,7 +48,6 @@ QPixmap logo(QSize size, const QFont& font) {
 SplashWindow::SplashWindow(AppState& state, Platform& platform, QWidget* parent)
     : QDialog(parent), state_(state), platform_(platform), ui_(std::make_unique<Ui::SplashWindow>()) {
     ui_->setupUi(this);
-    setWindowTitle(AppTitle);
     ui_->Picture1->setPixmap(logo(ui_->Picture1->minimumSize(), font()));
 
     connect(ui_->Check1, &QCheckBox::clicked, this, [this](bool ticked) {
