@@ -6,60 +6,34 @@
 #include "core/app/UnreadFiles.h"
 #include "core/common/QuotedFields.h"
 #include "gui/shell/Services.h"
+#include "ui_NotesTab.h"
 
 #include <QFile>
-#include <QGridLayout>
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QPushButton>
 
 namespace sono {
 
-NotesTab::NotesTab(Services& services) : services_(services) {
-    notesLabel_ = new QLabel(QStringLiteral("Notes"), this);
-    notesLabel_->setObjectName(QStringLiteral("Label20_1"));
-    notes_ = new QPlainTextEdit(this);
-    notes_->setObjectName(QStringLiteral("Text4"));
-    notesLabel_->setBuddy(notes_);
-    notes_->setAccessibleName(QStringLiteral("Notes"));
-    save_ = new QPushButton(QStringLiteral("Save"), this);
-    save_->setObjectName(QStringLiteral("Command2"));
-    save_->setAccessibleName(QStringLiteral("Save notes"));
-    save_->setEnabled(false);
-    logLabel_ = new QLabel(QStringLiteral("Log"), this);
-    logLabel_->setObjectName(QStringLiteral("Label20_0"));
-    log_ = new QPlainTextEdit(this);
-    log_->setObjectName(QStringLiteral("Text8"));
-    log_->setReadOnly(true);
-    log_->setAccessibleName(QStringLiteral("Log"));
-    logLabel_->setBuddy(log_);
-
-    auto* layout = new QGridLayout(this);
-    layout->addWidget(notesLabel_, 0, 0);
-    layout->addWidget(notes_, 1, 0);
-    layout->addWidget(save_, 2, 0, Qt::AlignLeft);
-    layout->addWidget(logLabel_, 0, 1);
-    layout->addWidget(log_, 1, 1, 2, 1);
-    layout->setColumnStretch(0, 3);
-    layout->setColumnStretch(1, 2);
-
-    connect(notes_, &QPlainTextEdit::textChanged, save_, [this] { save_->setEnabled(true); });
-    connect(save_, &QPushButton::clicked, this, &NotesTab::saveNotes);
+NotesTab::NotesTab(Services& services) : services_(services), ui_(std::make_unique<Ui::NotesTab>()) {
+    ui_->setupUi(this);
+    connect(ui_->Text4, &QPlainTextEdit::textChanged, ui_->Command2,
+            [this] { ui_->Command2->setEnabled(true); });
+    connect(ui_->Command2, &QPushButton::clicked, this, &NotesTab::saveNotes);
 }
 
+NotesTab::~NotesTab() = default;
+
 void NotesTab::showNotes(const QString& notes) {
-    notes_->setPlainText(notes);
-    savedText_ = notes_->toPlainText();
-    save_->setEnabled(false);
+    ui_->Text4->setPlainText(notes);
+    savedText_ = ui_->Text4->toPlainText();
+    ui_->Command2->setEnabled(false);
 }
 
 bool NotesTab::hasUnsavedNotes() const {
-    return notes_->toPlainText() != savedText_;
+    return ui_->Text4->toPlainText() != savedText_;
 }
 
 bool NotesTab::saveNotes() {
     AppState& state = services_.state;
-    const QString boxText = notes_->toPlainText();
+    const QString boxText = ui_->Text4->toPlainText();
     const QString text = boxText.isEmpty() ? EmptyNotesText : boxText;
     const QString path = state.filePath(QStringLiteral("SonoNote.txt"));
     const EncodedText file = notesFileBytes(text, state.NotesEncoding);
@@ -72,13 +46,13 @@ bool NotesTab::saveNotes() {
     state.NotesText = text;
     state.NotesEncoding = file.encoding;
     savedText_ = boxText;
-    save_->setEnabled(false);
+    ui_->Command2->setEnabled(false);
     return true;
 }
 
 void NotesTab::LogDisplay() {
     AppState& state = services_.state;
-    log_->clear();
+    ui_->Text8->clear();
     const QString path = state.filePath(QStringLiteral("sono.log"));
     LogContents contents;
     if (QFile::exists(path)) {
@@ -87,8 +61,8 @@ void NotesTab::LogDisplay() {
     state.LogCount = contents.count;
     state.LogWhen = contents.when;
     state.LogWhat = contents.what;
-    logLabel_->setText(logCaption(contents.count));
-    log_->setPlainText(logPaneText(contents));
+    ui_->Label20_0->setText(logCaption(contents.count));
+    ui_->Text8->setPlainText(logPaneText(contents));
 }
 
 } // namespace sono

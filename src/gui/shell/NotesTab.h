@@ -1,10 +1,11 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 
-class QLabel;
-class QPlainTextEdit;
-class QPushButton;
+namespace Ui {
+class NotesTab;
+}
 
 namespace sono {
 
@@ -15,6 +16,7 @@ class NotesTab : public QWidget {
     Q_OBJECT
 public:
     explicit NotesTab(Services& services);
+    ~NotesTab() override;
 
     // Puts the notes into the box and leaves Save disabled (loading is not an edit).
     void showNotes(const QString& notes);
@@ -26,11 +28,7 @@ public:
 
 private:
     Services& services_;
-    QLabel* notesLabel_;
-    QPlainTextEdit* notes_;
-    QPushButton* save_;
-    QLabel* logLabel_;
-    QPlainTextEdit* log_;
+    std::unique_ptr<Ui::NotesTab> ui_;
     QString savedText_; // the box as last loaded or saved
 };
 

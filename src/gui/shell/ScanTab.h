@@ -1,12 +1,27 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 
-class QComboBox;
+namespace Ui {
+class ScanTab;
+}
 
 namespace sono {
 
-class ScanChartWidget;
+// Picture2: the chart of a scan, in twips-like units 8500 wide; for now only its base line.
+class ScanChartWidget : public QWidget {
+    Q_OBJECT
+public:
+    explicit ScanChartWidget(QWidget* parent = nullptr);
+    void setBaseLine(bool on);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool baseLine_ = false;
+};
 
 // The "Scan " tab: a resonance scan that is not built yet. Its controls are shown, marked as not
 // functioning, and do nothing.
@@ -14,13 +29,13 @@ class ScanTab : public QWidget {
     Q_OBJECT
 public:
     explicit ScanTab(QWidget* parent = nullptr);
+    ~ScanTab() override;
 
     void fillScanList();
     void drawBaseLine();
 
 private:
-    QComboBox* scanList_;
-    ScanChartWidget* chart_;
+    std::unique_ptr<Ui::ScanTab> ui_;
 };
 
 } // namespace sono

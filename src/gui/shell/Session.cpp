@@ -24,10 +24,7 @@ void Session::start() {
     splash_ = new SplashWindow(state_, platform_);
     splash_->setAttribute(Qt::WA_DeleteOnClose);
     connect(splash_, &SplashWindow::proceed, this, &Session::proceed);
-    connect(splash_, &SplashWindow::quit, this, [this] {
-        splash_->close();
-        emit finished();
-    });
+    connect(splash_, &SplashWindow::quit, this, &Session::finished);
     splash_->show();
 }
 

@@ -1,11 +1,12 @@
 #pragma once
 
-#include <QWidget>
+#include <QDialog>
+#include <memory>
 
-class QCheckBox;
-class QLabel;
-class QPushButton;
 class QTimer;
+namespace Ui {
+class SplashWindow;
+}
 
 namespace sono {
 
@@ -13,13 +14,17 @@ struct AppState;
 class Platform;
 
 // frmSplash: checks that the database, settings, help pages and editor are where Sono expects them,
-// then offers Proceed (or only Quit when the database is missing).
-class SplashWindow : public QWidget {
+// then offers Proceed (or only Quit when the database is missing). Enter presses the button once the
+// timer has enabled it; Esc, like closing the window, leaves Sono before anything is written.
+class SplashWindow : public QDialog {
     Q_OBJECT
 public:
     SplashWindow(AppState& state, Platform& platform, QWidget* parent = nullptr);
+    ~SplashWindow() override;
 
     bool startupFailed() const { return startupFailed_; }
+
+    void reject() override;
 
 signals:
     void proceed();
@@ -31,11 +36,8 @@ private:
 
     AppState& state_;
     Platform& platform_;
+    std::unique_ptr<Ui::SplashWindow> ui_;
     bool startupFailed_ = false;
-    QLabel* build_;
-    QLabel* results_[5];
-    QCheckBox* troubleshoot_;
-    QPushButton* button_;
     QTimer* timer_;
 };
 

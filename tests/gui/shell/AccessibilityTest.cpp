@@ -1,10 +1,6 @@
-#include "core/app/AppState.h"
 #include "core/generator/ProgramFile.h"
-#include "gui/shell/MainWindow.h"
-#include "gui/shell/Session.h"
-#include "gui/shell/WindowRegistry.h"
-#include "support/RecordingPlatform.h"
-#include "support/TestFolder.h"
+#include "gui/shell/SplashWindow.h"
+#include "support/SonoHarness.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -59,16 +55,14 @@ QStringList unnamedControls(QWidget* window) {
 } // namespace
 
 TEST(Accessibility, EveryControlOfEveryWindowHasAName) {
-    TestFolder folder;
-    folder.createDatabase({record(QStringLiteral("Alpha"), QStringLiteral("c1"), {528, 727})});
-    folder.installHelpPages();
-    RecordingPlatform platform;
-    AppState state;
-    state.folder = AppFolder(folder.path());
-    Session session(state, platform);
-    MainWindow* main = startSono(session);
+    SonoHarness sono;
+    sono.folder.createDatabase({record(QStringLiteral("Alpha"), QStringLiteral("c1"), {528, 727})});
+    sono.folder.installHelpPages();
+    SplashWindow splash(sono.state, sono.platform);
+    QStringList unnamed = unnamedControls(&splash);
+    MainWindow* main = sono.start();
     ASSERT_NE(main, nullptr);
-    QStringList unnamed = unnamedControls(main);
+    unnamed << unnamedControls(main);
 
     // Every window the menus open, one at a time (some of them disable the main window while open).
     const QStringList items = {QStringLiteral("FreqConversions"), QStringLiteral("pLr"),
@@ -90,8 +84,8 @@ TEST(Accessibility, EveryControlOfEveryWindowHasAName) {
     }
     // The windows behind buttons: record editor, buffer, insert, save and load.
     for (const char* button : {"Command5", "Command4", "Command12_0", "Command14", "Command15"}) {
-        auto* b = main->findChild<QAbstractButton*>(QString::fromLatin1(button));
-        ASSERT_NE(b, nullptr) << button;
+        auto* b = child<QAbstractButton>(main, QString::fromLatin1(button));
+        ASSERT_NE(b, nullptr);
         b->setEnabled(true);
         b->click();
         collect();
@@ -100,8 +94,8 @@ TEST(Accessibility, EveryControlOfEveryWindowHasAName) {
     std::vector<ProgramStep> steps;
     for (int i = 1; i <= 10; ++i)
         steps.push_back({static_cast<qint16>(i), 100.0f * static_cast<float>(i), 180});
-    state.program.load(steps, 2);
-    auto* chooser = main->findChild<QComboBox*>(QStringLiteral("Combo3"));
+    sono.state.program.load(steps, 2);
+    auto* chooser = child<QComboBox>(main, QStringLiteral("Combo3"));
     for (int i = 0; i < chooser->count(); ++i) {
         chooser->setCurrentIndex(i);
         emit chooser->activated(i);

@@ -1,8 +1,4 @@
-#include "core/app/AppState.h"
-#include "gui/shell/MainWindow.h"
-#include "gui/shell/Session.h"
-#include "support/RecordingPlatform.h"
-#include "support/TestFolder.h"
+#include "support/SonoHarness.h"
 
 #include <QAction>
 #include <QFile>
@@ -18,31 +14,27 @@ using namespace sono::test;
 // The road of one program: a letter search, a set sent to the buffer, the buffer turned into steps,
 // Run, and the real freqgen accepting exactly the command line and run file Sono gave it.
 TEST(WholeRoad, FromALetterSearchToTheGeneratorPlayingTheRunFile) {
-    TestFolder folder;
+    SonoHarness sono;
+    TestFolder& folder = sono.folder;
     folder.createDatabase({record(QStringLiteral("Alpha"), QStringLiteral("c1"), {528, 727}),
                            record(QStringLiteral("Beta"), std::nullopt, {100})});
     folder.installHelpPages();
     ASSERT_TRUE(
         QFile::copy(QStringLiteral(SONO_TEST_APP_DIR "/freqgen"), folder.file(QStringLiteral("freqgen"))));
-    RecordingPlatform platform;
-    AppState state;
-    state.folder = AppFolder(folder.path());
-    Session session(state, platform);
-    MainWindow* main = startSono(session);
+    MainWindow* main = sono.start();
     ASSERT_NE(main, nullptr);
 
     main->menuAction(QStringLiteral("a"))->trigger();
-    auto* list = main->findChild<QListView*>(QStringLiteral("List1"));
+    auto* list = child<QListView>(main, QStringLiteral("List1"));
     ASSERT_EQ(list->model()->rowCount(), 1);
     list->setCurrentIndex(list->model()->index(0, 0));
-    auto* send = main->findChild<QPushButton*>(QStringLiteral("Command3"));
+    auto* send = child(main, QStringLiteral("Command3"));
     ASSERT_TRUE(send->isEnabled());
     send->click();
-    EXPECT_EQ(platform.beeps, 1);
-    EXPECT_EQ(state.buffer.BufferNext, 2);
+    EXPECT_EQ(sono.platform.beeps, 1);
 
-    main->findChild<QPushButton*>(QStringLiteral("Command8"))->click();
-    auto* grid = main->findChild<QTableWidget*>(QStringLiteral("Fgrid"));
+    child(main, QStringLiteral("Command8"))->click();
+    auto* grid = child<QTableWidget>(main, QStringLiteral("Fgrid"));
     ASSERT_EQ(grid->rowCount(), 2);
     EXPECT_EQ(grid->item(0, 1)->text(), "528");
     EXPECT_EQ(grid->item(1, 2)->text(), "180");
@@ -50,9 +42,9 @@ TEST(WholeRoad, FromALetterSearchToTheGeneratorPlayingTheRunFile) {
     grid->item(0, 2)->setText(QStringLiteral("1"));
     grid->item(1, 2)->setText(QStringLiteral("2"));
 
-    main->findChild<QPushButton*>(QStringLiteral("Command16"))->click();
-    ASSERT_EQ(platform.started.size(), 1) << platform.messageTexts().join(u'|').toStdString();
-    const auto& run = platform.started.first();
+    child(main, QStringLiteral("Command16"))->click();
+    ASSERT_EQ(sono.platform.started.size(), 1) << sono.platform.messageTexts().join(u'|').toStdString();
+    const auto& run = sono.platform.started.first();
     EXPECT_EQ(run.program, folder.file(QStringLiteral("freqgen")));
     EXPECT_EQ(run.arguments, QStringList({"-vl", "0.5", "-vr", "0.5", "-r", "-f", "default.run"}));
     EXPECT_EQ(folder.read(QStringLiteral("default.run")),
