@@ -9,6 +9,7 @@
 #include "core/database/Search.h"
 #include "gui/buffer/BufferManagementWindow.h"
 #include "gui/database/RecordEditorWindow.h"
+#include "gui/shell/BackgroundWork.h"
 #include "gui/shell/Services.h"
 #include "gui/shell/WindowRegistry.h"
 #include "ui_DatabaseTab.h"
@@ -183,15 +184,32 @@ void DatabaseTab::viewBuffer() {
 
 void DatabaseTab::repairAndCompactDatabase() {
     AppState& state = services_.state;
+    if (services_.work.busy()) return;
     lines_->clear();
     listQuery_.reset();
     ui_->Text1->clear();
     ui_->Text2->clear();
     ui_->Text3->clear();
     setRecordButtonsEnabled(false);
-    auto repaired =
-        repairAndCompact(state.database, state.DatabasePath, state.filePath(QStringLiteral("newFreq.mdb")));
-    state.CurrentQuery = SearchQuery::all().sqlText();
+    // The repair has the store to itself: the list no longer reads it, and the progress window keeps
+    // the main window's searches away until the repair is done.
+    FrequencyStore* store = &state.database;
+    const QString databasePath = state.DatabasePath;
+    const QString copyPath = state.filePath(QStringLiteral("newFreq.mdb"));
+    auto repaired = std::make_shared<std::expected<void, QString>>();
+    services_.work.start(
+        services_.mainWindow, QStringLiteral("Repair and Compact Database"),
+        [=](BackgroundWork::Progress& progress) {
+            RepairSteps steps;
+            steps.cancelled = [&progress] { return progress.cancelled(); };
+            steps.stage = [&progress](const QString& stage) { progress.say(stage); };
+            *repaired = repairAndCompact(*store, databasePath, copyPath, steps);
+        },
+        [this, repaired](bool) { repairDone(*repaired); });
+}
+
+void DatabaseTab::repairDone(const std::expected<void, QString>& repaired) {
+    services_.state.CurrentQuery = SearchQuery::all().sqlText();
     if (repaired) {
         services_.platform.message(RepairedText + QStringLiteral("\n\n") + RepairBackupText,
                                    QStringLiteral("Good News !"));

@@ -2,8 +2,10 @@
 
 #include "core/database/FrequencyStore.h"
 
+#include <QString>
 #include <QWidget>
 #include <array>
+#include <expected>
 #include <memory>
 #include <optional>
 
@@ -39,10 +41,12 @@ public:
     void sendToBuffer(); // Command3 "Send to Buffer": the shown record into the buffer, and a beep
     void viewBuffer();   // Command4 "View Buffer"
 
-    // Repair and compact of the Tools menu.
+    // Repair and compact of the Tools menu, as background work behind a progress window with Cancel;
+    // its message comes when it is done.
     void repairAndCompactDatabase();
 
 private:
+    void repairDone(const std::expected<void, QString>& repaired);
     bool fillList(const SearchQuery& query);
     void selectLine(int k);
     void setRecordButtonsEnabled(bool enabled);

@@ -2,6 +2,7 @@
 #include "support/Screenshot.h"
 #include "support/SonoHarness.h"
 
+#include "gui/shell/BackgroundWork.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QEnterEvent>
@@ -9,6 +10,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -46,6 +48,13 @@ struct DatabaseTabAlone : WindowServices {
         for (const auto& m : platform.messages)
             result << m.title;
         return result;
+    }
+    // Repair and compact, and the wait for the background work that does it.
+    void repair() {
+        QSignalSpy finished(&work, &BackgroundWork::finished);
+        tab.repairAndCompactDatabase();
+        ASSERT_TRUE(work.busy());
+        ASSERT_TRUE(finished.wait(20000));
     }
     void letter(char c) {
         state.SearchText = QString(QLatin1Char(c));
@@ -222,7 +231,7 @@ TEST_F(DatabaseTabWindow, RepairReportsALockedFileAndEmptiesTheDisplayAfterASucc
     sqlite3* other = nullptr;
     ASSERT_EQ(sqlite3_open(folder.file("freqs.mdb").toUtf8().constData(), &other), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
-    tab.repairAndCompactDatabase();
+    repair();
     sqlite3_close(other);
     EXPECT_EQ(titles(), QStringList{"Repair and Compact Database"});
     EXPECT_TRUE(platform.messages[0].text.contains("locked by another program"))
@@ -231,7 +240,7 @@ TEST_F(DatabaseTabWindow, RepairReportsALockedFileAndEmptiesTheDisplayAfterASucc
     select(0);
     searchBox()->setText("x");
     folder.write("newFreq.mdb", "left over");
-    tab.repairAndCompactDatabase();
+    repair();
     EXPECT_FALSE(folder.exists("newFreq.mdb"));
     EXPECT_EQ(platform.messages.last().text,
               "FREQS.MDB file successfully repaired and compacted.\n\n"
