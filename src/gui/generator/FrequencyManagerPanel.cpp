@@ -75,7 +75,7 @@ FrequencyManagerPanel::FrequencyManagerPanel(Services& services)
 FrequencyManagerPanel::~FrequencyManagerPanel() = default;
 
 WaveDisplayWidget* FrequencyManagerPanel::waveDisplay() const {
-    return ui_->picture;
+    return ui_->Picture1_0;
 }
 
 void FrequencyManagerPanel::selectStartupOptions() {
@@ -168,7 +168,7 @@ void FrequencyManagerPanel::fgDataBuild() {
 void FrequencyManagerPanel::fgDrawWave() {
     const GeneratorSettings& g = services_.state.generator;
     // An unknown wave type leaves the picture as it was.
-    if (g.WaveType >= 0 && g.WaveType <= 3) ui_->picture->setTraces(waveSketch(g.WaveType, g.Phase));
+    if (g.WaveType >= 0 && g.WaveType <= 3) ui_->Picture1_0->setTraces(waveSketch(g.WaveType, g.Phase));
     fgDataBuild();
 }
 
@@ -179,7 +179,7 @@ void FrequencyManagerPanel::phaseDisplay() {
         const QSignalBlocker blocker(ui_->Text10);
         ui_->Text10->setText(QString::number(ui_->Slider1_0->value()));
     }
-    ui_->picture->setTraces(sono::phaseDisplay(g.WaveType, g.Phase));
+    ui_->Picture1_0->setTraces(sono::phaseDisplay(g.WaveType, g.Phase));
     fgDataBuild();
 }
 

