@@ -183,6 +183,7 @@ TEST_F(Manager, SaveAndLoadWindowsAnswerTheKeyboard) {
     ASSERT_EQ(named.size(), 1);
     EXPECT_EQ(named[0][0].toString(), "alpha");
     EXPECT_TRUE(folder.read(QStringLiteral("alpha.prg")).startsWith("\"0.3\"\r\n"));
+    EXPECT_EQ(rows(child<QListWidget>(save, "List1")), QStringList({"alpha"})); // the list is refilled
     press(save, child<QListWidget>(save, "List1"), Qt::Key_Escape);
     QApplication::processEvents();
     EXPECT_TRUE(save.isNull());

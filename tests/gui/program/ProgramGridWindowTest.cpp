@@ -214,17 +214,9 @@ TEST_F(ProgramGrid, InsertBeforeAfterAndIntoAnEmptyTable) {
     EXPECT_EQ(insert("Option1_1", "99", "9"), "3 Hz");
     EXPECT_EQ(column(0) + column(1),
               QStringList({"1", "2", "3", "4", "5", "6", "1", "2", "3", "99", "4", "5"}));
-    QApplication::processEvents();
-    EXPECT_EQ(insertWindow(), nullptr);
     clickCell(2, 1);
     insert("Option1_0", "77", "7");
     EXPECT_EQ(column(2), QStringList({"1", "2", "7", "3", "9", "4", "5"}));
-
-    // Bad input is refused with a message; the window stays and nothing changes.
-    insert("Option1_1", "", "9");
-    EXPECT_EQ(platform.messageTexts(), QStringList({"Both Frequency and Time inputs require data!"}));
-    EXPECT_EQ(grid->rowCount(), 7);
-    EXPECT_NE(insertWindow(), nullptr);
 
     click("Command11");
     click("Command12_0");
@@ -340,7 +332,7 @@ TEST_F(ProgramGrid, InsertAndTheReportAnswerTheKeyboard) {
         EXPECT_EQ(column(1).join(u','), expected) << freq;
         EXPECT_EQ(insert.isNull(), *freq != 0) << freq; // an empty box keeps the window open
     }
-    EXPECT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(platform.messageTexts(), QStringList({"Both Frequency and Time inputs require data!"}));
 
     click("Command9");
     for (Qt::Key k : {Qt::Key_Return, Qt::Key_Escape}) {
