@@ -3,14 +3,13 @@
 #include "core/generator/FreqgenArgs.h"
 
 #include <QWidget>
+#include <memory>
 
-class QCheckBox;
-class QComboBox;
-class QGroupBox;
 class QLineEdit;
-class QPushButton;
-class QRadioButton;
-class QSlider;
+
+namespace Ui {
+class FrequencyManagerPanel;
+}
 
 namespace sono {
 
@@ -24,6 +23,7 @@ class FrequencyManagerPanel : public QWidget {
     Q_OBJECT
 public:
     explicit FrequencyManagerPanel(Services& services);
+    ~FrequencyManagerPanel() override;
 
     void selectStartupOptions();
     // Puts a read program into the settings, their controls and the program table.
@@ -43,7 +43,7 @@ public:
     // After a save or load under `name`: the frame caption and the option string follow it.
     void setProgramName(const QString& name);
 
-    WaveDisplayWidget* waveDisplay() const { return picture_; }
+    WaveDisplayWidget* waveDisplay() const;
 
     void openCalibrationWindow(); // Tools, Calibrate Sound Card
 
@@ -54,29 +54,11 @@ signals:
 private:
     void openSaveWindow();
     void openLoadWindow();
-    void markBox(QLineEdit* box, const QString& problem, const QString& tip);
+    // Marks a box holding no valid value (an empty problem clears the mark).
+    void markBox(QLineEdit* box, const QString& problem);
 
     Services& services_;
-    QLineEdit* volume_[2];
-    QCheckBox* leftOn_;
-    QCheckBox* rightOn_;
-    QCheckBox* extended_;
-    QCheckBox* leftEqualsRight_;
-    QCheckBox* report_;
-    QLineEdit* phase_;
-    QSlider* slider_;
-    QPushButton* phaseDown_;
-    QPushButton* phaseUp_;
-    QLineEdit* gating_;
-    QComboBox* wave_;
-    WaveDisplayWidget* picture_;
-    QGroupBox* fileFrame_;
-    QRadioButton* showPath_;
-    QRadioButton* showArgs_;
-    QLineEdit* args_;
-    QPushButton* run_;
-    QPushButton* save_;
-    QPushButton* load_;
+    std::unique_ptr<Ui::FrequencyManagerPanel> ui_;
 
     // What the volume, phase and gating boxes held when they last held a valid value.
     QString lastVolume_[2] = {QStringLiteral("0.5"), QStringLiteral("0.5")};

@@ -1,21 +1,25 @@
 #pragma once
 
-#include <QWidget>
+#include <QDialog>
+#include <memory>
 
-class QLabel;
-class QListWidget;
 class QListWidgetItem;
-class QPushButton;
+
+namespace Ui {
+class ProgramLoadWindow;
+}
 
 namespace sono {
 
 struct Services;
 
-// Form11: loads a saved program (settings and steps).
-class ProgramLoadWindow : public QWidget {
+// Form11: loads a saved program (settings and steps). Enter loads the selected one; the window stays
+// open until Close or Esc.
+class ProgramLoadWindow : public QDialog {
     Q_OBJECT
 public:
     explicit ProgramLoadWindow(Services& services);
+    ~ProgramLoadWindow() override;
 
     void load();
 
@@ -23,9 +27,7 @@ private:
     QListWidgetItem* selectedItem() const;
 
     Services& services_;
-    QListWidget* list_;
-    QLabel* selected_;
-    QPushButton* load_;
+    std::unique_ptr<Ui::ProgramLoadWindow> ui_;
 };
 
 } // namespace sono

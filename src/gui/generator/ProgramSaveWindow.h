@@ -1,19 +1,23 @@
 #pragma once
 
-#include <QWidget>
+#include <QDialog>
+#include <memory>
 
-class QLineEdit;
-class QListWidget;
+namespace Ui {
+class ProgramSaveWindow;
+}
 
 namespace sono {
 
 struct Services;
 
-// Form10: saves the program (settings and steps) under a typed name.
-class ProgramSaveWindow : public QWidget {
+// Form10: saves the program (settings and steps) under a typed name. Enter saves; the window stays open
+// until Close or Esc.
+class ProgramSaveWindow : public QDialog {
     Q_OBJECT
 public:
     explicit ProgramSaveWindow(Services& services);
+    ~ProgramSaveWindow() override;
 
     void save();
 
@@ -21,8 +25,7 @@ private:
     void fillList(int limit);
 
     Services& services_;
-    QLineEdit* name_;
-    QListWidget* list_;
+    std::unique_ptr<Ui::ProgramSaveWindow> ui_;
 };
 
 } // namespace sono

@@ -5,10 +5,7 @@
 #include "gui/shell/Services.h"
 #include "gui/shell/WindowRegistry.h"
 
-#include <QLabel>
-#include <QListWidget>
-#include <QPushButton>
-#include <QVBoxLayout>
+#include "ui_ApplyReportWindow.h"
 
 namespace sono {
 
@@ -25,47 +22,20 @@ void placeBesideMainWindow(QWidget* window, const Services& services) {
     window->move(left, top);
 }
 
-ApplyReportWindow::ApplyReportWindow(Services& services) {
-    setWindowTitle(QStringLiteral("Sono"));
-    auto* heading = new QLabel(QStringLiteral("Duplicate and Cap Report"), this);
-    heading->setObjectName(QStringLiteral("Label3"));
-    QFont bold = heading->font();
-    bold.setBold(true);
-    heading->setFont(bold);
-    duplicateCount_ = new QLabel(this);
-    duplicateCount_->setObjectName(QStringLiteral("Label1"));
-    duplicates_ = new QListWidget(this);
-    duplicates_->setObjectName(QStringLiteral("List1"));
-    duplicates_->setAccessibleName(QStringLiteral("Duplicates removed"));
-    duplicateCount_->setBuddy(duplicates_);
-    cappedCount_ = new QLabel(this);
-    cappedCount_->setObjectName(QStringLiteral("Label2"));
-    capped_ = new QListWidget(this);
-    capped_->setObjectName(QStringLiteral("List2"));
-    capped_->setAccessibleName(QStringLiteral("Frequencies capped"));
-    cappedCount_->setBuddy(capped_);
-    auto* close = new QPushButton(QStringLiteral("Close"), this);
-    close->setObjectName(QStringLiteral("Command1"));
-    connect(close, &QPushButton::clicked, this, &QWidget::close);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(heading, 0, Qt::AlignHCenter);
-    layout->addWidget(duplicateCount_);
-    layout->addWidget(duplicates_);
-    layout->addWidget(cappedCount_);
-    layout->addWidget(capped_);
-    layout->addWidget(close, 0, Qt::AlignHCenter);
-    resize(260, 380);
+ApplyReportWindow::ApplyReportWindow(Services& services) : ui_(std::make_unique<Ui::ApplyReportWindow>()) {
+    ui_->setupUi(this);
     placeBesideMainWindow(this, services);
 }
 
+ApplyReportWindow::~ApplyReportWindow() = default;
+
 void ApplyReportWindow::showReport(const CapAndDuplicatesReport& report) {
-    duplicates_->clear();
-    duplicates_->addItems(report.duplicates);
-    capped_->clear();
-    capped_->addItems(report.capped);
-    duplicateCount_->setText(report.duplicateCaption());
-    cappedCount_->setText(report.cappedCaption());
+    ui_->List1->clear();
+    ui_->List1->addItems(report.duplicates);
+    ui_->List2->clear();
+    ui_->List2->addItems(report.capped);
+    ui_->Label1->setText(report.duplicateCaption());
+    ui_->Label2->setText(report.cappedCaption());
 }
 
 } // namespace sono

@@ -1,9 +1,11 @@
 #pragma once
 
-#include <QWidget>
+#include <QDialog>
+#include <memory>
 
-class QLabel;
-class QListWidget;
+namespace Ui {
+class ApplyReportWindow;
+}
 
 namespace sono {
 
@@ -11,20 +13,18 @@ struct Services;
 class Platform;
 struct CapAndDuplicatesReport;
 
-// Form9: what Apply removed and folded.
-class ApplyReportWindow : public QWidget {
+// Form9: what Apply removed and folded. Enter and Esc close it.
+class ApplyReportWindow : public QDialog {
     Q_OBJECT
 public:
     explicit ApplyReportWindow(Services& services);
+    ~ApplyReportWindow() override;
 
     // Refills both lists and counts.
     void showReport(const CapAndDuplicatesReport& report);
 
 private:
-    QListWidget* duplicates_;
-    QListWidget* capped_;
-    QLabel* duplicateCount_;
-    QLabel* cappedCount_;
+    std::unique_ptr<Ui::ApplyReportWindow> ui_;
 };
 
 // Where the program table's tool windows open: left at screen width - main width + 500 twips, top at

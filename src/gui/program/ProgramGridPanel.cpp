@@ -6,6 +6,7 @@
 #include "core/program/CapAndDuplicates.h"
 #include "gui/program/ApplyReportWindow.h"
 #include "gui/program/InsertFrequencyWindow.h"
+#include "gui/shell/Controls.h"
 #include "gui/shell/Services.h"
 #include "gui/shell/WindowRegistry.h"
 
@@ -29,19 +30,6 @@
 namespace sono {
 
 namespace {
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QString& tip = {}) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    if (!tip.isEmpty()) button->setToolTip(tip);
-    return button;
-}
-
-QRadioButton* makeOption(QWidget* parent, const char* name, const QString& caption) {
-    auto* option = new QRadioButton(caption, parent);
-    option->setObjectName(QString::fromLatin1(name));
-    return option;
-}
 
 constexpr Qt::Alignment ColumnAlignment[3] = {Qt::AlignRight | Qt::AlignVCenter, Qt::AlignCenter,
                                               Qt::AlignCenter};
@@ -134,28 +122,28 @@ ProgramGridPanel::ProgramGridPanel(Services& services) : services_(services) {
     upDown_->setEnabled(false);
 
     auto* stepSizes = new QWidget(this);
-    stepSize_[0] = makeOption(stepSizes, "Option2_0", QStringLiteral("x1"));
-    stepSize_[0]->setToolTip(QStringLiteral(" Advance change by 1 "));
-    stepSize_[1] = makeOption(stepSizes, "Option2_1", QStringLiteral("x10"));
-    stepSize_[1]->setToolTip(QStringLiteral(" Advance change by 10 "));
-    stepSize_[0]->setChecked(true);
     auto* stepLayout = new QHBoxLayout(stepSizes);
     stepLayout->setContentsMargins(0, 0, 0, 0);
-    stepLayout->addWidget(stepSize_[0]);
-    stepLayout->addWidget(stepSize_[1]);
+    for (int k = 0; k < 2; ++k) {
+        stepSize_[k] = new QRadioButton(k == 0 ? QStringLiteral("x1") : QStringLiteral("x10"), stepSizes);
+        stepSize_[k]->setObjectName(QStringLiteral("Option2_%1").arg(k));
+        stepSize_[k]->setToolTip(QStringLiteral(" Advance change by %1 ").arg(k == 0 ? 1 : 10));
+        stepLayout->addWidget(stepSize_[k]);
+    }
+    stepSize_[0]->setChecked(true);
 
-    auto* bufferButton = makeButton(this, "Command8", QStringLiteral("Buffer"),
-                                    QStringLiteral(" Send Buffer contents to Program Table "));
-    auto* clearButton = makeButton(this, "Command11", QStringLiteral("Clear"));
-    auto* insertButton = makeButton(this, "Command12_0", QStringLiteral("Insert"),
-                                    QStringLiteral(" Insert a frequency in the Program Table "));
-    deleteButton_ = makeButton(this, "Command12_1", QStringLiteral("Delete"));
+    auto* bufferButton = enh::button(this, "Command8", QStringLiteral("Buffer"));
+    bufferButton->setToolTip(QStringLiteral(" Send Buffer contents to Program Table "));
+    auto* clearButton = enh::button(this, "Command11", QStringLiteral("Clear"));
+    auto* insertButton = enh::button(this, "Command12_0", QStringLiteral("Insert"));
+    insertButton->setToolTip(QStringLiteral(" Insert a frequency in the Program Table "));
+    deleteButton_ = enh::button(this, "Command12_1", QStringLiteral("Delete"));
     deleteButton_->setEnabled(false);
-    auto* plus = makeButton(this, "Command13_0", QStringLiteral("+"),
-                            QStringLiteral(" Advance all program times by selected x1 or x10 seconds "));
+    auto* plus = enh::button(this, "Command13_0", QStringLiteral("+"));
+    plus->setToolTip(QStringLiteral(" Advance all program times by selected x1 or x10 seconds "));
     plus->setAccessibleName(QStringLiteral("Advance all times"));
-    auto* minus = makeButton(this, "Command13_1", QStringLiteral("-"),
-                             QStringLiteral(" Decrease all program times by selected x1 or x10 seconds "));
+    auto* minus = enh::button(this, "Command13_1", QStringLiteral("-"));
+    minus->setToolTip(QStringLiteral(" Decrease all program times by selected x1 or x10 seconds "));
     minus->setAccessibleName(QStringLiteral("Decrease all times"));
     for (QPushButton* b : {plus, minus})
         b->setMinimumWidth(10);
@@ -166,11 +154,11 @@ ProgramGridPanel::ProgramGridPanel(Services& services) : services_(services) {
     auto* sortLayout = new QVBoxLayout(sortFrame);
     sortLayout->setContentsMargins(6, 2, 6, 4);
     sortLayout->setSpacing(2);
-    const char* sortNames[3] = {"Option1_0", "Option1_1", "Option1_2"};
     const QString sortCaptions[3] = {QStringLiteral("Low to High"), QStringLiteral("High to Low"),
                                      QStringLiteral("No Sort")};
     for (int k = 0; k < 3; ++k) {
-        sortOptions_[k] = makeOption(sortFrame, sortNames[k], sortCaptions[k]);
+        sortOptions_[k] = new QRadioButton(sortCaptions[k], sortFrame);
+        sortOptions_[k]->setObjectName(QStringLiteral("Option1_%1").arg(k));
         sortGroup_->addButton(sortOptions_[k], k);
         sortLayout->addWidget(sortOptions_[k]);
     }
@@ -185,7 +173,7 @@ ProgramGridPanel::ProgramGridPanel(Services& services) : services_(services) {
     capLabel->setBuddy(capBox_);
     duplicatesBox_ = new QCheckBox(QStringLiteral("Remove Duplicate Frequencies"), miscFrame);
     duplicatesBox_->setObjectName(QStringLiteral("Check2"));
-    applyButton_ = makeButton(miscFrame, "Command9", QStringLiteral("Apply"));
+    applyButton_ = enh::button(miscFrame, "Command9", QStringLiteral("Apply"));
     applyButton_->setEnabled(false); // Timer2 enables it once the table has steps
     auto* miscLayout = new QGridLayout(miscFrame);
     miscLayout->setContentsMargins(6, 2, 6, 4);

@@ -1,12 +1,16 @@
 #include "core/generator/ProgramFile.h"
 #include "core/program/CapAndDuplicates.h"
-#include "support/SonoWindowFixture.h"
+#include "gui/program/ProgramGridPanel.h"
+#include "support/Screenshot.h"
+#include "support/SonoHarness.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
-#include <QTabWidget>
+#include <QSignalSpy>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -15,36 +19,35 @@ using namespace sono::test;
 
 namespace {
 
-class ProgramGrid : public SonoWindow {
+// The program grid panel alone, shown and active as on a desktop.
+class ProgramGrid : public ::testing::Test, public WindowServices {
 protected:
-    void SetUp() override {
-        start({record("Alpha", "c1", {528})});
-        main->tabs()->setCurrentIndex(1);
+    ProgramGrid() {
+        panel.setupGrid();
+        panel.show();
+        panel.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&panel));
     }
 
     // Loads steps labelled 1..n (time k unless given), as a program file would.
     void load(std::vector<float> freqs, std::vector<qint16> times = {}) {
         std::vector<ProgramStep> steps;
         for (size_t k = 1; k <= freqs.size(); ++k)
-            steps.push_back({static_cast<qint16>(k), freqs[k - 1],
-                             times.empty() ? static_cast<qint16>(k) : times[k - 1]});
+            steps.push_back({static_cast<qint16>(k), freqs[k - 1], times.empty() ? qint16(k) : times[k - 1]});
         state.program.load(steps, state.generator.SortMode);
     }
-
+    template <class W = QAbstractButton> W* get(const char* name) const { return child<W>(&panel, name); }
+    void click(const char* name) const { get(name)->click(); }
+    QString text(const char* name) const {
+        auto* box = qobject_cast<QLineEdit*>(get<QWidget>(name));
+        return box ? box->text() : get<QLabel>(name)->text();
+    }
     QStringList column(int c) const { return rows(grid, c); }
-
     // A real mouse click on a cell (row and column counted from 0).
     void clickCell(int row, int col) const {
         grid->scrollToItem(grid->item(row, col));
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                           grid->visualItemRect(grid->item(row, col)).center());
-    }
-    // The window and the grid take the keyboard focus, as they do for a user on a real display.
-    void focusGrid() const {
-        main->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(main));
-        grid->setFocus();
-        ASSERT_TRUE(grid->hasFocus());
     }
     // A real key press on the widget that has the focus.
     static void press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
@@ -52,102 +55,92 @@ protected:
         QTest::keyClick(QApplication::focusWidget(), key, modifiers);
     }
     void type(const QString& text) const {
-        auto* box = control<QLineEdit>("Text5");
-        box->selectAll();
-        QTest::keyClicks(box, text);
+        get<QLineEdit>("Text5")->selectAll();
+        QTest::keyClicks(get<QLineEdit>("Text5"), text);
     }
+    QWidget* insertWindow() const { return windows.find(QStringLiteral("frmInsertFreq")); }
     // Opens the Insert window and presses OK with these texts; returns what its caption showed.
-    QString insert(const char* option, const QString& freq, const QString& time) const {
+    QString insert(const char* option, const char* freq, const char* time) const {
         click("Command12_0");
-        QWidget* w = window("frmInsertFreq");
-        if (!w) return QStringLiteral("no window");
+        QWidget* w = insertWindow();
         const QString shown = child<QLabel>(w, "Label1")->text();
         if (option) child<QRadioButton>(w, option)->click();
-        child<QLineEdit>(w, "Text1")->setText(freq);
-        child<QLineEdit>(w, "Text2")->setText(time);
+        child<QLineEdit>(w, "Text1")->setText(QString::fromLatin1(freq));
+        child<QLineEdit>(w, "Text2")->setText(QString::fromLatin1(time));
         child(w, "Command1")->click();
         return shown;
     }
+
+    ProgramGridPanel panel{services};
+    QTableWidget* grid = panel.grid();
 };
 
 } // namespace
 
-TEST_F(ProgramGrid, LayoutCaptionsAndStartState) {
-    for (int c = 0; c < 3; ++c)
-        EXPECT_EQ(grid->horizontalHeaderItem(c)->text(), QStringList({"No", "Frequency", "Time"})[c]);
-    EXPECT_FALSE(control<QWidget>("UpDown1")->isEnabled());
-    EXPECT_TRUE(control<QRadioButton>("Option1_2")->isChecked());
-    auto* timer = child<QTimer>(panel, "Timer2");
-    EXPECT_TRUE(timer && timer->isActive() && timer->interval() == 1000);
-
-    // The widest texts fit their columns.
+TEST_F(ProgramGrid, StartStateAndTheWidestTextsFitTheirColumns) {
+    auto* timer = child<QTimer>(&panel, "Timer2");
+    EXPECT_TRUE(timer->isActive() && timer->interval() == 1000 && get("Option1_2")->isChecked());
+    EXPECT_FALSE(get<QWidget>("UpDown1")->isEnabled());
     load({25000.5f, 7.83f}, {-32768, 32767});
     const QFontMetrics metrics = grid->fontMetrics();
     EXPECT_GT(grid->columnWidth(1), metrics.horizontalAdvance(QStringLiteral("25000.5")));
     EXPECT_GT(grid->columnWidth(2), metrics.horizontalAdvance(QStringLiteral("-32768")));
     EXPECT_GE(grid->viewport()->width(), grid->columnWidth(0) + grid->columnWidth(1) + grid->columnWidth(2));
-    screenshot(main, QStringLiteral("program-panel"));
+    screenshot(&panel, QStringLiteral("program-panel"));
 }
 
 TEST_F(ProgramGrid, BufferGivesStepsUpToEachGapAndAtMostTwoThousand) {
     state.buffer.entries[1].Freq = {7.83f, 10, 0, 500};
     state.buffer.BufferNext = 2;
-    type(QString()); // nothing selected: typing does nothing
+    type(QStringLiteral("5")); // nothing selected: typing does nothing
     click("Command8");
-    EXPECT_EQ(column(1), QStringList({"7.83", "10"}));
-    EXPECT_EQ(column(2), QStringList({"180", "180"}));
-    EXPECT_EQ(label("Label6"), "Duration: 6.0 minutes");
+    EXPECT_EQ(column(1) + column(2), QStringList({"7.83", "10", "180", "180"}));
+    EXPECT_EQ(text("Label6"), "Duration: 6.0 minutes");
     EXPECT_EQ(state.buffer.BufferNext, 2); // the buffer stays as it was
 
-    // 50 full entries are exactly 2000 steps; they show and total without a message.
+    // 50 full entries are exactly 2000 steps; one more gives the first 2000 and says so, as does Insert
+    // into the full table.
     for (int e = 1; e <= 51; ++e)
         state.buffer.entries[static_cast<size_t>(e)].Freq.fill(static_cast<float>(e));
-    state.buffer.BufferNext = 51;
-    click("Command8");
-    EXPECT_TRUE(platform.messages.isEmpty());
-    EXPECT_EQ(grid->item(1999, 1)->text(), "50");
-    EXPECT_EQ(label("Label6"), "Duration: 6000.0 minutes");
-
-    // One entry more gives the first 2000 and says so; Insert into the full table changes nothing.
-    state.buffer.BufferNext = 52;
-    click("Command8");
-    EXPECT_EQ(state.program.table().StepCount, 2000);
-    insert(nullptr, QStringLiteral("5"), QStringLiteral("5"));
-    EXPECT_EQ(platform.messageTexts(), QStringList(2, QStringLiteral("Too may frequencies, 2000 limit")));
+    for (int next : {51, 52}) {
+        state.buffer.BufferNext = next;
+        click("Command8");
+        EXPECT_EQ(grid->item(1999, 1)->text(), "50");
+        EXPECT_EQ(text("Label6"), "Duration: 6000.0 minutes");
+        EXPECT_EQ(platform.messages.size(), next - 51);
+    }
+    insert(nullptr, "5", "5");
+    EXPECT_EQ(platform.messageTexts(), QStringList(2, TooManyStepsText));
     EXPECT_EQ(platform.messages.first().title, "Sono12");
     EXPECT_EQ(grid->rowCount(), 2000);
 }
 
 TEST_F(ProgramGrid, ClickingCellsTypingAndTheSpinner) {
     load({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, {60, 60, 61, 0, 0, 0, 0, 0, 0, 0, 0, 45});
-    EXPECT_EQ(label("Label6"), "Duration: 3.8 minutes");
+    EXPECT_EQ(text("Label6"), "Duration: 3.8 minutes");
     clickCell(11, 2);
-    EXPECT_EQ(label("Label7"), " 12 Time");
-    EXPECT_EQ(control<QLineEdit>("Text5")->text(), "45");
+    EXPECT_EQ(text("Label7") + "=" + text("Text5"), " 12 Time=45");
     type(QStringLiteral("300"));
-    EXPECT_EQ(label("Label6"), "Duration: 8.0 minutes");
+    EXPECT_EQ(text("Label6"), "Duration: 8.0 minutes");
+    // Out of range: the cell shows the time that is kept, and the user is told the range.
     type(QStringLiteral("40000"));
     EXPECT_EQ(state.program.table().StepTime[12], 32767);
-    // The cell shows the time that is kept, and the user is told the range.
-    EXPECT_EQ(grid->item(11, 2)->text(), "32767");
-    EXPECT_EQ(control<QLineEdit>("Text5")->text(), "32767");
-    ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_TRUE(platform.messages[0].text.contains("-32768 to 32767"))
-        << platform.messages[0].text.toStdString();
+    EXPECT_EQ(grid->item(11, 2)->text() + text("Text5"), "3276732767");
+    EXPECT_TRUE(platform.messageTexts().value(0).contains("-32768 to 32767"));
 
     // The spinner steps by 1 or 10 and stops at the end of the range.
     type(QStringLiteral("32760"));
     click("Option2_1");
     click("UpDown1_up");
-    EXPECT_EQ(control<QLineEdit>("Text5")->text(), "32767");
-    EXPECT_EQ(state.program.table().StepTime[12], 32767);
+    EXPECT_EQ(text("Text5"), "32767");
     click("Option2_0");
     click("UpDown1_down");
     EXPECT_EQ(grid->item(11, 2)->text(), "32766");
+    EXPECT_EQ(state.program.table().StepTime[12], 32766);
 
-    // A click on the "No" column edits that step's frequency.
+    // A click on the "No" column edits that step's frequency; a cell keeps the text typed.
     clickCell(2, 0);
-    EXPECT_EQ(label("Label7"), " 3 Freq");
+    EXPECT_EQ(text("Label7"), " 3 Freq");
     type(QStringLiteral("1e39")); // beyond single precision: kept as 0
     EXPECT_EQ(grid->item(2, 1)->text(), "0");
     EXPECT_EQ(platform.messages.size(), 2);
@@ -158,35 +151,33 @@ TEST_F(ProgramGrid, ClickingCellsTypingAndTheSpinner) {
     // Enter on a cell selects it as a click does.
     grid->setCurrentCell(0, 2);
     QTest::keyClick(grid, Qt::Key_Return);
-    EXPECT_EQ(control<QLineEdit>("Text5")->text(), "60");
+    EXPECT_EQ(text("Text5"), "60");
 }
 
 TEST_F(ProgramGrid, ChangeBoxAndDeleteFollowTheCurrentCellOnKeyboardMoves) {
     load({100, 200, 300, 400, 500}, {10, 20, 30, 40, 50});
-    focusGrid();
+    grid->setFocus();
+    ASSERT_TRUE(grid->hasFocus());
     clickCell(2, 1);
     press(Qt::Key_Down);
     press(Qt::Key_Down);
-    EXPECT_EQ(label("Label7"), " 5 Freq");
-    EXPECT_EQ(control<QLineEdit>("Text5")->text(), "500");
+    EXPECT_EQ(text("Label7") + "=" + text("Text5"), " 5 Freq=500");
     click("Command12_1");
     EXPECT_EQ(column(1), QStringList({"100", "200", "300", "400"}));
 
     clickCell(0, 2);
     press(Qt::Key_Down);
-    auto* box = control<QLineEdit>("Text5");
+    auto* box = get<QLineEdit>("Text5");
     box->setFocus();
     box->selectAll();
     press(Qt::Key_7);
     press(Qt::Key_7);
     EXPECT_EQ(column(2), QStringList({"10", "77", "30", "40"}));
-    EXPECT_EQ(state.program.table().StepTime[2], 77);
 
     // Up and Down in the change box step it as the spinner does.
     press(Qt::Key_Up);
     click("Option2_1");
     press(Qt::Key_Down);
-    EXPECT_EQ(box->text(), "68");
     EXPECT_EQ(column(2), QStringList({"10", "68", "30", "40"}));
     EXPECT_EQ(state.program.table().StepTime[2], 68);
 
@@ -201,7 +192,7 @@ TEST_F(ProgramGrid, ChangeBoxAndDeleteFollowTheCurrentCellOnKeyboardMoves) {
     QStringList shown;
     for (const auto& [key, modifiers] : keys) {
         press(key, modifiers);
-        shown << label("Label7") + " = " + box->text();
+        shown << text("Label7") + " = " + box->text();
     }
     EXPECT_EQ(shown, QStringList({" 3 Freq = 300", " 2 Time = 68", " 2 Freq = 200", " 1 Time = 10",
                                   " 1 Time = 10", " 1 Freq = 100", " 4 Freq = 400", " 4 Freq = 400",
@@ -221,128 +212,126 @@ TEST_F(ProgramGrid, InsertBeforeAfterAndIntoAnEmptyTable) {
     load({1, 2, 3, 4, 5});
     clickCell(2, 1);
     EXPECT_EQ(insert("Option1_1", "99", "9"), "3 Hz");
-    EXPECT_EQ(column(1), QStringList({"1", "2", "3", "99", "4", "5"}));
-    EXPECT_EQ(column(0), QStringList({"1", "2", "3", "4", "5", "6"}));
-    QApplication::processEvents();
-    EXPECT_EQ(window("frmInsertFreq"), nullptr);
+    EXPECT_EQ(column(0) + column(1),
+              QStringList({"1", "2", "3", "4", "5", "6", "1", "2", "3", "99", "4", "5"}));
     clickCell(2, 1);
     insert("Option1_0", "77", "7");
     EXPECT_EQ(column(2), QStringList({"1", "2", "7", "3", "9", "4", "5"}));
 
-    // Missing or non-numeric input is refused; the window stays and nothing changes.
-    insert("Option1_1", "", "9");
-    insert("Option1_1", "12Hz", "9");
-    ASSERT_EQ(platform.messages.size(), 2);
-    EXPECT_EQ(platform.messages[0].text, "Both Frequency and Time inputs require data!");
-    EXPECT_EQ(platform.messages[0].title, "Sono12");
-    EXPECT_EQ(grid->rowCount(), 7);
-    EXPECT_NE(window("frmInsertFreq"), nullptr);
-
     click("Command11");
     click("Command12_0");
-    QWidget* w = window("frmInsertFreq");
-    ASSERT_NE(w, nullptr);
-    screenshot(w, QStringLiteral("insert-window"));
-    EXPECT_EQ(w->windowTitle(), "Sono Insert Frequency");
-    EXPECT_FALSE(child<QRadioButton>(w, "Option1_0")->isEnabled());
-    EXPECT_FALSE(child<QRadioButton>(w, "Option1_1")->isEnabled());
+    screenshot(insertWindow(), QStringLiteral("insert-window"));
+    EXPECT_FALSE(child<QWidget>(insertWindow(), "Option1_0")->isEnabled() ||
+                 child<QWidget>(insertWindow(), "Option1_1")->isEnabled());
     EXPECT_EQ(insert(nullptr, "7.83", "60"), "New Program.");
     EXPECT_EQ(column(1), QStringList({"7.83"}));
-    EXPECT_EQ(label("Label6"), "Duration: 1.0 minutes");
+    EXPECT_EQ(text("Label6"), "Duration: 1.0 minutes");
 }
 
-TEST_F(ProgramGrid, DeleteShiftTimesClearAndRunApplyEnabling) {
-    load({100, 200, 300}, {180, 7, 5});
-    clickCell(1, 1);
-    click("Command12_1");
-    EXPECT_EQ(column(1), QStringList({"100", "300"}));
-    EXPECT_FALSE(control<QLineEdit>("Text5")->isEnabled());
+TEST_F(ProgramGrid, ShiftTimesClearAndApplyEnabling) {
+    QSignalSpy steps(&panel, &ProgramGridPanel::stepsPresent);
+    load({100, 300}, {180, 5});
     click("Option2_1");
     click("Command13_0");
     EXPECT_EQ(column(2), QStringList({"190", "15"}));
 
     load({100, 200}, {32767, -32768});
-    click("Command13_0");
-    click("Command13_1");
-    click("Command13_1");
+    for (const char* button : {"Command13_0", "Command13_1", "Command13_1"})
+        click(button);
     EXPECT_EQ(column(2), QStringList({"32747", "-32768"}));
 
-    auto* run = control("Command16");
-    ASSERT_NE(run, nullptr);
-    EXPECT_TRUE(run->isEnabled() && control("Command9")->isEnabled());
+    EXPECT_TRUE(get("Command9")->isEnabled() && steps.last().at(0).toBool());
     clickCell(0, 1);
     click("Command11");
     EXPECT_EQ(grid->rowCount(), 0);
-    EXPECT_EQ(label("Label6"), "Duration: .0 minutes");
-    EXPECT_EQ(label("Label7"), "Change");
+    EXPECT_EQ(text("Label6") + "|" + text("Label7"), "Duration: .0 minutes|Change");
     EXPECT_FALSE(grid->isEnabled());
-    EXPECT_FALSE(run->isEnabled());
-    EXPECT_FALSE(control("Command9")->isEnabled());
+    EXPECT_FALSE(get("Command9")->isEnabled() || steps.last().at(0).toBool());
 }
 
 TEST_F(ProgramGrid, SortingKeepsLabelsWithTheirRowsAndNoSortRestores) {
     load({100, 7.83f, 2000});
     click("Option1_1");
-    EXPECT_EQ(column(1), QStringList({"2000", "100", "7.83"}));
-    EXPECT_EQ(column(0), QStringList({"3", "1", "2"}));
-    EXPECT_EQ(state.generator.SortMode, 1);
+    EXPECT_EQ(column(0) + column(1), QStringList({"3", "1", "2", "2000", "100", "7.83"}));
     EXPECT_EQ(state.program.table().StepFreq[1], 2000); // the arrays follow the grid
-    click("Option1_0");
-    EXPECT_EQ(column(1), QStringList({"7.83", "100", "2000"}));
     click("Option1_2");
     EXPECT_EQ(column(1), QStringList({"100", "7.83", "2000"}));
-    EXPECT_EQ(column(0), QStringList({"1", "2", "3"}));
-    EXPECT_EQ(state.generator.SortMode, 2);
 
     // After a sort and a redraw the current order is the entry order.
-    click("Option1_1");
-    click("Command13_0");
-    click("Command13_1");
-    click("Option1_2");
+    for (const char* button : {"Option1_1", "Command13_0", "Command13_1", "Option1_2"})
+        click(button);
     EXPECT_EQ(column(1), QStringList({"2000", "100", "7.83"}));
 }
 
 TEST_F(ProgramGrid, ApplyRefusesABadCapThenCapsRemovesDuplicatesAndReports) {
     load({25000, 25000});
-    control<QLineEdit>("Text6")->setText(QStringLiteral("abc"));
+    get<QLineEdit>("Text6")->setText(QStringLiteral("abc"));
     click("Check2");
     click("Command9");
     ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_EQ(platform.messages[0].title, "Sono11 - Cap Value Error");
-    EXPECT_EQ(platform.messages[0].text, CapValueErrorText);
+    EXPECT_EQ(platform.messages[0].title + platform.messages[0].text, CapValueErrorTitle + CapValueErrorText);
     EXPECT_EQ(column(1), QStringList({"25000", "25000"}));
     load({25000}); // a single step is left alone
-    control<QLineEdit>("Text6")->setText(QStringLiteral("10"));
+    get<QLineEdit>("Text6")->setText(QStringLiteral("10"));
     click("Command9");
     EXPECT_EQ(column(1), QStringList({"25000"}));
-    EXPECT_EQ(window("Form9"), nullptr);
+    EXPECT_EQ(windows.find(QStringLiteral("Form9")), nullptr);
 
     click("Check2");
     load({25000, 10000, 10001});
     click("Command9");
     EXPECT_EQ(column(1), QStringList({"6250", "10000", "5000.5"}));
-    QWidget* report = window("Form9");
+    QWidget* report = windows.find(QStringLiteral("Form9"));
     ASSERT_NE(report, nullptr);
     screenshot(report, QStringLiteral("apply-report"));
-    EXPECT_EQ(report->windowTitle(), "Sono");
-    EXPECT_EQ(child<QLabel>(report, "Label3")->text(), "Duplicate and Cap Report");
-    EXPECT_EQ(child<QLabel>(report, "Label1")->text(), " 0 Duplicates found.");
-    EXPECT_EQ(child<QLabel>(report, "Label2")->text(), " 2 Frequencies Capped.");
-    auto* capped = child<QListWidget>(report, "List2");
-    ASSERT_EQ(capped->count(), 2);
-    EXPECT_EQ(capped->item(1)->text(), " 10001");
+    EXPECT_EQ(child<QLabel>(report, "Label1")->text() + child<QLabel>(report, "Label2")->text(),
+              " 0 Duplicates found. 2 Frequencies Capped.");
+    EXPECT_EQ(rows(child<QListWidget>(report, "List2")), QStringList({" 25000", " 10001"}));
 
     // Typed cells are read back first; every later copy goes; the same window is refilled.
     load({100, 100, 200, 100});
     clickCell(2, 1);
     type(QStringLiteral("100"));
-    control<QLineEdit>("Text6")->clear();
+    get<QLineEdit>("Text6")->clear();
     click("Check2");
     click("Command9");
     EXPECT_EQ(column(2), QStringList({"1"}));
-    EXPECT_EQ(window("Form9"), report);
+    EXPECT_EQ(windows.find(QStringLiteral("Form9")), report);
     EXPECT_EQ(child<QLabel>(report, "Label1")->text(), " 3 Duplicates found.");
-    EXPECT_EQ(child<QLabel>(report, "Label2")->text(), " 0 Frequencies Capped.");
-    EXPECT_EQ(child<QListWidget>(report, "List1")->count(), 3);
+    EXPECT_EQ(rows(child<QListWidget>(report, "List1")), QStringList(3, " 100"));
     EXPECT_EQ(platform.messages.size(), 1);
+}
+
+// Enter presses OK or Close, Esc cancels or closes: a real key on the focused dialog.
+TEST_F(ProgramGrid, InsertAndTheReportAnswerTheKeyboard) {
+    load({100, 200});
+    clickCell(0, 1);
+    auto key = [](QWidget* window, const char* focus, Qt::Key k) {
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        child<QWidget>(window, focus)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), k);
+        QApplication::processEvents();
+    };
+    for (const auto& [freq, k, expected] : {std::tuple{"", Qt::Key_Return, "100,200"},
+                                            {"50", Qt::Key_Escape, "100,200"},
+                                            {"50", Qt::Key_Enter, "50,100,200"}}) {
+        click("Command12_0");
+        QPointer<QWidget> insert = insertWindow();
+        child<QLineEdit>(insert, "Text1")->setText(QString::fromLatin1(freq));
+        child<QLineEdit>(insert, "Text2")->setText(QStringLiteral("5"));
+        key(insert, "Text2", k);
+        EXPECT_EQ(column(1).join(u','), expected) << freq;
+        EXPECT_EQ(insert.isNull(), *freq != 0) << freq; // an empty box keeps the window open
+    }
+    EXPECT_EQ(platform.messageTexts(), QStringList({"Both Frequency and Time inputs require data!"}));
+
+    click("Command9");
+    for (Qt::Key k : {Qt::Key_Return, Qt::Key_Escape}) {
+        QPointer<QWidget> report = windows.find(QStringLiteral("Form9"));
+        ASSERT_NE(report, nullptr);
+        key(report, "List1", k);
+        EXPECT_TRUE(report.isNull()) << k;
+        click("Command9");
+    }
 }
