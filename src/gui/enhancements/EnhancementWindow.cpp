@@ -8,8 +8,7 @@ namespace sono {
 
 EnhancementWindow::EnhancementWindow(Services& services) : services_(services) {}
 
-void EnhancementWindow::finishOpening(const QString& title, bool clearSummary) {
-    setWindowTitle(title);
+void EnhancementWindow::finishOpening(bool clearSummary) {
     adjustSize();
     placeCentred(this, services_.platform, 200);
     if (clearSummary) emit services_.requests.summaryCleared();

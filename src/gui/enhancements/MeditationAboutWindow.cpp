@@ -1,11 +1,6 @@
 #include "gui/enhancements/MeditationAboutWindow.h"
 
-#include "gui/shell/Controls.h"
-#include "gui/shell/Services.h"
-#include "gui/shell/WindowRegistry.h"
-
-#include <QPlainTextEdit>
-#include <QVBoxLayout>
+#include "ui_MeditationAboutWindow.h"
 
 namespace sono {
 
@@ -29,21 +24,11 @@ QString MeditationAboutWindow::aboutText() {
     return paragraphs.join(QStringLiteral("\n\n"));
 }
 
-MeditationAboutWindow::MeditationAboutWindow(Services& services) {
-    auto* text = new QPlainTextEdit(this);
-    text->setObjectName(QStringLiteral("Text1"));
-    text->setAccessibleName(QStringLiteral("About CC-Meditation"));
-    text->setReadOnly(true);
-    text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    text->setPlainText(aboutText());
-    auto* closeButton = enh::button(this, "Command1", QStringLiteral("Close"));
-    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(text);
-    layout->addWidget(closeButton, 0, Qt::AlignRight);
-    setWindowTitle(QStringLiteral("Sono About: CC-Meditation"));
-    resize(460, 380);
-    placeCentred(this, services.platform, 200);
+MeditationAboutWindow::MeditationAboutWindow(Services& services) : EnhancementWindow(services) {
+    Ui::MeditationAboutWindow ui;
+    ui.setupUi(this);
+    ui.Text1->setPlainText(aboutText());
+    finishOpening(false);
 }
 
 } // namespace sono

@@ -1,13 +1,11 @@
 #pragma once
 
-#include <QWidget>
+#include "gui/enhancements/EnhancementWindow.h"
 
 namespace sono {
 
-struct Services;
-
 // Form20: what the meditation program does and which note sets suit it.
-class MeditationAboutWindow : public QWidget {
+class MeditationAboutWindow : public EnhancementWindow {
     Q_OBJECT
 public:
     explicit MeditationAboutWindow(Services& services);

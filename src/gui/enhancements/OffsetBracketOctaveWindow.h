@@ -2,7 +2,6 @@
 
 #include "gui/enhancements/EnhancementWindow.h"
 
-class QLabel;
 class QLineEdit;
 class QRadioButton;
 
@@ -23,9 +22,7 @@ private:
     QRadioButton* octaveUp_;
     QRadioButton* octaveDown_;
     QRadioButton* restore_;
-    QRadioButton* offset_;
     QRadioButton* bracket_;
-    QLabel* prompt_;
     QLineEdit* value_;
 };
 

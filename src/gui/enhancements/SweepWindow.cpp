@@ -1,53 +1,21 @@
 #include "gui/enhancements/SweepWindow.h"
 
 #include "core/app/AppState.h"
-#include "gui/enhancements/DecorationWidget.h"
-#include "gui/shell/Controls.h"
 #include "gui/shell/Services.h"
-
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QVBoxLayout>
+#include "ui_SweepWindow.h"
 
 namespace sono {
 
 SweepWindow::SweepWindow(Services& services) : EnhancementWindow(services) {
-    using namespace enh;
-    auto* explanation = label(
-        this, "Label1",
-        QStringLiteral("Sono will generate your sweep program placing it in the program table for editing."),
-        true);
-    auto* boxes = new QGridLayout;
-    const char* names[4] = {"Text1", "Text2", "Text3", "Text4"};
-    const QString captions[4] = {QStringLiteral("Start Freq."), QStringLiteral("Stop Freq."),
-                                 QStringLiteral("Step"), QStringLiteral("Time")};
-    QLineEdit** edits[4] = {&start_, &stop_, &step_, &time_};
-    for (int i = 0; i < 4; ++i) {
-        QLabel* caption = label(this, "", captions[i]);
-        *edits[i] = box(this, names[i], caption);
-        boxes->addWidget(caption, i, 0);
-        boxes->addWidget(*edits[i], i, 1);
-    }
-    auto* generateButton = button(this, "Command2", QStringLiteral("Generate"));
-    auto* clearButton = button(this, "Command3", QStringLiteral("Clear Table"));
-    auto* closeButton = button(this, "Command1", QStringLiteral("Close"));
-    connect(generateButton, &QPushButton::clicked, this, &SweepWindow::generate);
-    connect(clearButton, &QPushButton::clicked, this, &SweepWindow::clearTable);
-    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
-
-    auto* top = new QHBoxLayout;
-    top->addLayout(boxes, 1);
-    top->addWidget(new DecorationWidget(this), 0, Qt::AlignTop);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(generateButton);
-    buttons->addWidget(clearButton);
-    buttons->addWidget(closeButton);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(explanation);
-    layout->addLayout(top);
-    layout->addLayout(buttons);
-    setMinimumWidth(360);
-    finishOpening(QStringLiteral("Sono - Sweep Function"), true);
+    Ui::SweepWindow ui;
+    ui.setupUi(this);
+    start_ = ui.Text1;
+    stop_ = ui.Text2;
+    step_ = ui.Text3;
+    time_ = ui.Text4;
+    connect(ui.Command2, &QPushButton::clicked, this, &SweepWindow::generate);
+    connect(ui.Command3, &QPushButton::clicked, this, &SweepWindow::clearTable);
+    finishOpening(true);
 }
 
 void SweepWindow::generate() {

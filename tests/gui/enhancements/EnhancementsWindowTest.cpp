@@ -1,26 +1,19 @@
-#include "core/app/AppState.h"
-#include "core/enhancements/ProgramGenerators.h"
 #include "gui/enhancements/EnhancementsPanel.h"
 #include "gui/enhancements/HarmoniserWindow.h"
 #include "gui/program/ProgramGridPanel.h"
-#include "gui/shell/MainWindow.h"
-#include "gui/shell/Session.h"
-#include "gui/shell/WindowRegistry.h"
-#include "support/RecordingPlatform.h"
 #include "support/Screenshot.h"
 #include "support/SonoHarness.h"
-#include "support/TestFolder.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QLocale>
-#include <QPushButton>
+#include <QPointer>
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <clocale>
 #include <gtest/gtest.h>
 
@@ -30,58 +23,53 @@ using namespace sono::test;
 namespace {
 
 enum Item { Sweep, Harmonise, Nuke, ReallyNuke, Offsets, Meditation };
-using Boxes = std::initializer_list<std::pair<const char*, const char*>>;
+using Boxes = std::vector<std::pair<const char*, const char*>>;
 
-class Enhancements : public ::testing::Test, public SonoHarness {
+// A program from `from` to `to` Hz, a minute a step.
+void setTable(AppState& state, QStringView from, QStringView to, QStringView step = u"1") {
+    ASSERT_TRUE(state.program.generate([&](ProgramTable& t) { return makeSweep(t, from, to, step, u"60"); }));
+}
+
+// Types into the window's boxes, presses the button and lets a window that closed itself go.
+void press(QWidget* w, const char* button, const Boxes& boxes = {}) {
+    for (const auto& [name, text] : boxes)
+        child<QLineEdit>(w, name)->setText(QString::fromLatin1(text));
+    child<QPushButton>(w, button)->click();
+    QTest::qWait(1);
+}
+
+// The windows alone, opened by a chooser of their own whose summary list answers their requests.
+class EnhancementWindows : public ::testing::Test, public WindowServices {
 protected:
-    void SetUp() override {
-        folder.createDatabase({record(QStringLiteral("Alpha"), QStringLiteral("c1"), {528})});
-        start();
-        ASSERT_NE(main, nullptr);
-        panel = main->enhancementsPanel();
+    EnhancementWindows() {
+        panel.fillChooser();
+        QObject::connect(&requests, &Requests::summaryCleared, &panel, &EnhancementsPanel::clearSummary);
+        QObject::connect(&requests, &Requests::summaryAdded, &panel, &EnhancementsPanel::addSummary);
+        QObject::connect(&state.program, &ProgramDocument::changed, &panel, [this] { ++changes; });
     }
-
-    // A program from `from` to `to` Hz, a minute a step.
-    void setTable(QStringView from, QStringView to, QStringView step = u"1") {
-        ASSERT_TRUE(
-            state.program.generate([&](ProgramTable& t) { return makeSweep(t, from, to, step, u"60"); }));
-    }
-
-    // Chooses an item as the user does, through the drop-down's activation.
     QWidget* choose(Item item, const char* form) {
-        emit panel->chooser()->activated(item);
-        return window(form);
+        emit panel.chooser()->activated(item);
+        return windows.find(QString::fromLatin1(form));
     }
+    QStringList summary() const { return rows(panel.summary()); }
+    QString cell(size_t row) const { return state.program.cells().at(row)[1]; }
 
-    // Types into the window's boxes, presses the button and lets a window that closed itself go.
-    static void press(QWidget* w, const char* button, Boxes boxes = {}) {
-        for (const auto& [name, text] : boxes)
-            child<QLineEdit>(w, name)->setText(QString::fromLatin1(text));
-        child<QPushButton>(w, button)->click();
-        QTest::qWait(1);
-    }
-
-    QStringList summary() const { return rows(panel->summary()); }
-    QString duration() const { return main->findChild<QLabel*>(QStringLiteral("Label6"))->text(); }
-    QTableWidget* grid() const { return main->programPanel()->grid(); }
-    QString cell(int row) const { return grid()->item(row, 1)->text(); }
-
-    EnhancementsPanel* panel = nullptr;
+    EnhancementsPanel panel{services};
+    int changes = 0;
 };
 
 } // namespace
 
-TEST_F(Enhancements, ChooserOffersSixItemsAndRefusesTooShortTables) {
-    QComboBox* chooser = panel->chooser();
-    EXPECT_EQ(chooser->placeholderText(), "Select Program");
+TEST_F(EnhancementWindows, ChooserOffersSixItemsRefusesTooShortTablesAndRaisesAnOpenWindow) {
+    EXPECT_EQ(panel.chooser()->placeholderText(), "Select Program");
     QStringList items;
-    for (int i = 0; i < chooser->count(); ++i)
-        items << chooser->itemText(i);
+    for (int i = 0; i < panel.chooser()->count(); ++i)
+        items << panel.chooser()->itemText(i);
     EXPECT_EQ(items, QStringList({"Sweep", "Harmonise", "Nuke'em", "Really Nuke'em",
                                   "Off-sets Brackets Octaves", "Chakra Charging : Meditation"}));
 
     EXPECT_EQ(choose(Offsets, "Form16"), nullptr);
-    setTable(u"1", u"4");
+    setTable(state, u"1", u"4");
     EXPECT_EQ(choose(Harmonise, "Form17"), nullptr);
     EXPECT_EQ(
         platform.messageTexts(),
@@ -89,147 +77,156 @@ TEST_F(Enhancements, ChooserOffersSixItemsAndRefusesTooShortTables) {
                      "Program Table.",
                      "You need 5 or more Frequencies in the Program Table to use Harmonise!"}));
     EXPECT_EQ(platform.messages.first().title, "Sono12");
-    EXPECT_TRUE(main->isEnabled());
-    setTable(u"1", u"5");
+    EXPECT_TRUE(owner.isEnabled());
+    QWidget* sweep = choose(Sweep, "Form13");
+    panel.addSummary({QStringLiteral("kept line")});
+    EXPECT_EQ(choose(Sweep, "Form13"), sweep); // raised, its summary kept
+    EXPECT_EQ(summary(), QStringList({"kept line"}));
+    setTable(state, u"1", u"5");
     EXPECT_NE(choose(Harmonise, "Form17"), nullptr);
-    setTable(u"1", u"1");
+    EXPECT_EQ(summary(), QStringList({"kept line"})); // the one window that leaves the summary alone
+    setTable(state, u"1", u"1");
     EXPECT_NE(choose(Offsets, "Form16"), nullptr);
+    EXPECT_TRUE(summary().isEmpty());
     EXPECT_EQ(platform.messages.size(), 2);
 }
 
-TEST_F(Enhancements, SweepKeepsItsSummaryWhenChosenAgainAndClearsTheTable) {
-    panel->addSummary({QStringLiteral("older line")});
-    QWidget* sweep = choose(Sweep, "Form13");
-    ASSERT_NE(sweep, nullptr);
-    EXPECT_TRUE(summary().isEmpty()); // a newly opened window starts a fresh summary
-    press(sweep, "Command2", {{"Text1", "100"}, {"Text2", "200"}, {"Text3", "10"}, {"Text4", "60"}});
-    EXPECT_EQ(grid()->rowCount(), 11);
-    EXPECT_EQ(duration(), "Duration: 11.0 minutes");
-    EXPECT_TRUE(grid()->isEnabled());
-    const QStringList lines = summary();
-    EXPECT_EQ(lines.size(), 5);
-    screenshot(sweep, QStringLiteral("Form13"));
-    EXPECT_EQ(choose(Sweep, "Form13"), sweep);
-    EXPECT_EQ(summary(), lines);
-
-    press(sweep, "Command3"); // Clear Table
-    EXPECT_EQ(grid()->rowCount(), 0);
-    EXPECT_EQ(duration(), "Duration: .0 minutes");
-    EXPECT_FALSE(grid()->isEnabled());
-    press(sweep, "Command1");
-    EXPECT_EQ(window("Form13"), nullptr);
-}
-
-TEST_F(Enhancements, NukeIgnoresSmallTargetsReadsADotUnderAnyLocaleAndReallyNukeWarns) {
-    QWidget* nuke = choose(Nuke, "Form14");
-    ASSERT_NE(nuke, nullptr);
-    screenshot(nuke, QStringLiteral("Form14"));
+// Each window on the keyboard: the boxes filled, Enter in the focused one presses the default button
+// once, a window that stays open goes with Esc. Numbers are read with a dot under any locale.
+TEST_F(EnhancementWindows, EnterPressesTheDefaultButtonAndEscCloses) {
+    setTable(state, u"1", u"5");
     const QLocale previous;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     std::setlocale(LC_ALL, "de_DE.UTF-8"); // where that locale is installed; Qt's default is German anyway
-    press(nuke, "Command1", {{"Text1", "0.5"}});
-    EXPECT_EQ(window("Form14"), nuke);
-    EXPECT_TRUE(platform.messages.isEmpty());
-    press(nuke, "Command1", {{"Text1", "727.5"}});
+    const struct {
+        Item item;
+        const char* form;
+        Boxes boxes; // the last one has the focus
+        int steps;
+        const char* said; // a line of the summary or a message afterwards, or none
+        bool closedByEnter;
+    } cases[] = {
+        {Harmonise, "Form17", {{"Combo1", nullptr}}, 5, nullptr, false},
+        {Sweep,
+         "Form13",
+         {{"Text1", "1"}, {"Text2", "9"}, {"Text3", "1"}, {"Text4", "6"}},
+         9,
+         "Time Sec:  6",
+         false},
+        {Nuke, "Form14", {{"Text1", "0.5"}}, 9, nullptr, false}, // ignored, silently
+        {Nuke, "Form14", {{"Text1", "727.5"}}, 7, "Sweep: 724.5 to 730.5Hz", true},
+        {ReallyNuke, "Form15", {{"Text1", "4.9"}}, 7, "Requires a frequency 5Hz or higher!", false},
+        {ReallyNuke, "Form15", {{"Text1", "5"}}, 1, "Sweep: 2 to 8Hz", true},
+        {Offsets, "Form16", {{"Text1", "2"}}, 2, "Offset  2 added", false},
+        {Meditation, "Form19", {{"Text1_0", "262"}}, 1200, "Freq:  7 = 494Hz", false},
+        // Opened by About, it outlives the meditation window.
+        {Meditation, "Form20", {{"Text1", nullptr}}, 1200, nullptr, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.form);
+        const int before = state.program.stepCount();
+        const qsizetype messages = platform.messages.size();
+        changes = 0;
+        emit panel.chooser()->activated(c.item);
+        QPointer<QWidget> w = windows.openWindows().constLast();
+        if (w->objectName() != QLatin1String(c.form)) {
+            press(w, "Command3");
+            w->close();
+            w = windows.find(QString::fromLatin1(c.form));
+            ASSERT_NE(w, nullptr);
+        }
+        if (c.item == Harmonise) child<QTimer>(w, "Timer1")->stop();
+        QWidget* focus = nullptr;
+        for (const auto& [name, text] : c.boxes) {
+            focus = child<QWidget>(w, name);
+            if (text) qobject_cast<QLineEdit*>(focus)->setText(QString::fromLatin1(text));
+        }
+        screenshot(w, QString::fromLatin1(c.form));
+        w->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+        focus->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::qWait(1);
+        EXPECT_EQ(changes, c.steps == before ? 0 : 1);
+        EXPECT_EQ(state.program.stepCount(), c.steps);
+        const QStringList heard = summary() + platform.messageTexts().mid(messages);
+        EXPECT_TRUE(c.said ? heard.contains(QString::fromUtf8(c.said)) : heard.isEmpty())
+            << heard.join('|').toStdString();
+        if (auto* harmoniser = qobject_cast<HarmoniserWindow*>(w.data())) {
+            EXPECT_TRUE(harmoniser->chartBaseDrawn());
+        }
+        EXPECT_EQ(w.isNull(), c.closedByEnter);
+        if (c.closedByEnter) continue;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QTest::qWait(1);
+        EXPECT_TRUE(w.isNull());
+        EXPECT_TRUE(owner.isEnabled());
+    }
     std::setlocale(LC_ALL, "C");
     QLocale::setDefault(previous);
-    EXPECT_EQ(window("Form14"), nullptr);
-    EXPECT_EQ(cell(6), "730.5");
-    EXPECT_EQ(duration(), "Duration: 21.0 minutes");
-    EXPECT_EQ(summary(), QStringList({"Nuke'em", "Target Freq:  727.5Hz", "Sweep: 724.5 to 730.5Hz"}));
-
-    QWidget* really = choose(ReallyNuke, "Form15");
-    ASSERT_NE(really, nullptr);
-    EXPECT_EQ(child<QLabel>(really, "Label1")->text(), "WARNING !");
-    screenshot(really, QStringLiteral("Form15"));
-    press(really, "Command2", {{"Text1", "4.9"}});
-    EXPECT_EQ(platform.messageTexts(), QStringList({"Requires a frequency 5Hz or higher!"}));
-    press(really, "Command2", {{"Text1", "5"}});
-    EXPECT_EQ(window("Form15"), nullptr);
-    EXPECT_EQ(grid()->rowCount(), 1);
-    EXPECT_EQ(summary().value(2), "Sweep: 2 to 8Hz");
 }
 
-TEST_F(Enhancements, OffsetWindowDisablesTheMainWindowAndRestoresTheOpeningProgram) {
-    setTable(u"100", u"200", u"100");
+TEST_F(EnhancementWindows, OffsetWindowDisablesTheMainWindowAndRestoresTheOpeningProgram) {
+    setTable(state, u"100", u"200", u"100");
     QWidget* sweep = choose(Sweep, "Form13");
-    panel->addSummary({QStringLiteral("older line")});
     QWidget* offsets = choose(Offsets, "Form16");
     ASSERT_NE(offsets, nullptr);
-    EXPECT_FALSE(main->isEnabled());
-    EXPECT_TRUE(offsets->isEnabled());
-    EXPECT_TRUE(summary().isEmpty());
-    screenshot(offsets, QStringLiteral("Form16"));
-
+    EXPECT_FALSE(owner.isEnabled());
     press(offsets, "Command3"); // Add Offset with the preset 1
     child<QRadioButton>(offsets, "Option1_0")->click();
     press(offsets, "Command3", {{"Text1", "2"}});
-    EXPECT_EQ(grid()->rowCount(), 8);
+    EXPECT_EQ(state.program.stepCount(), 8);
     EXPECT_EQ(summary(), QStringList({"Offset  1 added", "Bracket  2 added"}));
     press(offsets, "Command2"); // Octave Up
     EXPECT_EQ(cell(0), "200");
 
     // The Sweep window stays usable beside it and may replace the table meanwhile.
     press(sweep, "Command2", {{"Text1", "30"}, {"Text2", "30"}, {"Text3", "30"}, {"Text4", "30"}});
-    EXPECT_EQ(state.program.table().StepCount, 1);
+    EXPECT_EQ(state.program.stepCount(), 1);
     child<QRadioButton>(offsets, "Option2_2")->click();
     press(offsets, "Command2"); // Restore
-    EXPECT_EQ(grid()->rowCount(), 2);
+    EXPECT_EQ(state.program.stepCount(), 2);
     EXPECT_EQ(cell(1), "200");
     EXPECT_EQ(state.program.table().StepTime[2], 60);
 
     offsets->close(); // the close box
     QTest::qWait(1);
-    EXPECT_EQ(window("Form16"), nullptr);
-    EXPECT_TRUE(main->isEnabled());
+    EXPECT_EQ(windows.find(QStringLiteral("Form16")), nullptr);
+    EXPECT_TRUE(owner.isEnabled());
 }
 
-TEST_F(Enhancements, HarmoniserOnlyShowsAndMayCloseBeforeItsFirstDrawing) {
-    setTable(u"1", u"5");
-    panel->addSummary({QStringLiteral("kept line")});
-    auto* harmoniser = static_cast<HarmoniserWindow*>(choose(Harmonise, "Form17"));
-    ASSERT_NE(harmoniser, nullptr);
-    EXPECT_FALSE(harmoniser->chartBaseDrawn());
-    harmoniser->close();
+TEST_F(EnhancementWindows, HarmoniserMayCloseBeforeItsFirstDrawing) {
+    setTable(state, u"1", u"5");
+    choose(Harmonise, "Form17")->close();
     QTest::qWait(300); // past the drawing that the closed window would have done
-    EXPECT_EQ(window("Form17"), nullptr);
-
-    harmoniser = static_cast<HarmoniserWindow*>(choose(Harmonise, "Form17"));
-    ASSERT_NE(harmoniser, nullptr);
+    auto* harmoniser = static_cast<HarmoniserWindow*>(choose(Harmonise, "Form17"));
+    EXPECT_EQ(child<QComboBox>(harmoniser, "Combo1")->currentIndex(), -1);
+    EXPECT_FALSE(harmoniser->chartBaseDrawn());
     QTest::qWait(300);
     EXPECT_TRUE(harmoniser->chartBaseDrawn());
-    auto* patterns = child<QComboBox>(harmoniser, "Combo1");
-    EXPECT_EQ(patterns->count(), 6);
-    patterns->setCurrentIndex(4);
-    press(harmoniser, "Command2");
-    screenshot(harmoniser, QStringLiteral("Form17"));
-    EXPECT_EQ(summary(), QStringList({"kept line"}));
-    EXPECT_EQ(state.program.table().StepCount, 5);
-    EXPECT_EQ(cell(4), "5");
 }
 
-TEST_F(Enhancements, MeditationBuildsTwentyMinutesFromItsDefaultNotesAndItsAboutWindowStays) {
-    QWidget* meditation = choose(Meditation, "Form19");
-    ASSERT_NE(meditation, nullptr);
-    screenshot(meditation, QStringLiteral("Form19"));
-    press(meditation, "Command2");
-    EXPECT_EQ(grid()->rowCount(), 1200);
-    EXPECT_EQ(duration(), "Duration: 20.0 minutes");
-    EXPECT_EQ(summary().value(7), "Freq:  7 = 494Hz"); // the default notes
+// In a whole session: the main window's grid follows the generators, and its pictures and the
+// invalid-field colour follow a dark theme instead of painting light islands with black lines.
+TEST(EnhancementsInSono, GridFollowsTheSweepAndPicturesFollowADarkTheme) {
+    SonoHarness sono;
+    sono.folder.createDatabase({record(QStringLiteral("Alpha"), QStringLiteral("c1"), {528})});
+    MainWindow* main = sono.start();
+    ASSERT_NE(main, nullptr);
+    emit main->enhancementsPanel()->chooser()->activated(Sweep);
+    QWidget* sweep = sono.window("Form13");
+    press(sweep, "Command2", {{"Text1", "100"}, {"Text2", "200"}, {"Text3", "10"}, {"Text4", "60"}});
+    QTableWidget* grid = main->programPanel()->grid();
+    auto* duration = child<QLabel>(main, QStringLiteral("Label6"));
+    EXPECT_EQ(grid->rowCount(), 11);
+    EXPECT_EQ(duration->text(), "Duration: 11.0 minutes");
+    EXPECT_TRUE(grid->isEnabled());
+    EXPECT_EQ(rows(main->enhancementsPanel()->summary()).size(), 5);
+    press(sweep, "Command3"); // Clear Table
+    EXPECT_EQ(grid->rowCount(), 0);
+    EXPECT_EQ(duration->text(), "Duration: .0 minutes");
+    EXPECT_FALSE(grid->isEnabled());
 
-    press(meditation, "Command3");
-    QWidget* about = window("Form20");
-    ASSERT_NE(about, nullptr);
-    EXPECT_EQ(about->windowTitle(), "Sono About: CC-Meditation");
-    screenshot(about, QStringLiteral("Form20"));
-    meditation->close();
-    QTest::qWait(1);
-    EXPECT_NE(window("Form20"), nullptr);
-}
-
-// On a dark desktop the pictures and the invalid-field colour follow the theme instead of painting
-// light islands with black lines.
-TEST_F(Enhancements, PicturesAndTheInvalidFieldFollowADarkTheme) {
     struct Restore {
         QPalette light = QApplication::palette();
         ~Restore() { QApplication::setPalette(light); }
@@ -250,23 +247,19 @@ TEST_F(Enhancements, PicturesAndTheInvalidFieldFollowADarkTheme) {
         int same = 0, lightDots = 0;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x) {
-                const QColor c = image.pixelColor(x, y);
-                same += c == background;
-                lightDots += c.lightness() > 180;
+                same += image.pixelColor(x, y) == background;
+                lightDots += image.pixelColor(x, y).lightness() > 180;
             }
         return same * 2 > image.width() * image.height() && lightDots > 0;
     };
-    EXPECT_TRUE(
-        followsTheme(main->findChild<QWidget*>(QStringLiteral("Picture1_0")), dark.color(QPalette::Base)));
-    EXPECT_TRUE(
-        followsTheme(main->findChild<QWidget*>(QStringLiteral("Picture2")), dark.color(QPalette::Base)));
-    setTable(u"1", u"5");
-    QWidget* harmoniser = choose(Harmonise, "Form17");
-    ASSERT_NE(harmoniser, nullptr);
+    EXPECT_TRUE(followsTheme(child<QWidget>(main, QStringLiteral("Picture1_0")), dark.color(QPalette::Base)));
+    EXPECT_TRUE(followsTheme(child<QWidget>(main, QStringLiteral("Picture2")), dark.color(QPalette::Base)));
+    setTable(sono.state, u"1", u"5");
+    emit main->enhancementsPanel()->chooser()->activated(Harmonise);
     QTest::qWait(300); // the chart's base lines follow a 200 ms timer
-    EXPECT_TRUE(followsTheme(child<QWidget>(harmoniser, "Picture1"), dark.color(QPalette::Mid)));
+    EXPECT_TRUE(followsTheme(child<QWidget>(sono.window("Form17"), "Picture1"), dark.color(QPalette::Mid)));
 
-    auto* phase = main->findChild<QLineEdit*>(QStringLiteral("Text10"));
+    auto* phase = child<QLineEdit>(main, QStringLiteral("Text10"));
     phase->setText(QStringLiteral("x"));
     phase->setText(QStringLiteral("xy")); // marking twice must not darken the tint further
     const QColor marked = phase->grab().toImage().pixelColor(phase->width() / 2, phase->height() - 4);
