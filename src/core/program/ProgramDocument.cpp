@@ -132,7 +132,7 @@ void ProgramDocument::takeFromGrid() {
 void ProgramDocument::editCell(int row, int column, const QString& text) {
     if (row < 0 || row >= static_cast<int>(cells_.size()) || column < 0 || column > 2) return;
     cells_[static_cast<size_t>(row)][static_cast<size_t>(column)] = text;
-    const auto k = static_cast<size_t>(row + 1);
+    const auto k = static_cast<size_t>(row) + 1;
     if (column == 0)
         table_.StepNo[k] = cellTime(text);
     else if (column == 1)
