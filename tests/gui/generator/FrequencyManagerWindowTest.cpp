@@ -89,15 +89,18 @@ TEST_F(Manager, EveryControlFeedsTheOptionStringAndABadBoxKeepsItsLastValidValue
 
     // A box holding no valid value is marked and says why; the generator is given the last valid value.
     click("Check4");
-    const QString tip = get("Text7_0")->toolTip();
-    set("Text7_0", "3");
-    set("Text7_0", "0,5");
-    EXPECT_TRUE(get("Text7_0")->property("invalid").toBool());
-    EXPECT_TRUE(get("Text7_0")->toolTip().endsWith("The generator is given the last valid value."));
-    EXPECT_TRUE(args().startsWith("-vl 1 -vr 1  -r")) << args().toStdString();
-    set("Text7_0", "3");
-    EXPECT_FALSE(get("Text7_0")->property("invalid").toBool());
-    EXPECT_EQ(get("Text7_0")->toolTip(), tip);
+    for (const auto& [box, good, bad, kept] : {std::tuple{"Text10", "12.5", "twelve", " -P 12.5 -p 10 "},
+                                               {"Text11", "25", "1001", " -p 25 -f"},
+                                               {"Text7_0", "3", "0,5", "-vl 1 -vr 1  -r"}}) {
+        const QString tip = get(box)->toolTip();
+        set(box, good);
+        set(box, bad);
+        EXPECT_TRUE(get(box)->property("invalid").toBool()) << bad;
+        EXPECT_TRUE(get(box)->toolTip().endsWith("The generator is given the last valid value.")) << bad;
+        EXPECT_TRUE(args().contains(kept)) << bad << " gave " << args().toStdString();
+        set(box, good);
+        EXPECT_EQ(get(box)->property("invalid").toBool() ? QString() : get(box)->toolTip(), tip) << good;
+    }
     click("Option3_0");
     EXPECT_EQ(args(), folder.path() + "/freqgen");
 }
