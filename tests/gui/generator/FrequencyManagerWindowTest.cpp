@@ -142,6 +142,7 @@ TEST_F(Manager, CalibrationSavesItsTableGeneratesItsProgramAndRunCorrects) {
     child<QLineEdit>(window, "Text1_25")->clear();
     save->click(); // an empty box is no measurement
     EXPECT_TRUE(platform.messageTexts().value(0).contains("25kHz"));
+    EXPECT_EQ(state.calibration.CalibrationOn, 0);
     child<QLineEdit>(window, "Text1_25")->setText(QStringLiteral("25000"));
     child<QLineEdit>(window, "Text1_3")->setText(QStringLiteral("1010"));
     child<QAbstractButton>(window, "Option1_0")->click();
@@ -199,9 +200,9 @@ TEST_F(Manager, SaveAndLoadWindowsAnswerTheKeyboard) {
     EXPECT_TRUE(load.isNull());
 }
 
-// Through the main window: the start-up program and Load, which check a whole file before any of it
+// Through the main window: the start-up program, Save and Load, which check a whole file before any of it
 // is used; a program file's text never reaches the generator's command line unchecked.
-TEST(ProgramFiles, StartUpAndLoadThroughTheMainWindowNeverHalfLoad) {
+TEST(ProgramFiles, SaveAndLoadThroughTheMainWindowNeverHalfLoad) {
     SonoHarness sono;
     const QByteArray victim(
         "\"0.5 --wav /tmp/victim\"\r\n\"0.5\"\r\n1\r\n1\r\n0\r\n0\r\n0\r\n0\r\n2\r\n0\r\n0\r\n"
@@ -211,10 +212,6 @@ TEST(ProgramFiles, StartUpAndLoadThroughTheMainWindowNeverHalfLoad) {
     sono.folder.write(QStringLiteral("default.prg"), victim);
     sono.folder.write(QStringLiteral("victim.prg"), victim);
     sono.folder.write(QStringLiteral("half.prg"), half); // wave type 3 comes only from files
-    sono.folder.write(
-        QStringLiteral("test.prg"),
-        "\"0.5\"\r\n\"1 "
-        "\"\r\n1\r\n1\r\n0\r\n2\r\n0\r\n0\r\n1\r\n1\r\n0\r\n3,2000,60\r\n1,528,180\r\n2,.5,30\r\n");
     MainWindow* main = sono.start();
     auto args = [&] { return child<QLineEdit>(main, "Text9")->text(); };
     auto load = [&](const char* name) {
@@ -229,13 +226,31 @@ TEST(ProgramFiles, StartUpAndLoadThroughTheMainWindowNeverHalfLoad) {
     EXPECT_EQ(sono.folder.read(QStringLiteral("default.prg")), victim); // left as it is
 
     auto* wave = child<QComboBox>(main, "Combo2");
-    wave->setCurrentIndex(1);
-    emit wave->activated(1);
+    auto chooseWave = [&](int index) {
+        wave->setCurrentIndex(index);
+        emit wave->activated(index);
+    };
+    chooseWave(2);
+    child<QLineEdit>(main, "Text7_1")->setText(QStringLiteral("2"));
+    child<QAbstractButton>(main, "Check6")->click();
+    child<QAbstractButton>(main, "Option1_1")->click();
+    setSteps(sono.state, {{3, 2000, 60}, {1, 528, 180}, {2, .5f, 30}});
+    child<QAbstractButton>(main, "Command14")->click();
+    for (const char* name : {"../outside", "test"}) {
+        child<QLineEdit>(sono.window("Form10"), "Text1")->setText(QString::fromLatin1(name));
+        child<QAbstractButton>(sono.window("Form10"), "Command1_0")->click();
+    }
+    EXPECT_FALSE(QFile::exists(sono.folder.path() + "/../outside.prg"));
+    EXPECT_EQ(sono.folder.read(QStringLiteral("test.prg")),
+              QByteArray("\"0.5\"\r\n\"1 \"\r\n1\r\n1\r\n0\r\n2\r\n0\r\n0\r\n1\r\n1\r\n0\r\n"
+                         "3,2000,60\r\n1,528,180\r\n2,.5,30\r\n"));
+
+    chooseWave(1);
     child<QLineEdit>(main, "Text7_1")->setText(QStringLiteral("0.3"));
     setSteps(sono.state, {{1, 10, 10}, {2, 20, 20}});
     const QString before = args();
     load("victim");
-    const QString said = sono.platform.messageTexts().value(1); // after the start-up notice
+    const QString said = sono.platform.messageTexts().value(2); // after the start-up notice and the bad name
     EXPECT_TRUE(said.contains("victim.prg, line 1") && said.endsWith("Nothing was loaded."))
         << said.toStdString();
     EXPECT_EQ(args(), before);
