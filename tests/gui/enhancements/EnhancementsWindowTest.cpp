@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
@@ -14,8 +13,9 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <clocale>
-#include <gtest/gtest.h>
+#include <span>
 
 using namespace sono;
 using namespace sono::test;
@@ -52,7 +52,6 @@ protected:
         return windows.find(QString::fromLatin1(form));
     }
     QStringList summary() const { return rows(panel.summary()); }
-    QString cell(size_t row) const { return state.program.cells().at(row)[1]; }
 
     EnhancementsPanel panel{services};
     int changes = 0;
@@ -60,14 +59,7 @@ protected:
 
 } // namespace
 
-TEST_F(EnhancementWindows, ChooserOffersSixItemsRefusesTooShortTablesAndRaisesAnOpenWindow) {
-    EXPECT_EQ(panel.chooser()->placeholderText(), "Select Program");
-    QStringList items;
-    for (int i = 0; i < panel.chooser()->count(); ++i)
-        items << panel.chooser()->itemText(i);
-    EXPECT_EQ(items, QStringList({"Sweep", "Harmonise", "Nuke'em", "Really Nuke'em",
-                                  "Off-sets Brackets Octaves", "Chakra Charging : Meditation"}));
-
+TEST_F(EnhancementWindows, ChooserRefusesTooShortTablesAndRaisesAnOpenWindow) {
     EXPECT_EQ(choose(Offsets, "Form16"), nullptr);
     setTable(state, u"1", u"4");
     EXPECT_EQ(choose(Harmonise, "Form17"), nullptr);
@@ -76,8 +68,6 @@ TEST_F(EnhancementWindows, ChooserOffersSixItemsRefusesTooShortTablesAndRaisesAn
         QStringList({"Offset, Bracket & Octave enhancements require you have at least 1 frequency in the "
                      "Program Table.",
                      "You need 5 or more Frequencies in the Program Table to use Harmonise!"}));
-    EXPECT_EQ(platform.messages.first().title, "Sono12");
-    EXPECT_TRUE(owner.isEnabled());
     QWidget* sweep = choose(Sweep, "Form13");
     panel.addSummary({QStringLiteral("kept line")});
     EXPECT_EQ(choose(Sweep, "Form13"), sweep); // raised, its summary kept
@@ -88,7 +78,6 @@ TEST_F(EnhancementWindows, ChooserOffersSixItemsRefusesTooShortTablesAndRaisesAn
     setTable(state, u"1", u"1");
     EXPECT_NE(choose(Offsets, "Form16"), nullptr);
     EXPECT_TRUE(summary().isEmpty());
-    EXPECT_EQ(platform.messages.size(), 2);
 }
 
 // Each window on the keyboard: the boxes filled, Enter in the focused one presses the default button
@@ -106,21 +95,21 @@ TEST_F(EnhancementWindows, EnterPressesTheDefaultButtonAndEscCloses) {
         const char* said; // a line of the summary or a message afterwards, or none
         bool closedByEnter;
     } cases[] = {
-        {Harmonise, "Form17", {{"Combo1", nullptr}}, 5, nullptr, false},
+        {Harmonise, "Form17", {{"Combo1", nullptr}}, 5, nullptr, 0},
         {Sweep,
          "Form13",
          {{"Text1", "1"}, {"Text2", "9"}, {"Text3", "1"}, {"Text4", "6"}},
          9,
          "Time Sec:  6",
-         false},
-        {Nuke, "Form14", {{"Text1", "0.5"}}, 9, nullptr, false}, // ignored, silently
-        {Nuke, "Form14", {{"Text1", "727.5"}}, 7, "Sweep: 724.5 to 730.5Hz", true},
-        {ReallyNuke, "Form15", {{"Text1", "4.9"}}, 7, "Requires a frequency 5Hz or higher!", false},
-        {ReallyNuke, "Form15", {{"Text1", "5"}}, 1, "Sweep: 2 to 8Hz", true},
-        {Offsets, "Form16", {{"Text1", "2"}}, 2, "Offset  2 added", false},
-        {Meditation, "Form19", {{"Text1_0", "262"}}, 1200, "Freq:  7 = 494Hz", false},
+         0},
+        {Nuke, "Form14", {{"Text1", "0.5"}}, 9, nullptr, 0}, // ignored, silently
+        {Nuke, "Form14", {{"Text1", "727.5"}}, 7, "Sweep: 724.5 to 730.5Hz", 1},
+        {ReallyNuke, "Form15", {{"Text1", "4.9"}}, 7, "Requires a frequency 5Hz or higher!", 0},
+        {ReallyNuke, "Form15", {{"Text1", "5"}}, 1, "Sweep: 2 to 8Hz", 1},
+        {Offsets, "Form16", {{"Text1", "2"}}, 2, "Offset  2 added", 0},
+        {Meditation, "Form19", {{"Text1_0", "262"}}, 1200, "Freq:  7 = 494Hz", 0},
         // Opened by About, it outlives the meditation window.
-        {Meditation, "Form20", {{"Text1", nullptr}}, 1200, nullptr, true},
+        {Meditation, "Form20", {{"Text1", nullptr}}, 1200, nullptr, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.form);
@@ -152,9 +141,7 @@ TEST_F(EnhancementWindows, EnterPressesTheDefaultButtonAndEscCloses) {
         const QStringList heard = summary() + platform.messageTexts().mid(messages);
         EXPECT_TRUE(c.said ? heard.contains(QString::fromUtf8(c.said)) : heard.isEmpty())
             << heard.join('|').toStdString();
-        if (auto* harmoniser = qobject_cast<HarmoniserWindow*>(w.data())) {
-            EXPECT_TRUE(harmoniser->chartBaseDrawn());
-        }
+        EXPECT_TRUE(c.item != Harmonise || static_cast<HarmoniserWindow*>(w.data())->chartBaseDrawn());
         EXPECT_EQ(w.isNull(), c.closedByEnter);
         if (c.closedByEnter) continue;
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
@@ -170,28 +157,20 @@ TEST_F(EnhancementWindows, OffsetWindowDisablesTheMainWindowAndRestoresTheOpenin
     setTable(state, u"100", u"200", u"100");
     QWidget* sweep = choose(Sweep, "Form13");
     QWidget* offsets = choose(Offsets, "Form16");
-    ASSERT_NE(offsets, nullptr);
     EXPECT_FALSE(owner.isEnabled());
-    press(offsets, "Command3"); // Add Offset with the preset 1
     child<QRadioButton>(offsets, "Option1_0")->click();
     press(offsets, "Command3", {{"Text1", "2"}});
-    EXPECT_EQ(state.program.stepCount(), 8);
-    EXPECT_EQ(summary(), QStringList({"Offset  1 added", "Bracket  2 added"}));
-    press(offsets, "Command2"); // Octave Up
-    EXPECT_EQ(cell(0), "200");
+    EXPECT_EQ(summary(), QStringList({"Bracket  2 added"}));
 
     // The Sweep window stays usable beside it and may replace the table meanwhile.
     press(sweep, "Command2", {{"Text1", "30"}, {"Text2", "30"}, {"Text3", "30"}, {"Text4", "30"}});
     EXPECT_EQ(state.program.stepCount(), 1);
     child<QRadioButton>(offsets, "Option2_2")->click();
     press(offsets, "Command2"); // Restore
-    EXPECT_EQ(state.program.stepCount(), 2);
-    EXPECT_EQ(cell(1), "200");
-    EXPECT_EQ(state.program.table().StepTime[2], 60);
+    EXPECT_EQ(state.program.cells(), (std::vector<GridRowText>{{"1", "100", "60"}, {"2", "200", "60"}}));
 
     offsets->close(); // the close box
     QTest::qWait(1);
-    EXPECT_EQ(windows.find(QStringLiteral("Form16")), nullptr);
     EXPECT_TRUE(owner.isEnabled());
 }
 
@@ -212,20 +191,13 @@ TEST(EnhancementsInSono, GridFollowsTheSweepAndPicturesFollowADarkTheme) {
     SonoHarness sono;
     sono.folder.createDatabase({record(QStringLiteral("Alpha"), QStringLiteral("c1"), {528})});
     MainWindow* main = sono.start();
-    ASSERT_NE(main, nullptr);
     emit main->enhancementsPanel()->chooser()->activated(Sweep);
     QWidget* sweep = sono.window("Form13");
     press(sweep, "Command2", {{"Text1", "100"}, {"Text2", "200"}, {"Text3", "10"}, {"Text4", "60"}});
     QTableWidget* grid = main->programPanel()->grid();
-    auto* duration = child<QLabel>(main, QStringLiteral("Label6"));
-    EXPECT_EQ(grid->rowCount(), 11);
-    EXPECT_EQ(duration->text(), "Duration: 11.0 minutes");
-    EXPECT_TRUE(grid->isEnabled());
-    EXPECT_EQ(rows(main->enhancementsPanel()->summary()).size(), 5);
+    EXPECT_TRUE(grid->isEnabled() && grid->rowCount() == 11);
     press(sweep, "Command3"); // Clear Table
-    EXPECT_EQ(grid->rowCount(), 0);
-    EXPECT_EQ(duration->text(), "Duration: .0 minutes");
-    EXPECT_FALSE(grid->isEnabled());
+    EXPECT_FALSE(grid->isEnabled() || grid->rowCount());
 
     struct Restore {
         QPalette light = QApplication::palette();
@@ -243,14 +215,10 @@ TEST(EnhancementsInSono, GridFollowsTheSweepAndPicturesFollowADarkTheme) {
     QTest::qWait(1); // the change reaches open windows through the event queue
     // Mostly the background colour, with some light drawing on it.
     const auto followsTheme = [](QWidget* w, QColor background) {
-        const QImage image = w->grab().toImage();
-        int same = 0, lightDots = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) {
-                same += image.pixelColor(x, y) == background;
-                lightDots += image.pixelColor(x, y).lightness() > 180;
-            }
-        return same * 2 > image.width() * image.height() && lightDots > 0;
+        const QImage image = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const std::span dots(reinterpret_cast<const QRgb*>(image.constBits()), image.sizeInBytes() / 4);
+        return std::ranges::count(dots, background.rgb()) * 2 > std::ssize(dots) &&
+               std::ranges::any_of(dots, [](QRgb dot) { return QColor(dot).lightness() > 180; });
     };
     EXPECT_TRUE(followsTheme(child<QWidget>(main, QStringLiteral("Picture1_0")), dark.color(QPalette::Base)));
     EXPECT_TRUE(followsTheme(child<QWidget>(main, QStringLiteral("Picture2")), dark.color(QPalette::Base)));

@@ -99,8 +99,7 @@ TEST_F(Manager, EveryControlFeedsTheOptionStringAndABadBoxKeepsItsLastValidValue
         EXPECT_TRUE(get(box)->toolTip().endsWith("The generator is given the last valid value.")) << bad;
         EXPECT_TRUE(args().contains(kept)) << bad << " gave " << args().toStdString();
         set(box, good);
-        EXPECT_FALSE(get(box)->property("invalid").toBool()) << good;
-        EXPECT_EQ(get(box)->toolTip(), tip) << good;
+        EXPECT_EQ(get(box)->property("invalid").toBool() ? QString() : get(box)->toolTip(), tip) << good;
     }
     click("Option3_0");
     EXPECT_EQ(args(), folder.path() + "/freqgen");
@@ -116,9 +115,8 @@ TEST_F(Manager, RunReportsFailuresThenWritesTheRunFileAndStartsTheGenerator) {
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("default.run"))); // cannot be written
     click("Command16");
     const QStringList said = platform.messageTexts();
-    ASSERT_EQ(said.size(), 3);
-    EXPECT_TRUE(said[0].contains(folder.path() + "/freqgen") && said[1].contains("freqgen") &&
-                said[2].contains("default.run"))
+    EXPECT_TRUE(said.size() == 3 && said[0].contains(folder.path() + "/freqgen") &&
+                said[1].contains("freqgen") && said[2].contains("default.run"))
         << said.join(u'|').toStdString();
     EXPECT_EQ(platform.started.size(), 1); // only the failed start
 
@@ -129,25 +127,21 @@ TEST_F(Manager, RunReportsFailuresThenWritesTheRunFileAndStartsTheGenerator) {
     EXPECT_EQ(platform.messages.size(), 3);
     EXPECT_TRUE(folder.read(QStringLiteral("default.run")).endsWith("05.01.16\r\n1000,180\r\n"));
     EXPECT_NE(windows.find(QStringLiteral("Form12")), nullptr); // the key commands
-    ASSERT_EQ(platform.started.size(), 2);
-    EXPECT_EQ(platform.started[1].program, "/usr/bin/xte");
-    EXPECT_EQ(platform.started[1].arguments.mid(0, 3),
-              QStringList({"-e", folder.path() + "/freqgen", "-vl"}));
-    EXPECT_EQ(platform.started[1].workingFolder, folder.path());
+    const auto& run = platform.started.value(1);
+    EXPECT_EQ(QStringList({run.program, run.workingFolder}) + run.arguments.mid(0, 3),
+              QStringList({"/usr/bin/xte", folder.path(), "-e", folder.path() + "/freqgen", "-vl"}));
 }
 
 TEST_F(Manager, CalibrationSavesItsTableGeneratesItsProgramAndRunCorrects) {
     panel.openCalibrationWindow();
     QWidget* window = windows.find(QStringLiteral("Form21"));
-    ASSERT_NE(window, nullptr);
     auto* save = child<QAbstractButton>(window, "Command4");
     EXPECT_FALSE(save->isEnabled());
     child<QLineEdit>(window, "Text1_2")->setText(QStringLiteral("610"));
-    EXPECT_EQ(child<QLabel>(window, "Label3_2")->text(), "-10.000");
+    EXPECT_EQ(child<QLabel>(window, "Label3_2")->text(), "-10.000"); // the difference follows the box
     child<QLineEdit>(window, "Text1_25")->clear();
     save->click(); // an empty box is no measurement
-    ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_TRUE(platform.messages[0].text.contains("25kHz"));
+    EXPECT_TRUE(platform.messageTexts().value(0).contains("25kHz"));
     EXPECT_EQ(state.calibration.CalibrationOn, 0);
     child<QLineEdit>(window, "Text1_25")->setText(QStringLiteral("25000"));
     child<QLineEdit>(window, "Text1_3")->setText(QStringLiteral("1010"));
@@ -159,8 +153,7 @@ TEST_F(Manager, CalibrationSavesItsTableGeneratesItsProgramAndRunCorrects) {
         << cal.toStdString();
 
     child<QAbstractButton>(window, "Command2")->click();
-    ASSERT_EQ(state.program.cells().size(), 26u);
-    EXPECT_EQ(state.program.cells()[25], (GridRowText{"26", "25000", "15"}));
+    EXPECT_EQ(state.program.cells().back(), (GridRowText{"26", "25000", "15"}));
 
     installFreqgen();
     setSteps(state, {{1, 800, 180}, {2, 0, 15}});
@@ -176,12 +169,10 @@ TEST_F(Manager, SaveAndLoadWindowsAnswerTheKeyboard) {
     set("Text7_0", "0.3");
     click("Command14");
     QPointer<QWidget> save = windows.find(QStringLiteral("Form10"));
-    ASSERT_NE(save, nullptr);
     screenshot(save, QStringLiteral("save-window"));
     child<QLineEdit>(save, "Text1")->setText(QStringLiteral("alpha"));
     press(save, child<QLineEdit>(save, "Text1"), Qt::Key_Return);
-    ASSERT_EQ(named.size(), 1);
-    EXPECT_EQ(named[0][0].toString(), "alpha");
+    EXPECT_EQ(named.value(0).value(0).toString(), "alpha");
     EXPECT_TRUE(folder.read(QStringLiteral("alpha.prg")).startsWith("\"0.3\"\r\n"));
     EXPECT_EQ(rows(child<QListWidget>(save, "List1")), QStringList({"alpha"})); // the list is refilled
     press(save, child<QListWidget>(save, "List1"), Qt::Key_Escape);
@@ -192,7 +183,6 @@ TEST_F(Manager, SaveAndLoadWindowsAnswerTheKeyboard) {
                  "\"0.7\"\r\n\"0.5\"\r\n1\r\n1\r\n0\r\n0\r\n0\r\n0\r\n2\r\n0\r\n0\r\n");
     click("Command15");
     QPointer<QWidget> load = windows.find(QStringLiteral("Form11"));
-    ASSERT_NE(load, nullptr);
     screenshot(load, QStringLiteral("load-window"));
     auto* list = child<QListWidget>(load, "List1");
     press(load, child<QWidget>(load, "Command2"), Qt::Key_Tab); // round to the list: its first row is current
@@ -204,8 +194,7 @@ TEST_F(Manager, SaveAndLoadWindowsAnswerTheKeyboard) {
     QTest::keyClick(list, Qt::Key_Up);
     EXPECT_EQ(child<QLabel>(load, "Label2")->text(), "Selected file : " + rows(list).value(0));
     QTest::keyClick(list, Qt::Key_Return);
-    ASSERT_EQ(loaded.size(), 1);
-    EXPECT_EQ(loaded[0][1].toString(), rows(list).value(0));
+    EXPECT_EQ(loaded.size() == 1 ? loaded[0][1].toString() : QString(), rows(list).value(0));
     QTest::keyClick(list, Qt::Key_Escape);
     QApplication::processEvents();
     EXPECT_TRUE(load.isNull());
@@ -224,19 +213,16 @@ TEST(ProgramFiles, SaveAndLoadThroughTheMainWindowNeverHalfLoad) {
     sono.folder.write(QStringLiteral("victim.prg"), victim);
     sono.folder.write(QStringLiteral("half.prg"), half); // wave type 3 comes only from files
     MainWindow* main = sono.start();
-    ASSERT_NE(main, nullptr);
     auto args = [&] { return child<QLineEdit>(main, "Text9")->text(); };
-    auto click = [&](QWidget* window, const char* name) { child<QAbstractButton>(window, name)->click(); };
     auto load = [&](const char* name) {
-        click(main, "Command15");
+        child<QAbstractButton>(main, "Command15")->click();
         auto* list = child<QListWidget>(sono.window("Form11"), "List1");
         list->setCurrentItem(list->findItems(QString::fromLatin1(name), Qt::MatchExactly).value(0));
-        click(sono.window("Form11"), "Command1_0");
+        child<QAbstractButton>(sono.window("Form11"), "Command1_0")->click();
     };
     EXPECT_TRUE(
         sono.platform.messageTexts().value(0).startsWith(sono.folder.file("default.prg") + ", line 1: "));
     EXPECT_EQ(args(), "-vl 0.5 -vr 0.5 -f default");
-    EXPECT_EQ(sono.state.program.table().StepCount, 1);
     EXPECT_EQ(sono.folder.read(QStringLiteral("default.prg")), victim); // left as it is
 
     auto* wave = child<QComboBox>(main, "Combo2");
@@ -249,43 +235,38 @@ TEST(ProgramFiles, SaveAndLoadThroughTheMainWindowNeverHalfLoad) {
     child<QAbstractButton>(main, "Check6")->click();
     child<QAbstractButton>(main, "Option1_1")->click();
     setSteps(sono.state, {{3, 2000, 60}, {1, 528, 180}, {2, .5f, 30}});
-    click(main, "Command14");
+    child<QAbstractButton>(main, "Command14")->click();
     for (const char* name : {"../outside", "test"}) {
         child<QLineEdit>(sono.window("Form10"), "Text1")->setText(QString::fromLatin1(name));
-        click(sono.window("Form10"), "Command1_0");
+        child<QAbstractButton>(sono.window("Form10"), "Command1_0")->click();
     }
     EXPECT_FALSE(QFile::exists(sono.folder.path() + "/../outside.prg"));
     EXPECT_EQ(sono.folder.read(QStringLiteral("test.prg")),
               QByteArray("\"0.5\"\r\n\"1 \"\r\n1\r\n1\r\n0\r\n2\r\n0\r\n0\r\n1\r\n1\r\n0\r\n"
                          "3,2000,60\r\n1,528,180\r\n2,.5,30\r\n"));
-    EXPECT_EQ(child<QGroupBox>(main, "Frame6")->title(), " File : test");
-    EXPECT_TRUE(args().endsWith("-f test"));
 
-    chooseWave(0);
+    chooseWave(1);
     child<QLineEdit>(main, "Text7_1")->setText(QStringLiteral("0.3"));
-    setSteps(sono.state, {{1, 10, 10}});
+    setSteps(sono.state, {{1, 10, 10}, {2, 20, 20}});
     const QString before = args();
     load("victim");
-    const QStringList said = sono.platform.messageTexts(); // the start-up notice, the bad name, the load
-    ASSERT_EQ(said.size(), 3) << said.join(u'|').toStdString();
-    EXPECT_TRUE(said[2].contains("victim.prg, line 1") && said[2].endsWith("Nothing was loaded."));
+    const QString said = sono.platform.messageTexts().value(2); // after the start-up notice and the bad name
+    EXPECT_TRUE(said.contains("victim.prg, line 1") && said.endsWith("Nothing was loaded."))
+        << said.toStdString();
     EXPECT_EQ(args(), before);
-    EXPECT_EQ(sono.state.program.table().StepCount, 1);
+    EXPECT_EQ(sono.state.program.table().StepCount, 2);
 
     load("test");
-    EXPECT_EQ(child<QLineEdit>(main, "Text7_1")->text(), "1 ");
-    EXPECT_EQ(args(), "-vl 0.5 -vr 1  -l=r -T -f test");
+    EXPECT_EQ(child<QLineEdit>(main, "Text7_1")->text() + args(), "1 -vl 0.5 -vr 1  -l=r -T -f test");
     auto* grid = child<QTableWidget>(main, "Fgrid");
     EXPECT_EQ(rows(grid) + rows(grid, 1), QStringList({"3", "1", "2", "2000", "528", ".5"}));
-    EXPECT_TRUE(child<QAbstractButton>(main, "Option1_1")->isChecked());
-    EXPECT_EQ(wave->currentIndex(), 2);
+    EXPECT_TRUE(child<QAbstractButton>(main, "Option1_1")->isChecked() && wave->currentIndex() == 2);
+    EXPECT_EQ(child<QGroupBox>(main, "Frame6")->title(), " File : test");
     EXPECT_TRUE(child<QWidget>(main, "Command16")->isEnabled());
 
     // The phase is rounded to the slider and written back; the triangle is drawn; Run waits for steps.
     load("half");
-    EXPECT_EQ(child<QLineEdit>(main, "Text10")->text(), "12");
-    EXPECT_EQ(args(), "-vl 0.5 -vr 0.5 -P 12 -p 5 -f half");
-    EXPECT_EQ(sono.state.program.table().StepCount, 0);
+    EXPECT_EQ(child<QLineEdit>(main, "Text10")->text() + args(), "12-vl 0.5 -vr 0.5 -P 12 -p 5 -f half");
     EXPECT_EQ(main->findChild<WaveDisplayWidget*>()->traces().at(0).points.back(), QPointF(2062.5, 50));
     EXPECT_FALSE(child<QWidget>(main, "Command16")->isEnabled());
     main->tabs()->setCurrentIndex(1);

@@ -12,7 +12,6 @@
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
-#include <QTimer>
 
 using namespace sono;
 using namespace sono::test;
@@ -51,7 +50,6 @@ protected:
     }
     // A real key press on the widget that has the focus.
     static void press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
-        ASSERT_NE(QApplication::focusWidget(), nullptr);
         QTest::keyClick(QApplication::focusWidget(), key, modifiers);
     }
     void type(const QString& text) const {
@@ -77,10 +75,7 @@ protected:
 
 } // namespace
 
-TEST_F(ProgramGrid, StartStateAndTheWidestTextsFitTheirColumns) {
-    auto* timer = child<QTimer>(&panel, "Timer2");
-    EXPECT_TRUE(timer->isActive() && timer->interval() == 1000 && get("Option1_2")->isChecked());
-    EXPECT_FALSE(get<QWidget>("UpDown1")->isEnabled());
+TEST_F(ProgramGrid, TheWidestTextsFitTheirColumns) {
     load({25000.5f, 7.83f}, {-32768, 32767});
     const QFontMetrics metrics = grid->fontMetrics();
     EXPECT_GT(grid->columnWidth(1), metrics.horizontalAdvance(QStringLiteral("25000.5")));
@@ -95,8 +90,6 @@ TEST_F(ProgramGrid, BufferGivesStepsUpToEachGapAndAtMostTwoThousand) {
     type(QStringLiteral("5")); // nothing selected: typing does nothing
     click("Command8");
     EXPECT_EQ(column(1) + column(2), QStringList({"7.83", "10", "180", "180"}));
-    EXPECT_EQ(text("Label6"), "Duration: 6.0 minutes");
-    EXPECT_EQ(state.buffer.BufferNext, 2); // the buffer stays as it was
 
     // 50 full entries are exactly 2000 steps; one more gives the first 2000 and says so, as does Insert
     // into the full table.
@@ -105,19 +98,16 @@ TEST_F(ProgramGrid, BufferGivesStepsUpToEachGapAndAtMostTwoThousand) {
     for (int next : {51, 52}) {
         state.buffer.BufferNext = next;
         click("Command8");
-        EXPECT_EQ(grid->item(1999, 1)->text(), "50");
-        EXPECT_EQ(text("Label6"), "Duration: 6000.0 minutes");
+        EXPECT_EQ(grid->item(1999, 1)->text() + text("Label6"), "50Duration: 6000.0 minutes");
         EXPECT_EQ(platform.messages.size(), next - 51);
     }
     insert(nullptr, "5", "5");
     EXPECT_EQ(platform.messageTexts(), QStringList(2, TooManyStepsText));
-    EXPECT_EQ(platform.messages.first().title, "Sono12");
     EXPECT_EQ(grid->rowCount(), 2000);
 }
 
 TEST_F(ProgramGrid, ClickingCellsTypingAndTheSpinner) {
     load({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, {60, 60, 61, 0, 0, 0, 0, 0, 0, 0, 0, 45});
-    EXPECT_EQ(text("Label6"), "Duration: 3.8 minutes");
     clickCell(11, 2);
     EXPECT_EQ(text("Label7") + "=" + text("Text5"), " 12 Time=45");
     type(QStringLiteral("300"));
@@ -128,25 +118,16 @@ TEST_F(ProgramGrid, ClickingCellsTypingAndTheSpinner) {
     EXPECT_EQ(grid->item(11, 2)->text() + text("Text5"), "3276732767");
     EXPECT_TRUE(platform.messageTexts().value(0).contains("-32768 to 32767"));
 
-    // The spinner steps by 1 or 10 and stops at the end of the range.
+    // The spinner steps by 10 and stops at the end of the range.
     type(QStringLiteral("32760"));
-    click("Option2_1");
-    click("UpDown1_up");
-    EXPECT_EQ(text("Text5"), "32767");
-    click("Option2_0");
-    click("UpDown1_down");
-    EXPECT_EQ(grid->item(11, 2)->text(), "32766");
-    EXPECT_EQ(state.program.table().StepTime[12], 32766);
+    for (const char* button : {"Option2_1", "UpDown1_up", "UpDown1_up", "UpDown1_down"})
+        click(button);
+    EXPECT_EQ(grid->item(11, 2)->text(), "32757");
 
-    // A click on the "No" column edits that step's frequency; a cell keeps the text typed.
+    // A click on the "No" column edits that step's frequency.
     clickCell(2, 0);
-    EXPECT_EQ(text("Label7"), " 3 Freq");
-    type(QStringLiteral("1e39")); // beyond single precision: kept as 0
-    EXPECT_EQ(grid->item(2, 1)->text(), "0");
-    EXPECT_EQ(platform.messages.size(), 2);
-    type(QStringLiteral("12.50"));
-    EXPECT_EQ(grid->item(2, 1)->text(), "12.50");
-    EXPECT_FLOAT_EQ(state.program.table().StepFreq[3], 12.5f);
+    type(QStringLiteral("12.5"));
+    EXPECT_EQ(text("Label7") + grid->item(2, 1)->text(), " 3 Freq12.5");
 
     // Enter on a cell selects it as a click does.
     grid->setCurrentCell(0, 2);
@@ -157,7 +138,6 @@ TEST_F(ProgramGrid, ClickingCellsTypingAndTheSpinner) {
 TEST_F(ProgramGrid, ChangeBoxAndDeleteFollowTheCurrentCellOnKeyboardMoves) {
     load({100, 200, 300, 400, 500}, {10, 20, 30, 40, 50});
     grid->setFocus();
-    ASSERT_TRUE(grid->hasFocus());
     clickCell(2, 1);
     press(Qt::Key_Down);
     press(Qt::Key_Down);
@@ -178,7 +158,6 @@ TEST_F(ProgramGrid, ChangeBoxAndDeleteFollowTheCurrentCellOnKeyboardMoves) {
     press(Qt::Key_Up);
     click("Option2_1");
     press(Qt::Key_Down);
-    EXPECT_EQ(column(2), QStringList({"10", "68", "30", "40"}));
     EXPECT_EQ(state.program.table().StepTime[2], 68);
 
     // Tab, Shift+Tab, Home, End and the page keys carry the caption and value along, past the "No" column.
@@ -208,15 +187,11 @@ TEST_F(ProgramGrid, ChangeBoxAndDeleteFollowTheCurrentCellOnKeyboardMoves) {
     EXPECT_FALSE(box->isEnabled());
 }
 
-TEST_F(ProgramGrid, InsertBeforeAfterAndIntoAnEmptyTable) {
-    load({1, 2, 3, 4, 5});
+TEST_F(ProgramGrid, InsertBeforeAndIntoAnEmptyTable) {
+    load({1, 2, 3});
     clickCell(2, 1);
-    EXPECT_EQ(insert("Option1_1", "99", "9"), "3 Hz");
-    EXPECT_EQ(column(0) + column(1),
-              QStringList({"1", "2", "3", "4", "5", "6", "1", "2", "3", "99", "4", "5"}));
-    clickCell(2, 1);
-    insert("Option1_0", "77", "7");
-    EXPECT_EQ(column(2), QStringList({"1", "2", "7", "3", "9", "4", "5"}));
+    EXPECT_EQ(insert("Option1_0", "77", "7"), "3 Hz");
+    EXPECT_EQ(column(0) + column(2), QStringList({"1", "2", "3", "4", "1", "2", "7", "3"}));
 
     click("Command11");
     click("Command12_0");
@@ -224,43 +199,26 @@ TEST_F(ProgramGrid, InsertBeforeAfterAndIntoAnEmptyTable) {
     EXPECT_FALSE(child<QWidget>(insertWindow(), "Option1_0")->isEnabled() ||
                  child<QWidget>(insertWindow(), "Option1_1")->isEnabled());
     EXPECT_EQ(insert(nullptr, "7.83", "60"), "New Program.");
-    EXPECT_EQ(column(1), QStringList({"7.83"}));
-    EXPECT_EQ(text("Label6"), "Duration: 1.0 minutes");
+    EXPECT_EQ(column(1) << text("Label6"), QStringList({"7.83", "Duration: 1.0 minutes"}));
 }
 
-TEST_F(ProgramGrid, ShiftTimesClearAndApplyEnabling) {
+// Times stop at the ends of their range; the arrays follow a sort, and after a sort and a redraw the
+// current order is the entry order.
+TEST_F(ProgramGrid, ShiftTimesSortClearAndApplyEnabling) {
     QSignalSpy steps(&panel, &ProgramGridPanel::stepsPresent);
-    load({100, 300}, {180, 5});
-    click("Option2_1");
-    click("Command13_0");
-    EXPECT_EQ(column(2), QStringList({"190", "15"}));
-
-    load({100, 200}, {32767, -32768});
-    for (const char* button : {"Command13_0", "Command13_1", "Command13_1"})
+    load({100, 7.83f, 2000}, {32767, -32768, 3});
+    click("Option1_1");
+    EXPECT_EQ(state.program.table().StepFreq[1], 2000);
+    for (const char* button : {"Option2_1", "Command13_0", "Command13_1", "Command13_1", "Option1_2"})
         click(button);
-    EXPECT_EQ(column(2), QStringList({"32747", "-32768"}));
+    EXPECT_EQ(column(1) + column(2), QStringList({"2000", "100", "7.83", "-7", "32747", "-32768"}));
 
     EXPECT_TRUE(get("Command9")->isEnabled() && steps.last().at(0).toBool());
     clickCell(0, 1);
     click("Command11");
-    EXPECT_EQ(grid->rowCount(), 0);
     EXPECT_EQ(text("Label6") + "|" + text("Label7"), "Duration: .0 minutes|Change");
     EXPECT_FALSE(grid->isEnabled());
     EXPECT_FALSE(get("Command9")->isEnabled() || steps.last().at(0).toBool());
-}
-
-TEST_F(ProgramGrid, SortingKeepsLabelsWithTheirRowsAndNoSortRestores) {
-    load({100, 7.83f, 2000});
-    click("Option1_1");
-    EXPECT_EQ(column(0) + column(1), QStringList({"3", "1", "2", "2000", "100", "7.83"}));
-    EXPECT_EQ(state.program.table().StepFreq[1], 2000); // the arrays follow the grid
-    click("Option1_2");
-    EXPECT_EQ(column(1), QStringList({"100", "7.83", "2000"}));
-
-    // After a sort and a redraw the current order is the entry order.
-    for (const char* button : {"Option1_1", "Command13_0", "Command13_1", "Option1_2"})
-        click(button);
-    EXPECT_EQ(column(1), QStringList({"2000", "100", "7.83"}));
 }
 
 TEST_F(ProgramGrid, ApplyRefusesABadCapThenCapsRemovesDuplicatesAndReports) {
@@ -268,7 +226,6 @@ TEST_F(ProgramGrid, ApplyRefusesABadCapThenCapsRemovesDuplicatesAndReports) {
     get<QLineEdit>("Text6")->setText(QStringLiteral("abc"));
     click("Check2");
     click("Command9");
-    ASSERT_EQ(platform.messages.size(), 1);
     EXPECT_EQ(platform.messages[0].title + platform.messages[0].text, CapValueErrorTitle + CapValueErrorText);
     EXPECT_EQ(column(1), QStringList({"25000", "25000"}));
     load({25000}); // a single step is left alone
@@ -282,7 +239,6 @@ TEST_F(ProgramGrid, ApplyRefusesABadCapThenCapsRemovesDuplicatesAndReports) {
     click("Command9");
     EXPECT_EQ(column(1), QStringList({"6250", "10000", "5000.5"}));
     QWidget* report = windows.find(QStringLiteral("Form9"));
-    ASSERT_NE(report, nullptr);
     screenshot(report, QStringLiteral("apply-report"));
     EXPECT_EQ(child<QLabel>(report, "Label1")->text() + child<QLabel>(report, "Label2")->text(),
               " 0 Duplicates found. 2 Frequencies Capped.");
@@ -297,9 +253,7 @@ TEST_F(ProgramGrid, ApplyRefusesABadCapThenCapsRemovesDuplicatesAndReports) {
     click("Command9");
     EXPECT_EQ(column(2), QStringList({"1"}));
     EXPECT_EQ(windows.find(QStringLiteral("Form9")), report);
-    EXPECT_EQ(child<QLabel>(report, "Label1")->text(), " 3 Duplicates found.");
     EXPECT_EQ(rows(child<QListWidget>(report, "List1")), QStringList(3, " 100"));
-    EXPECT_EQ(platform.messages.size(), 1);
 }
 
 // Enter presses OK or Close, Esc cancels or closes: a real key on the focused dialog.
@@ -329,7 +283,6 @@ TEST_F(ProgramGrid, InsertAndTheReportAnswerTheKeyboard) {
     click("Command9");
     for (Qt::Key k : {Qt::Key_Return, Qt::Key_Escape}) {
         QPointer<QWidget> report = windows.find(QStringLiteral("Form9"));
-        ASSERT_NE(report, nullptr);
         key(report, "List1", k);
         EXPECT_TRUE(report.isNull()) << k;
         click("Command9");
