@@ -105,6 +105,7 @@ TEST(QuotedFields, LeftoversOfInterruptedSavesAreRemovedAndOtherFilesKept) {
 
 TEST(QuotedFields, MessagesQuoteAtMostAboutEightyCharacters) {
     EXPECT_EQ(quotedInMessage(u"0.5"), "0.5");
+    EXPECT_EQ(quotedInMessage(QString(10'000'000, u'9')), QString(77, u'9') + QStringLiteral("..."));
     // A character outside the basic plane is never cut in half.
     const QString emoji = QString(76, u'x') + QStringLiteral("\U0001F600\U0001F600");
     EXPECT_EQ(quotedInMessage(emoji + emoji), QString(76, u'x') + QStringLiteral("..."));
