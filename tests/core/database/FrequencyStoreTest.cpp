@@ -86,11 +86,10 @@ TEST(FrequencyStore, EverySearchListsInOneOrderOfCaseAccentsAndEqualDescriptions
 
 TEST(FrequencyStore, SonosSearchTablesAreAddedOrRebuiltOnOpenWithoutChangingAnySet) {
     DatabaseFixture db({record("Alpha", "one", {528, 727}), record("Beta", std::nullopt, {10, 0, 7.83})});
-    const QString main =
-        QStringLiteral("SELECT quote(rowid) || quote(Description) || quote(Comments) || quote(F1) "
-                       "|| quote(F2) || quote(F3) || quote(F40) FROM Main ORDER BY rowid");
-    const QString sono =
-        QStringLiteral("SELECT name FROM sqlite_master WHERE name LIKE 'sono%' ORDER BY name");
+    const QString
+        main = "SELECT quote(rowid) || quote(Description) || quote(Comments) || quote(F1) || quote(F2) "
+               "|| quote(F3) || quote(F40) FROM Main ORDER BY rowid",
+        sono = "SELECT name FROM sqlite_master WHERE name LIKE 'sono%' ORDER BY name";
     const QStringList additions = db.column(sono);
     ASSERT_EQ(additions.size(), 7);
     const std::tuple<const char*, const char*, const char*> cases[] = {

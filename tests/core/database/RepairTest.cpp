@@ -13,13 +13,11 @@ using namespace sono::test;
 namespace {
 
 struct RepairFixture : ::testing::Test {
-    static std::vector<FrequencyRecord> manyRecords() {
-        std::vector<FrequencyRecord> records;
-        for (int i = 0; i < 300; ++i)
-            records.push_back(record(QStringLiteral("Set %1").arg(i),
-                                     i % 7 ? std::optional(QString(200, QChar(u'a' + i % 26))) : std::nullopt,
-                                     {double(i + 1), 7.83}));
-        return records;
+    // 300 sets, one in seven without comments.
+    void SetUp() override {
+        db.sqlite3Tool("WITH RECURSIVE i(n) AS (SELECT 0 UNION ALL SELECT n + 1 FROM i WHERE n < 299) "
+                       "INSERT INTO Main (Description, Comments, F1, F2) SELECT 'Set ' || n, CASE WHEN n % 7 "
+                       "THEN printf('%.200c', char(97 + n % 26)) END, n + 1, 7.83 FROM i");
     }
     static QByteArray bytes(const QString& path) { return readWholeFile(path).value_or("<unreadable>"); }
     // What a repair interrupted after writing its copy leaves behind.
@@ -38,7 +36,7 @@ struct RepairFixture : ::testing::Test {
     void sql(const char* text) {
         ASSERT_EQ(sqlite3_exec(store.handle(), text, nullptr, nullptr, nullptr), SQLITE_OK);
     }
-    DatabaseFixture db{manyRecords()};
+    DatabaseFixture db{{}};
     FrequencyStore store;
 };
 
