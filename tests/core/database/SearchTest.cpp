@@ -42,7 +42,7 @@ TEST(FindQuery, RefusesWithTheTwoMessagesAndSearchesFrequenciesAlone) {
     EXPECT_TRUE(query->frequencies && !query->description && !query->comments);
 }
 
-TEST_F(SearchFixture, TextMatchesLiterallyEachSetListedOnceAndFrequenciesExactly) {
+TEST_F(SearchFixture, TextMatchesLiterallyEachSetListedOnceFrequenciesExactlyAndAFailureChangesNothing) {
     EXPECT_EQ(find("APPLE", true, false, false), "apple tea");
     EXPECT_EQ(find("apple", false, true, false), "banana");
     EXPECT_EQ(find("apple", true, true, false), "apple tea|banana");
@@ -55,18 +55,13 @@ TEST_F(SearchFixture, TextMatchesLiterallyEachSetListedOnceAndFrequenciesExactly
               "it's 100% real/it's 100% real");
     EXPECT_EQ(find("_", true, false, false) + "/" + find("*", false, true, false), "under_score/under_score");
     EXPECT_EQ(find("\\", true, false, false) + "/" + find("'", false, true, false), "back\\slash/");
-    const std::pair<const char*, const char*> frequencies[] = {{"528", "apple tea|percent"},
-                                                               {"528Hz", "apple tea|percent"},
-                                                               {"528 hz", "apple tea|percent"},
-                                                               {"528.5", "banana"},
-                                                               {"5280", "Almond"},
-                                                               {"7.83", "Body 7.83"},
-                                                               {"7.8", ""}};
+    const QString both = "apple tea|percent";
+    const std::pair<const char*, QString> frequencies[] = {
+        {"528", both},      {"528Hz", both},       {"528 hz", both}, {"528.5", "banana"},
+        {"5280", "Almond"}, {"7.83", "Body 7.83"}, {"7.8", ""}};
     for (const auto& [text, listed] : frequencies)
         EXPECT_EQ(find(text, false, false, true), listed) << text;
-}
-
-TEST_F(SearchFixture, AFailedSearchChangesNothing) {
+    // A failed search changes nothing.
     ASSERT_TRUE(runSearch(state, SearchQuery::letter("b")));
     const QString query = state.CurrentQuery;
     state.database.close();
