@@ -1,18 +1,14 @@
 #include "core/buffer/BufferOperations.h"
+#include "support/core/DatabaseFiles.h"
 
 #include <gtest/gtest.h>
 
 using namespace sono;
 
 TEST(SendToBuffer, StoresOnlyPositiveSlotsAndKeepsACopy) {
-    FrequencyRecord record;
-    record.Description = QStringLiteral("Alpha");
-    record.Comments = QString();
-    record.F[0] = 100;
-    record.F[2] = 200;
-    record.F[3] = -5;
     FrequencyBuffer buffer;
-    ASSERT_TRUE(sendToBuffer(buffer, record, " 100,  200", false));
+    ASSERT_TRUE(
+        sendToBuffer(buffer, test::record("Alpha", QString(), {100, 0, 200, -5}), " 100,  200", false));
     const BufferEntry& a = buffer.entries[1];
     EXPECT_EQ(a.Comments, "No Comment");
     EXPECT_EQ(a.FrequencyText, " 100,  200");
@@ -27,8 +23,7 @@ TEST(FrequencyText, StopsAtTheFirstEmptySlotAndHasNoTrailingSeparator) {
         entry.Freq[j] = static_cast<float>(j + 1) / 2;
     const QString all = frequencyText(entry);
     EXPECT_EQ(all.count(u','), 39);
-    EXPECT_TRUE(all.startsWith(QStringLiteral(" .5,  1,  1.5")));
-    EXPECT_TRUE(all.endsWith(QStringLiteral(",  20")));
+    EXPECT_TRUE(all.startsWith(QStringLiteral(" .5,  1,  1.5")) && all.endsWith(QStringLiteral(",  20")));
     entry.Freq[1] = 0;
     EXPECT_EQ(frequencyText(entry), " .5");
 }

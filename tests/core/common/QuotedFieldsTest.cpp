@@ -9,50 +9,33 @@
 
 using namespace sono;
 
-TEST(QuotedFields, WriterUsesQuotesForTextBareNumbersAndCrLf) {
+TEST(QuotedFields, WriterQuotesTextsAndTheReaderTakesCommasAndLineEndsAsSeparators) {
+    const QString notes = QStringLiteral("He said \"hi\"\r\nand \"\" left,\nthen \"");
     QuotedFieldWriter w;
-    w.text(QStringLiteral("/usr/bin/xdg-open")).endLine().number(0).endLine();
-    w.text(QStringLiteral("a")).number(0.5).bare(QStringLiteral("7")).endLine();
-    EXPECT_EQ(w.bytes(), QByteArray("\"/usr/bin/xdg-open\"\r\n0\r\n\"a\",.5,7\r\n"));
-}
-
-TEST(QuotedFields, ReaderTakesCommasAndLineEndsAsSeparators) {
-    QuotedFieldReader r("\"c:\\x y\",1\r\n  2 , \"q\"\r\n3\n");
+    w.text(QStringLiteral("c:\\x y")).number(0.5).endLine().number(0).endLine();
+    w.text(notes).bare(QStringLiteral("7")).text(QString()).endLine();
+    EXPECT_EQ(w.bytes().left(19), QByteArray("\"c:\\x y\",.5\r\n0\r\n\"He"));
+    QuotedFieldReader r(w.bytes() + "  2 , \"q\"\n3");
     QStringList fields; // line:text, quoted ones marked
     while (const auto field = r.next())
         fields << QStringLiteral("%1:%2%3").arg(field->line).arg(field->text, field->quoted ? "\"" : "");
-    EXPECT_EQ(fields, QStringList({"1:c:\\x y\"", "1:1", "2:2", "2:q\"", "3:3"}));
-    EXPECT_TRUE(r.atEnd());
-}
-
-TEST(QuotedFields, TextsWithQuotesAndLineBreaksComeBackExactly) {
-    const QString notes = QStringLiteral("He said \"hi\"\r\nand \"\" left,\nthen \"");
-    QuotedFieldWriter w;
-    w.text(notes).endLine().text(QString()).endLine();
-    QuotedFieldReader r(w.bytes());
-    EXPECT_EQ(r.next()->text, notes);
-    auto empty = r.next();
-    ASSERT_TRUE(empty);
-    EXPECT_EQ(empty->text, "");
+    EXPECT_EQ(fields, QStringList({"1:c:\\x y\"", "1:.5", "2:0", "3:" + notes + "\"", "5:7", "5:\"", "6:2",
+                                   "6:q\"", "7:3"}));
     EXPECT_TRUE(r.atEnd());
 }
 
 namespace {
 
 // The file-size limit of this process: writes beyond it fail as on a full disk.
-class FileSizeLimit {
-public:
+struct FileSizeLimit {
     explicit FileSizeLimit(rlim_t bytes) {
         std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
+        getrlimit(RLIMIT_FSIZE, &saved);
+        const rlimit limit{bytes, saved.rlim_max};
         setrlimit(RLIMIT_FSIZE, &limit);
     }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
-
-private:
-    rlimit saved_{};
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved); }
+    rlimit saved{};
 };
 
 } // namespace
@@ -101,32 +84,28 @@ TEST(QuotedFields, FilesLargerThanTheLimitAreRefusedWithTheirSize) {
 
 TEST(QuotedFields, LeftoversOfInterruptedSavesAreRemovedAndOtherFilesKept) {
     QTemporaryDir dir;
-    const QStringList leftovers{QStringLiteral("sono.ini.GUwIuc"), QStringLiteral("Default.PRG.aBcDeF"),
-                                QStringLiteral("my program.run.xYzzYx")};
-    const QStringList kept{QStringLiteral("sono.cal.backup"),  QStringLiteral("x.prg.Before"),
-                           QStringLiteral("notes.txt.GUwIuc"), QStringLiteral("sono.ini.GUwIuc1"),
-                           QStringLiteral("default.prg"),      QStringLiteral("freq.txt.NoWsAv")};
-    for (const QString& name : leftovers + kept)
-        ASSERT_TRUE(writeWholeFile(dir.filePath(name), "x").has_value());
+    for (const char* name :
+         {"sono.ini.GUwIuc", "Default.PRG.aBcDeF", "my program.run.xYzzYx", "sono.cal.backup", "x.prg.Before",
+          "notes.txt.GUwIuc", "sono.ini.GUwIuc1", "default.prg", "freq.txt.NoWsAv"})
+        ASSERT_TRUE(writeWholeFile(dir.filePath(QString::fromLatin1(name)), "x").has_value());
     const QDateTime later = QDateTime::currentDateTime().addSecs(120);
     // One written a moment before "now": another Sono may be saving it.
     QFile recent(dir.filePath(QStringLiteral("freq.txt.NoWsAv")));
     ASSERT_TRUE(recent.open(QIODevice::ReadWrite));
     ASSERT_TRUE(recent.setFileTime(later.addSecs(-10), QFileDevice::FileModificationTime));
     recent.close();
-    const auto sorted = [](QStringList names) {
-        names.sort();
-        return names;
-    };
-    EXPECT_EQ(sorted(removeInterruptedSaves(dir.path(), later)), sorted(leftovers));
-    EXPECT_EQ(sorted(QDir(dir.path()).entryList(QDir::Files)), sorted(kept));
+    QStringList removed = removeInterruptedSaves(dir.path(), later),
+                left = QDir(dir.path()).entryList(QDir::Files);
+    removed.sort();
+    left.sort();
+    EXPECT_EQ(removed, QStringList({"Default.PRG.aBcDeF", "my program.run.xYzzYx", "sono.ini.GUwIuc"}));
+    EXPECT_EQ(left, QStringList({"default.prg", "freq.txt.NoWsAv", "notes.txt.GUwIuc", "sono.cal.backup",
+                                 "sono.ini.GUwIuc1", "x.prg.Before"}));
 }
 
 TEST(QuotedFields, MessagesQuoteAtMostAboutEightyCharacters) {
     EXPECT_EQ(quotedInMessage(u"0.5"), "0.5");
-    const QString huge(10'000'000, u'9');
-    const QString shown = quotedInMessage(huge);
-    EXPECT_EQ(shown, QString(77, u'9') + QStringLiteral("..."));
+    EXPECT_EQ(quotedInMessage(QString(10'000'000, u'9')), QString(77, u'9') + QStringLiteral("..."));
     // A character outside the basic plane is never cut in half.
     const QString emoji = QString(76, u'x') + QStringLiteral("\U0001F600\U0001F600");
     EXPECT_EQ(quotedInMessage(emoji + emoji), QString(76, u'x') + QStringLiteral("..."));

@@ -13,71 +13,64 @@ using namespace sono::test;
 namespace {
 
 struct RepairFixture : ::testing::Test {
-    static std::vector<FrequencyRecord> manyRecords() {
-        std::vector<FrequencyRecord> records;
-        for (int i = 0; i < 300; ++i)
-            records.push_back(record(QStringLiteral("Set %1").arg(i),
-                                     i % 7 ? std::optional(QString(200, QChar(u'a' + i % 26))) : std::nullopt,
-                                     {double(i + 1), 7.83}));
-        return records;
+    // 300 sets, one in seven without comments.
+    void SetUp() override {
+        db.sqlite3Tool("WITH RECURSIVE i(n) AS (SELECT 0 UNION ALL SELECT n + 1 FROM i WHERE n < 299) "
+                       "INSERT INTO Main (Description, Comments, F1, F2) SELECT 'Set ' || n, CASE WHEN n % 7 "
+                       "THEN printf('%.200c', char(97 + n % 26)) END, n + 1, 7.83 FROM i");
     }
     static QByteArray bytes(const QString& path) { return readWholeFile(path).value_or("<unreadable>"); }
     // What a repair interrupted after writing its copy leaves behind.
     void leaveCopy() const {
-        for (const QString& path : {db.copyPath(), db.copyPath() + "-journal"}) {
-            QFile f(path);
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write(path.endsWith("journal") ? "its journal" : "half a copy");
-        }
+        ASSERT_TRUE(writeWholeFile(db.copyPath(), "half a copy"));
+        ASSERT_TRUE(writeWholeFile(db.copyPath() + "-journal", "its journal"));
     }
-    QStringList content() const {
-        return db.column("SELECT Description || '|' || ifnull(Comments, '<null>') || '|' || F1 || '|' || F2 "
-                         "FROM Main ORDER BY rowid");
+    // The failed repair left the database as it was and in use.
+    void expectUntouched(const QByteArray& original) {
+        EXPECT_EQ(bytes(db.path()), original);
+        EXPECT_FALSE(QFile::exists(db.copyPath()));
+        EXPECT_FALSE(QFile::exists(backupPathFor(db.path())));
+        ASSERT_TRUE(store.refresh(SearchQuery::letter(QStringLiteral("s"))));
+        EXPECT_EQ(store.count(), 300);
     }
-    DatabaseFixture db{manyRecords()};
+    void sql(const char* text) {
+        ASSERT_EQ(sqlite3_exec(store.handle(), text, nullptr, nullptr, nullptr), SQLITE_OK);
+    }
+    DatabaseFixture db{{}};
     FrequencyStore store;
 };
 
 } // namespace
 
-TEST_F(RepairFixture, KeepsEveryRecordAndTheOldFileAndRemovesALeftoverCopy) {
+TEST_F(RepairFixture, KeepsEveryRecordRowIdPermissionAndTheOldFileAndRemovesALeftoverCopy) {
     ASSERT_TRUE(store.open(db.path()));
     // Deleted rows leave free pages that compaction removes.
-    ASSERT_EQ(sqlite3_exec(store.handle(), "DELETE FROM Main WHERE rowid % 2 = 0", nullptr, nullptr, nullptr),
-              SQLITE_OK);
-    const QStringList kept = content();
+    sql("DELETE FROM Main WHERE rowid % 2 = 0");
     // The row ids (with gaps) survive, so Sono's search tables stay valid and are not built again.
-    const QString rowids = QStringLiteral("SELECT group_concat(rowid) FROM Main");
-    const QStringList ids = db.column(rowids);
-    ASSERT_EQ(
-        sqlite3_exec(store.handle(), "INSERT INTO sono_meta VALUES ('kept', 1)", nullptr, nullptr, nullptr),
-        SQLITE_OK);
+    sql("INSERT INTO sono_meta VALUES ('kept', 1)");
+    const QString content =
+        "SELECT group_concat(rowid || Description || ifnull(Comments, '<null>') || F1 || F2) "
+        "FROM Main";
+    const QStringList kept = db.column(content);
+    ASSERT_EQ(::chmod(QFile::encodeName(db.path()).constData(), 0640), 0);
     const QByteArray before = bytes(db.path());
     leaveCopy();
 
     auto repaired = repairAndCompact(store, db.path(), db.copyPath());
     ASSERT_TRUE(repaired) << repaired.error().toStdString();
-    EXPECT_EQ(content(), kept);
-    EXPECT_EQ(db.column(rowids), ids);
+    EXPECT_EQ(db.column(content), kept);
     EXPECT_EQ(db.column("SELECT value FROM sono_meta WHERE name = 'kept'"), QStringList{"1"});
     EXPECT_LT(QFile(db.path()).size(), before.size());
-    EXPECT_EQ(QDir(db.folder()).entryList(QDir::Files), QStringList({"freqs.mdb", "freqs.mdb.bak"}));
+    EXPECT_EQ(bytes(backupPathFor(db.path())), before);
+    EXPECT_EQ(QFile::permissions(db.path()),
+              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadUser | QFile::WriteUser);
     EXPECT_EQ(db.column("PRAGMA integrity_check"), QStringList({"ok"}));
     EXPECT_EQ(store.count(), 150); // open again on the whole table
-}
-
-TEST_F(RepairFixture, KeepsThePermissionsAndOneBackupGeneration) {
-    for (const mode_t mode : {0600, 0640}) {
-        ASSERT_EQ(::chmod(QFile::encodeName(db.path()).constData(), mode), 0);
-        const QByteArray before = bytes(db.path());
-        auto repaired = repairAndCompact(store, db.path(), db.copyPath());
-        ASSERT_TRUE(repaired) << repaired.error().toStdString();
-        struct stat st {};
-        ASSERT_EQ(::stat(QFile::encodeName(db.path()).constData(), &st), 0);
-        EXPECT_EQ(st.st_mode & 07777, mode);
-        EXPECT_EQ(bytes(backupPathFor(db.path())), before);
-        EXPECT_EQ(QDir(db.folder()).entryList(QDir::Files), QStringList({"freqs.mdb", "freqs.mdb.bak"}));
-    }
+    // One backup generation: the next repair replaces it.
+    const QByteArray compacted = bytes(db.path());
+    ASSERT_TRUE(repairAndCompact(store, db.path(), db.copyPath()));
+    EXPECT_EQ(bytes(backupPathFor(db.path())), compacted);
+    EXPECT_EQ(QDir(db.folder()).entryList(QDir::Files), QStringList({"freqs.mdb", "freqs.mdb.bak"}));
 }
 
 TEST_F(RepairFixture, ALockedDatabaseIsNamedAsSuchAndStaysInUse) {
@@ -86,59 +79,45 @@ TEST_F(RepairFixture, ALockedDatabaseIsNamedAsSuchAndStaysInUse) {
     sqlite3* other = nullptr;
     ASSERT_EQ(sqlite3_open(db.path().toUtf8().constData(), &other), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
-
     auto repaired = repairAndCompact(store, db.path(), db.copyPath());
     sqlite3_close(other); // the other program lets go
     ASSERT_FALSE(repaired);
     EXPECT_TRUE(repaired.error().contains("locked by another program — close it and try again"))
         << repaired.error().toStdString();
-    EXPECT_EQ(bytes(db.path()), original);
-    EXPECT_FALSE(QFile::exists(db.copyPath()));
-    // Searching works again without a restart.
-    ASSERT_TRUE(store.refresh(SearchQuery::letter(QStringLiteral("s"))));
-    EXPECT_EQ(store.count(), 300);
-}
-
-TEST_F(RepairFixture, ADamagedCopyNeverReplacesTheDatabase) {
-    ASSERT_TRUE(store.open(db.path()));
-    const QByteArray original = bytes(db.path());
-    for (auto damage : {+[](const QString& copy) { QFile::resize(copy, QFile(copy).size() / 2); },
-                        +[](const QString& copy) { QFile::remove(copy); },
-                        +[](const QString& copy) {
-                            // Drop rows: a copy that is sound but not the same database.
-                            sqlite3* c = nullptr;
-                            sqlite3_open(copy.toUtf8().constData(), &c);
-                            sqlite3_exec(c, "DELETE FROM Main WHERE rowid < 5", nullptr, nullptr, nullptr);
-                            sqlite3_close(c);
-                        }}) {
-        auto repaired = repairAndCompact(store, db.path(), db.copyPath(), {.afterCompact = damage});
-        ASSERT_FALSE(repaired);
-        EXPECT_FALSE(repaired.error().isEmpty());
-        EXPECT_EQ(bytes(db.path()), original);
-        EXPECT_FALSE(QFile::exists(db.copyPath()));
-        EXPECT_TRUE(store.isOpen());
-        EXPECT_EQ(store.count(), 300);
-    }
+    expectUntouched(original); // searching works again without a restart
 }
 
 // Cancel may come at any stage before the original is replaced, from another thread.
-TEST_F(RepairFixture, ACancelledRepairLeavesTheDatabaseAsItWasAtEveryStage) {
+TEST_F(RepairFixture, ADamagedCopyOrACancelAtAnyStageLeavesTheDatabaseAsItWas) {
     ASSERT_TRUE(store.open(db.path()));
     const QByteArray original = bytes(db.path());
-    for (const char* at : {"Checking the database", "Writing a compacted copy", "Checking the copy"}) {
-        SCOPED_TRACE(at);
-        QStringList stages;
-        RepairSteps steps;
-        steps.stage = [&](const QString& stage) { stages << stage; };
-        steps.cancelled = [&] { return stages.contains(QString::fromLatin1(at)); };
+    QStringList stages;
+    const auto cancelAt = [&stages](const char* at) {
+        return RepairSteps{{},
+                           [&stages, at] { return stages.contains(QLatin1String(at)); },
+                           [&stages](const QString& stage) { stages << stage; }};
+    };
+    const std::pair<const char*, RepairSteps> rows[] = {
+        {"cut short", {[](const QString& copy) { QFile::resize(copy, QFile(copy).size() / 2); }}},
+        {"removed", {[](const QString& copy) { QFile::remove(copy); }}},
+        {"sound but not the same database", {[](const QString& copy) {
+             sqlite3* c = nullptr;
+             sqlite3_open(copy.toUtf8().constData(), &c);
+             sqlite3_exec(c, "DELETE FROM Main WHERE rowid < 5", nullptr, nullptr, nullptr);
+             sqlite3_close(c);
+         }}},
+        {"Checking the database", cancelAt("Checking the database")},
+        {"Writing a compacted copy", cancelAt("Writing a compacted copy")},
+        {"Checking the copy", cancelAt("Checking the copy")}};
+    for (const auto& [what, steps] : rows) {
+        SCOPED_TRACE(what);
+        stages.clear();
         auto repaired = repairAndCompact(store, db.path(), db.copyPath(), steps);
         ASSERT_FALSE(repaired);
-        EXPECT_EQ(repaired.error(), RepairCancelledText);
+        EXPECT_TRUE(steps.cancelled ? repaired.error() == RepairCancelledText : !repaired.error().isEmpty());
         EXPECT_FALSE(stages.contains("Replacing the database"));
-        EXPECT_EQ(bytes(db.path()), original);
-        EXPECT_FALSE(QFile::exists(db.copyPath()));
-        EXPECT_FALSE(QFile::exists(backupPathFor(db.path())));
-        EXPECT_EQ(store.count(), 300);
+        EXPECT_TRUE(store.isOpen());
+        expectUntouched(original);
     }
 }
 
