@@ -15,11 +15,9 @@ struct Stereo {
     std::vector<float> left, right;
     int rate = 0;
     std::size_t size() const { return left.size(); }
-    void append(const float* interleaved, std::size_t frames) {
-        for (std::size_t i = 0; i < frames; ++i) {
-            left.push_back(interleaved[2 * i]);
-            right.push_back(interleaved[2 * i + 1]);
-        }
+    void append(const float* lr, std::size_t frames) {
+        for (std::size_t i = 0; i < 2 * frames; i += 2)
+            left.push_back(lr[i]), right.push_back(lr[i + 1]);
     }
 };
 
