@@ -167,25 +167,20 @@ TEST(FreqgenEngine, KeysSteerThePlayerAndWhatWasPlayedIsKept) {
               std::tuple(657.0, 180.0, 663.0, 180.0));
     applyKey(engine, 'n');
     EXPECT_EQ(std::pair(engine.status().freq, engine.status().count), std::pair(657.0, 22));
-    render(engine, 5000);
     EXPECT_FALSE(applyKey(engine, 'x') || applyKey(engine, 'B'));
-    played(engine);
-    EXPECT_TRUE(applyKey(engine, '\x1b'));
-    Stereo tail = render(engine);
-    EXPECT_TRUE(engine.finished());
-    EXPECT_NEAR(static_cast<double>(tail.size()), kFade, 1.0);
-    EXPECT_LT(std::fabs(tail.left.back()), 0.01);
-    EXPECT_EQ(engine.status().step, 0);
-    EXPECT_TRUE(played(engine).ends_with(fmt("+{} ", 5000 + tail.size())));
+    for (int i = 0; i < 30; ++i)
+        applyKey(engine, '-');
+    EXPECT_EQ(engine.status().volLeft + engine.status().volRight, 0.0); // held at 0 on the way down
 
-    for (char key : {'q', 'n'}) { // 'n' past the last step ends the program with a fade too
+    for (char key : {'q', '\x1b', 'n'}) { // 'n' past the last step ends the program with a fade too
         Engine engine({0.5, 0.5}, {{440, 10}}, kRate);
-        for (int i = 0; i < 30; ++i)
-            applyKey(engine, '-');
-        EXPECT_EQ(engine.status().volLeft + engine.status().volRight, 0.0); // held at 0 on the way down
-        applyKey(engine, key);
-        EXPECT_LE(render(engine).size(), kFade + 1) << key;
+        render(engine, 5000);
+        EXPECT_TRUE(applyKey(engine, key));
+        Stereo tail = render(engine);
         EXPECT_TRUE(engine.finished()) << key;
+        EXPECT_NEAR(static_cast<double>(tail.size()), kFade, 1.0) << key;
+        EXPECT_LT(std::fabs(tail.left.back()), 0.01) << key;
+        EXPECT_EQ(played(engine), fmt("1@0+{} ", 5000 + tail.size())) << key;
     }
     EXPECT_FALSE(Engine({0.5, 0.5}, {{0, 10}}, kRate).insertSpread());
     EXPECT_TRUE(Engine({1, 1}, {{440, 0}}, kRate).finished());

@@ -107,8 +107,7 @@ TEST_F(FreqgenFiles, AnUnfinishedRenderLeavesNoPartFileAndAnotherRendersPartIsLe
     ASSERT_EQ(::flock(other, LOCK_EX), 0);
     auto refused = renderToWav(Settings{1, 1}, {{440, 1}}, path("b.wav"), 8000, SampleFormat::Pcm16);
     ::close(other);
-    ASSERT_FALSE(refused.has_value());
-    EXPECT_TRUE(refused.error().contains("another freqgen is writing")) << refused.error();
+    EXPECT_TRUE(!refused && refused.error().contains("another freqgen is writing"));
     EXPECT_EQ(read("b.wav.part"), "being written");
     ASSERT_TRUE(renderToWav(Settings{1, 1}, {{440, 1}}, path("b.wav"), 8000, SampleFormat::Pcm16));
     EXPECT_EQ(measure::readWav(path("b.wav")).size(), 8000u);
@@ -132,19 +131,16 @@ TEST_F(FreqgenFiles, SessionLogWritesEachLineAtOnceAndNeverReplacesAFile) {
     EXPECT_EQ(sessionLine({2, 0, 0, 1}, start, 48000), "2026-12-06 12:00:00,0,0.000021");
 
     auto first = SessionLog::create(dir_, start, "default.run");
-    ASSERT_TRUE(first.has_value()) << first.error();
-    EXPECT_EQ(first->path(), dir_ / "session_2026-12-06_12-00-00.txt");
+    ASSERT_EQ(first.value().path(), dir_ / "session_2026-12-06_12-00-00.txt");
     ASSERT_TRUE(first->add({1, 440, 0, 48000 * 180}, 48000));
     // Read while the log is still open: a killed session keeps what it played.
     const std::string written = "# freqgen session of default.run, started 2026-12-06 12:00:00\n"
                                 "# start,frequency Hz,seconds played\n2026-12-06 12:00:00,440,180\n";
     EXPECT_EQ(read(first->path()), written);
-    auto second = SessionLog::create(dir_, start, "default.run");
-    ASSERT_TRUE(second.has_value()) << second.error();
-    EXPECT_EQ(second->path(), dir_ / "session_2026-12-06_12-00-00_2.txt");
+    EXPECT_EQ(SessionLog::create(dir_, start, "default.run").value().path(),
+              dir_ / "session_2026-12-06_12-00-00_2.txt");
     EXPECT_EQ(read(first->path()), written);
 
     auto nowhere = SessionLog::create(dir_ / "missing", start, "default.run");
-    ASSERT_FALSE(nowhere.has_value());
-    EXPECT_TRUE(nowhere.error().contains("cannot write the session file"));
+    EXPECT_TRUE(!nowhere && nowhere.error().contains("cannot write the session file"));
 }
