@@ -82,16 +82,15 @@ TEST(FreqgenEngine, GatingRateDutyAndSoftEdges) {
         SCOPED_TRACE(pps);
         Stereo out = render({.volLeft = 1, .volRight = 1, .gatingPps = pps}, {{f, 2}});
         // On where the peak of a 12-sample window (one period of the tone) is loud.
-        int starts = 0, onCount = 0, windows = static_cast<int>(out.size() / 12);
-        for (int w = 0, was = 0; w < windows; ++w) {
-            auto first = out.left.begin() + 12 * w;
-            int on = std::any_of(first, first + 12, [](float v) { return std::fabs(v) > 0.5f; });
-            starts += on && !was;
-            onCount += on;
-            was = on;
-        }
+        std::vector<bool> on;
+        for (auto w = out.left.begin(); w + 12 <= out.left.end(); w += 12)
+            on.push_back(std::any_of(w, w + 12, [](float v) { return std::fabs(v) > 0.5f; }));
+        int starts = on[0];
+        for (std::size_t i = 1; i < on.size(); ++i)
+            starts += on[i] && !on[i - 1];
         EXPECT_NEAR(starts, 2 * pps, 1.0);
-        EXPECT_NEAR(static_cast<double>(onCount) / windows, 0.5, 0.01);
+        EXPECT_NEAR(static_cast<double>(std::ranges::count(on, true)) / static_cast<double>(on.size()), 0.5,
+                    0.01);
         // A hard switch would jump by up to the full amplitude; the soft edge adds little to the tone's
         // slope.
         double edgeSlope = std::numbers::pi / 2 / (kGateEdgeSeconds * kRate);
