@@ -5,13 +5,9 @@
 
 #include <cmath>
 #include <complex>
-#include <filesystem>
-#include <fstream>
-#include <gtest/gtest.h>
 #include <numbers>
+#include <numeric>
 #include <sndfile.h>
-#include <sstream>
-#include <unistd.h>
 
 namespace measure {
 
@@ -19,27 +15,18 @@ struct Stereo {
     std::vector<float> left, right;
     int rate = 0;
     std::size_t size() const { return left.size(); }
-    void append(const float* interleaved, std::size_t frames) {
-        for (std::size_t i = 0; i < frames; ++i) {
-            left.push_back(interleaved[2 * i]);
-            right.push_back(interleaved[2 * i + 1]);
-        }
+    void append(const float* lr, std::size_t frames) {
+        for (std::size_t i = 0; i < 2 * frames; i += 2)
+            left.push_back(lr[i]), right.push_back(lr[i + 1]);
     }
 };
 
-inline Stereo renderFrames(freqgen::Engine& engine, std::size_t frames) {
-    std::vector<float> buf(2 * frames);
-    Stereo s{{}, {}, static_cast<int>(engine.rate())};
-    s.append(buf.data(), engine.render(buf.data(), frames));
-    return s;
-}
-
-// Renders in 1000-frame chunks so block boundaries fall inside steps.
-inline Stereo render(freqgen::Engine& engine) {
+// Renders `frames` frames, or to the end, in 1000-frame chunks so block boundaries fall inside steps.
+inline Stereo render(freqgen::Engine& engine, std::size_t frames = 1u << 26) {
     Stereo all{{}, {}, static_cast<int>(engine.rate())};
     std::vector<float> buf(2000);
-    while (!engine.finished() && all.size() < (1u << 26))
-        all.append(buf.data(), engine.render(buf.data(), 1000));
+    while (!engine.finished() && all.size() < frames)
+        all.append(buf.data(), engine.render(buf.data(), std::min<std::size_t>(1000, frames - all.size())));
     return all;
 }
 
@@ -71,10 +58,9 @@ inline double frequency(const std::vector<float>& x, std::size_t begin, std::siz
 }
 
 inline double rms(const std::vector<float>& x, std::size_t begin, std::size_t end) {
-    double sum = 0.0;
-    for (std::size_t i = begin; i < end; ++i)
-        sum += static_cast<double>(x[i]) * x[i];
-    return std::sqrt(sum / static_cast<double>(end - begin));
+    auto first = x.begin() + static_cast<std::ptrdiff_t>(begin),
+         last = x.begin() + static_cast<std::ptrdiff_t>(end);
+    return std::sqrt(std::inner_product(first, last, first, 0.0) / static_cast<double>(end - begin));
 }
 
 // One frequency component over [begin, end), scaled so a sine of amplitude A has magnitude A.
@@ -93,22 +79,5 @@ inline double maxJump(const std::vector<float>& x, std::size_t begin, std::size_
         m = std::max(m, std::fabs(static_cast<double>(x[i]) - x[i - 1]));
     return m;
 }
-
-inline std::string contents(const std::filesystem::path& p) {
-    std::stringstream s;
-    s << std::ifstream(p).rdbuf();
-    return s.str();
-}
-
-// A fresh folder per test, removed afterwards.
-class TempFolder : public ::testing::Test {
-protected:
-    TempFolder() { std::filesystem::create_directories(dir_); }
-    ~TempFolder() override { std::filesystem::remove_all(dir_); }
-    std::string path(const std::string& name) const { return (dir_ / name).string(); }
-    const std::filesystem::path dir_ = std::filesystem::temp_directory_path() /
-                                       ("freqgen-" + std::to_string(::getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-};
 
 } // namespace measure
