@@ -29,7 +29,7 @@ struct Buffer : ::testing::Test, WindowServices {
     void sendTwo() {
         send(0, QStringLiteral(" 20000,  12000,  4800,  5000"));
         send(1, QStringLiteral(" 7.83,  10,  500"));
-        tab.viewBuffer();
+        child(&tab, "Command4")->click();
         window = windows.find(QStringLiteral("Form3"));
         ASSERT_NE(window, nullptr);
     }
@@ -58,7 +58,7 @@ TEST_F(Buffer, AFullBufferRefusesTheSetWithAMessage) {
     EXPECT_EQ(state.buffer.entries[500].Description, "Gamma");
 }
 
-// The list taking the focus makes its first row current, but only the user's move selects a line.
+// The list taking the focus makes its first row current, but only the user's move selects a line; Esc leaves.
 TEST_F(Buffer, ManagementWindowSelectsByTheUsersMoveDeletesClearsAndStoresTheClearFirstFlag) {
     send(2, QStringLiteral(" 528"));
     sendTwo();
@@ -95,7 +95,7 @@ TEST_F(Buffer, ManagementWindowSelectsByTheUsersMoveDeletesClearsAndStoresTheCle
         EXPECT_EQ(folder.read(QStringLiteral("sono.ini")),
                   "\"/opt/my editor/edit\"\r\n" + QByteArray(flag) + "\r\n");
     }
-    exit->click();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); // Esc is Exit
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(owner.isEnabled());
     EXPECT_EQ(windows.find(QStringLiteral("Form3")), nullptr);
@@ -108,8 +108,11 @@ TEST_F(Buffer, ManagementWindowSelectsByTheUsersMoveDeletesClearsAndStoresTheCle
 
 TEST_F(Buffer, PrintPreviewWritesTheReportStartsTheEditorAndNamesWhatFailed) {
     sendTwo();
-    auto* preview = child(window, "Command2");
-    preview->click(); // the first preview prints each text as it was sent
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    child<QLineEdit>(window, "Text3")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // Enter is Print Preview
+    // The first preview prints each text as it was sent.
     QString expected =
         "Sono12 - build 05.01.16 : Frequency Selection   3:07 pm    5, Dec 2026| |"
         "Frequencies are not Capped.| | |Alpha|first|Frequencies:  20000,  12000,  4800,  5000| |"
@@ -121,6 +124,7 @@ TEST_F(Buffer, PrintPreviewWritesTheReportStartsTheEditorAndNamesWhatFailed) {
     EXPECT_EQ(platform.started[0].workingFolder, folder.path());
 
     child<QLineEdit>(window, "Text3")->setText(QStringLiteral("5"));
+    auto* preview = child(window, "Command2");
     preview->click();
     expected.replace("not Capped.", "Capped at :  5kHz")
         .replace("20000,  12000", "5000,  3000")
