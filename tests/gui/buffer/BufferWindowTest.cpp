@@ -134,7 +134,6 @@ TEST_F(Buffer, PrintPreviewWritesTheReportStartsTheEditorAndNamesWhatFailed) {
     EXPECT_EQ(state.buffer.entries[2].Freq[3], 500);
     EXPECT_EQ(state.buffer.entries[1].FrequencyText, " 20000,  12000,  4800,  5000");
     EXPECT_EQ(state.buffer.entries[2].FrequencyText, " 7.83,  10");
-    EXPECT_TRUE(platform.messages.isEmpty());
 
     state.EditorPath = QStringLiteral("/no/such/editor");
     platform.startSucceeds = false;
