@@ -6,21 +6,9 @@
 #include "support/Screenshot.h"
 #include "support/SonoHarness.h"
 
-#include "gui/shell/BackgroundWork.h"
-#include <QApplication>
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QProgressBar>
-#include <QProgressDialog>
-#include <QRadioButton>
-#include <QSignalSpy>
-#include <QTest>
-#include <QTextBrowser>
+#include <QtTest>
+#include <QtWidgets>
 #include <algorithm>
-#include <gtest/gtest.h>
 
 using namespace sono;
 using namespace sono::test;
@@ -34,19 +22,16 @@ QString pageText(QWidget* window) {
 // The window shows the shipped page with this title as readable text, no control words left over.
 void expectPage(QWidget* window, const char* title) {
     const QString text = pageText(window);
-    EXPECT_TRUE(text.startsWith(QString::fromLatin1(title) + u'\n')) << title;
-    EXPECT_GT(text.size(), 300) << title;
+    EXPECT_TRUE(text.startsWith(QString::fromLatin1(title) + u'\n') && text.size() > 300) << title;
     EXPECT_FALSE(text.contains(u'\\') || text.contains(u'{') || text.contains(u'}')) << title;
 }
 
 // Three sets, the shipped help pages and a settings file; each window is opened on the services alone.
-class ToolsWindow : public ::testing::Test, public WindowServices {
-protected:
-    void SetUp() override {
-        openStore({record(QStringLiteral("Alpha"), QStringLiteral("c1"), {528}),
-                   record(QStringLiteral("beta"), std::nullopt),
-                   record(QStringLiteral("Gamma"), QStringLiteral("c3"), {20, 727, 787.5})});
-        ASSERT_TRUE(state.database.refresh(SearchQuery::all()).has_value());
+struct ToolsWindow : ::testing::Test, WindowServices {
+    ToolsWindow() {
+        openStore({record("Alpha", "c1", {528}), record("beta", std::nullopt),
+                   record("Gamma", "c3", {20, 727, 787.5})});
+        EXPECT_TRUE(state.database.refresh(SearchQuery::all()).has_value());
         folder.installHelpPages();
         folder.write(QStringLiteral("sono.ini"), "\"/usr/bin/xdg-open\"\r\n1\r\n");
         state.EditorPath = QStringLiteral("/usr/bin/xdg-open");
@@ -69,6 +54,9 @@ protected:
         openPrintResults(services);
         return qobject_cast<PrintResultsWindow*>(window("Form5"));
     }
+    QString lastMessage() const {
+        return platform.messages.isEmpty() ? QString() : platform.messages.last().text;
+    }
 };
 
 } // namespace
@@ -77,15 +65,12 @@ TEST_F(ToolsWindow, PrintPreviewWritesTheReportStartsTheEditorAndNamesFailures) 
     state.database.moveTo(1); // the user has selected the second line; no search made yet
     QWidget* form = printWindow();
     EXPECT_FALSE(owner.isEnabled());
-    for (const char* box : {"Check1", "Check2", "Check3"})
-        EXPECT_FALSE(child<QCheckBox>(form, box)->isChecked());
     child<QCheckBox>(form, "Check2")->setChecked(true);
     preview(form);
     EXPECT_EQ(
         folder.read(QStringLiteral("freq.txt")),
-        QByteArray("Frequency Selection   2:05 pm   5,Dec 2026\r\n \r\nAlpha\r\nFrequencies:  528\r\nbeta\r\n"
-                   "Frequencies: No Frequencies Listed - See Comments\r\nGamma\r\n"
-                   "Frequencies:  20,  727,  787.5\r\n"));
+        "Frequency Selection   2:05 pm   5,Dec 2026\r\n \r\nAlpha\r\nFrequencies:  528\r\nbeta\r\n"
+        "Frequencies: No Frequencies Listed - See Comments\r\nGamma\r\nFrequencies:  20,  727,  787.5\r\n");
     ASSERT_EQ(platform.started.size(), 1);
     EXPECT_EQ(platform.started[0].program, "/usr/bin/xdg-open");
     EXPECT_EQ(platform.started[0].arguments, QStringList{folder.file(QStringLiteral("freq.txt"))});
@@ -98,17 +83,15 @@ TEST_F(ToolsWindow, PrintPreviewWritesTheReportStartsTheEditorAndNamesFailures) 
     state.EditorPath = QStringLiteral("/no/such/editor");
     platform.startSucceeds = false;
     preview(printWindow());
-    ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_TRUE(platform.messages[0].text.contains(QStringLiteral("/no/such/editor")));
+    EXPECT_TRUE(lastMessage().contains(QStringLiteral("/no/such/editor")));
     EXPECT_TRUE(folder.exists(QStringLiteral("freq.txt")));
     // A report that cannot be written starts no editor and keeps the window; Exit closes it.
     form = printWindow();
     state.folder = AppFolder(folder.file(QStringLiteral("missing")));
     preview(form);
     ASSERT_EQ(platform.messages.size(), 2);
-    EXPECT_TRUE(platform.messages[1].text.contains(QStringLiteral("freq.txt")));
+    EXPECT_TRUE(lastMessage().contains(QStringLiteral("freq.txt")));
     EXPECT_EQ(platform.started.size(), 2);
-    EXPECT_FALSE(owner.isEnabled());
     child(form, "Command2")->click();
     EXPECT_EQ(window("Form5"), nullptr);
     EXPECT_TRUE(owner.isEnabled());
@@ -128,23 +111,19 @@ TEST_F(ToolsWindow, PrintCloseEscAndSecondPreviewWaitWhileTheReportIsWritten) {
     EXPECT_FALSE(form->close());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     EXPECT_TRUE(form->isVisible());
-    EXPECT_FALSE(child(form, "Command1")->isEnabled());
-    EXPECT_FALSE(child(form, "Command2")->isEnabled());
+    EXPECT_FALSE(child(form, "Command1")->isEnabled() || child(form, "Command2")->isEnabled());
     form->printPreview(); // a second preview is ignored
     openPrintResults(services);
     ASSERT_TRUE(finished.wait(5000));
     EXPECT_EQ(child<QProgressBar>(form, "ProgressBar1")->value(), 3);
     EXPECT_EQ(platform.started.size(), 1);
     EXPECT_EQ(folder.read(QStringLiteral("freq.txt")).count("Alpha"), 1);
-    EXPECT_EQ(window("Form5"), nullptr);
-    EXPECT_TRUE(owner.isEnabled());
 
     // Cancelled at once, before the work could write a line: no file, no editor, the window stays.
     QFile::remove(folder.file(QStringLiteral("freq.txt")));
     form = printWindow();
     child(form, "Command1")->click();
-    auto* progress = form->findChild<QProgressDialog*>(QStringLiteral("BackgroundProgress"));
-    ASSERT_NE(progress, nullptr);
+    ASSERT_NE(form->findChild<QProgressDialog*>(QStringLiteral("BackgroundProgress")), nullptr);
     work.cancelAndWait();
     EXPECT_FALSE(form->isWriting());
     EXPECT_FALSE(folder.exists(QStringLiteral("freq.txt")));
@@ -152,21 +131,18 @@ TEST_F(ToolsWindow, PrintCloseEscAndSecondPreviewWaitWhileTheReportIsWritten) {
     EXPECT_TRUE(child(form, "Command1")->isEnabled());
 }
 
-TEST_F(ToolsWindow, ConversionsDefaultsListsAndRefusals) {
+TEST_F(ToolsWindow, ConversionsRepeatTheSameListsAndARefusalEmptiesThem) {
     openConversions(services);
     QWidget* form = window("Form7");
     EXPECT_EQ(form->pos(), QPoint(0, 0));
-    EXPECT_EQ(child<QLineEdit>(form, "Text1")->text(), "11780000");
-    auto convert = [&](const QString& count) {
-        child<QLineEdit>(form, "Text2")->setText(count);
+    auto convert = [&](const char* count) {
+        child<QLineEdit>(form, "Text2")->setText(QString::fromLatin1(count));
         child(form, "Command1_0")->click();
         return rows(child<QListWidget>(form, "List2")) + rows(child<QListWidget>(form, "List1"));
     };
-    convert(QStringLiteral("11"));
-    const QStringList lists = convert(QStringLiteral("11")); // twice: the same lists, not longer ones
-    ASSERT_EQ(lists.size(), 22);
-    EXPECT_EQ(lists[21], "24,125.440 MHz");
-    EXPECT_TRUE(convert(QStringLiteral("abc")).isEmpty()); // a refusal is told and empties the lists
+    convert("11");
+    EXPECT_EQ(convert("11").size(), 22); // twice: the same lists, not longer ones
+    EXPECT_TRUE(convert("abc").isEmpty());
     EXPECT_EQ(platform.messages.size(), 1);
 }
 
@@ -178,9 +154,7 @@ TEST_F(ToolsWindow, EditorPathSaveExitAndRefusal) {
         child(window("Form6"), button)->click();
     };
     openEditorPath(services);
-    EXPECT_EQ(child<QLabel>(window("Form6"), "Label2")->text(), "Default = /usr/bin/xdg-open");
     EXPECT_EQ(child<QLineEdit>(window("Form6"), "Text1")->text(), "/usr/bin/xdg-open");
-
     // Exit after typing, and a path with a quote, leave the file's bytes and the setting.
     const QByteArray before = folder.read(QStringLiteral("sono.ini"));
     enter(QStringLiteral("/usr/bin/gedit"), "Command2");
@@ -190,25 +164,19 @@ TEST_F(ToolsWindow, EditorPathSaveExitAndRefusal) {
     EXPECT_NE(window("Form6"), nullptr); // kept open for a correction
     EXPECT_EQ(folder.read(QStringLiteral("sono.ini")), before);
     EXPECT_EQ(state.EditorPath, "/usr/bin/xdg-open");
-
     enter(QStringLiteral("/usr/bin/gedit"), "Command1");
-    EXPECT_EQ(folder.read(QStringLiteral("sono.ini")), QByteArray("\"/usr/bin/gedit\"\r\n1\r\n"));
+    EXPECT_EQ(folder.read(QStringLiteral("sono.ini")), "\"/usr/bin/gedit\"\r\n1\r\n");
     enter(QString(), "Command1"); // an empty box stores the default
-    EXPECT_EQ(folder.read(QStringLiteral("sono.ini")), QByteArray("\"/usr/bin/xdg-open\"\r\n1\r\n"));
-    EXPECT_EQ(state.EditorPath, "/usr/bin/xdg-open");
+    EXPECT_EQ(folder.read(QStringLiteral("sono.ini")), before);
 }
 
 TEST_F(ToolsWindow, PageWindowsShowTheirOwnPagesAndKeepThem) {
     showHelpAndTips(services);
     QWidget* form = window("Form8");
-    EXPECT_TRUE(child<QRadioButton>(form, "Option1_0")->isChecked());
-    const char* captions[] = {"Introduction", "Database", "Freqgen", "Scanning"};
     const char* titles[] = {"Welcome to Sono", "The Database tab", "The FreqGen tab", "The Scan tab"};
     expectPage(form, titles[0]);
     for (int i : {2, 0, 3, 1}) {
-        auto* option = child<QRadioButton>(form, QStringLiteral("Option1_%1").arg(i));
-        EXPECT_EQ(option->text(), QString::fromLatin1(captions[i]));
-        option->click();
+        child<QRadioButton>(form, QStringLiteral("Option1_%1").arg(i))->click();
         expectPage(form, titles[i]);
     }
     showHelpAndTips(services); // chosen again: the same window comes to the front with its page
@@ -217,9 +185,6 @@ TEST_F(ToolsWindow, PageWindowsShowTheirOwnPagesAndKeepThem) {
 
     showKeyCommands(services);
     QWidget* keys = window("Form12");
-    EXPECT_EQ(
-        child<QLabel>(keys, "Label1")->text(),
-        "To execute commands, click on the Freqgen terminal window to bring it into focus on your DeskTop.");
     EXPECT_EQ(QPoint(keys->x() + keys->width(), keys->y()), QPoint(1280, 0));
     expectPage(keys, "freqgen: key commands");
     showKeyCommands(services); // Run shows it again: still one window
@@ -235,8 +200,7 @@ TEST_F(ToolsWindow, PageWindowsShowTheirOwnPagesAndKeepThem) {
     EXPECT_EQ(window("Form22"), nullptr);
     QFile::remove(folder.file(QStringLiteral("howtocal.rtf")));
     showHowToCalibrate(services);
-    ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_TRUE(platform.messages[0].text.contains(QStringLiteral("howtocal.rtf")));
+    EXPECT_TRUE(lastMessage().contains(QStringLiteral("howtocal.rtf")));
     EXPECT_TRUE(pageText(window("Form22")).isEmpty());
 }
 
@@ -246,11 +210,7 @@ TEST_F(ToolsWindow, AboutShowsTheShippedTextInASerifBoxAndTwoPictures) {
     EXPECT_EQ(text->font().styleHint(), QFont::Serif);
     QFile file(QStringLiteral(SONO_TEST_SOURCE_DIR "/data/about.txt"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(
-        text->toPlainText(),
-        QString::fromUtf8(file.readAll()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).trimmed());
-    EXPECT_EQ(text->toPlainText().count(QStringLiteral("\n\n")), 9); // ten paragraphs, in their order
-    EXPECT_TRUE(text->toPlainText().contains(QStringLiteral("free of charge")));
+    EXPECT_EQ(text->toPlainText(), QString::fromUtf8(file.readAll()).replace("\r\n", "\n").trimmed());
     for (const char* picture : {"Picture1", "Picture2"})
         EXPECT_FALSE(child<QLabel>(window("Form4"), picture)->pixmap().isNull());
 }
@@ -258,13 +218,11 @@ TEST_F(ToolsWindow, AboutShowsTheShippedTextInASerifBoxAndTwoPictures) {
 TEST_F(ToolsWindow, WebLinksOpenTwelveHttpsPagesAndAFailingOpenerIsReported) {
     for (const WebLink& link : WebLinks)
         openWebLink(services, link);
-    ASSERT_EQ(platform.urls.size(), 12);
     EXPECT_EQ(QSet<QUrl>(platform.urls.begin(), platform.urls.end()).size(), 12);
     EXPECT_TRUE(std::ranges::all_of(platform.urls, [](const QUrl& url) { return url.scheme() == "https"; }));
     platform.openSucceeds = false;
     openWebLink(services, WebLinks[3]);
-    ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_TRUE(platform.messages[0].text.contains(platform.urls.last().toString()));
+    EXPECT_TRUE(lastMessage().contains(platform.urls.last().toString()));
 }
 
 // Esc acts as each window's Close or Exit (nothing is kept, the main window is usable again); Enter
@@ -276,6 +234,7 @@ TEST_F(ToolsWindow, EscClosesAndEnterPressesTheDefaultButton) {
         const char* focus;
         QString typed;
         std::function<bool()> entered; // what Enter did besides closing; Esc must not have done it
+        bool staysOpen = false;        // Calculate and Save keep the window
     };
     const auto calibration = [&] {
         windows.open<CalibrationWindow>("Form21", [&] { return new CalibrationWindow(services); });
@@ -290,9 +249,9 @@ TEST_F(ToolsWindow, EscClosesAndEnterPressesTheDefaultButton) {
         {"Form6", [&] { openEditorPath(services); }, "Text1", QStringLiteral("/usr/bin/gedit"),
          [&] { return state.EditorPath == "/usr/bin/gedit"; }},
         {"Form7", [&] { openConversions(services); }, "Text2", QStringLiteral("3"),
-         [&] { return window("Form7") && child<QListWidget>(window("Form7"), "List1")->count() == 3; }},
+         [&] { return window("Form7") && child<QListWidget>(window("Form7"), "List1")->count() == 3; }, true},
         {"Form21", calibration, "Text1_0", QStringLiteral("51"),
-         [&] { return state.calibration.CalTable[0] == 51.0f; }},
+         [&] { return state.calibration.CalTable[0] == 51.0f; }, true},
         {"Form8", [&] { showHelpAndTips(services); }, "RichTextBox1", {}, {}},
         {"Form12", [&] { showKeyCommands(services); }, "RichTextBox1", {}, {}},
         {"Form18", [&] { showDorvEffect(services); }, "RichTextBox1", {}, {}},
@@ -325,7 +284,6 @@ TEST_F(ToolsWindow, EscClosesAndEnterPressesTheDefaultButton) {
             ASSERT_TRUE(QSignalSpy(&work, &BackgroundWork::finished).wait(5000));
         }
         EXPECT_TRUE(!c.entered || c.entered());
-        const bool staysOpen = c.form == std::string_view("Form7") || c.form == std::string_view("Form21");
-        EXPECT_EQ(window(c.form) != nullptr, staysOpen); // Calculate and Save keep the window
+        EXPECT_EQ(window(c.form) != nullptr, c.staysOpen);
     }
 }
