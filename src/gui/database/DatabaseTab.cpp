@@ -138,10 +138,9 @@ void DatabaseTab::openEditor(qint16 mode) {
     AppState& state = services_.state;
     if (mode == 2 && !state.database.current()) return;
     state.EditorMode = mode;
-    bool opened = false;
-    QWidget* editor = services_.windows.open<RecordEditorWindow>(
-        QStringLiteral("Form2"), [this] { return new RecordEditorWindow(services_); }, &opened);
-    if (opened) disableWhileOpen(services_.mainWindow, editor);
+    services_.windows.open<RecordEditorWindow>(
+        QStringLiteral("Form2"), [this] { return new RecordEditorWindow(services_); }, nullptr,
+        WindowRegistry::Blocks::Owner);
 }
 
 void DatabaseTab::deleteRecord() {
@@ -173,13 +172,14 @@ void DatabaseTab::sendToBuffer() {
 }
 
 void DatabaseTab::viewBuffer() {
-    bool opened = false;
-    QWidget* window = services_.windows.open<BufferManagementWindow>(
-        QStringLiteral("Form3"), [&] { return new BufferManagementWindow(services_); }, &opened);
-    if (opened) {
-        placeCentred(window, services_.platform, 200);
-        disableWhileOpen(services_.mainWindow, window);
-    }
+    services_.windows.open<BufferManagementWindow>(
+        QStringLiteral("Form3"),
+        [&] {
+            auto* window = new BufferManagementWindow(services_);
+            placeCentred(window, services_.platform, 200);
+            return window;
+        },
+        nullptr, WindowRegistry::Blocks::Owner);
 }
 
 void DatabaseTab::repairAndCompactDatabase() {

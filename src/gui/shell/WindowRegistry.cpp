@@ -15,8 +15,8 @@ QWidget* WindowRegistry::find(const QString& objectName) const {
     return nullptr;
 }
 
-QWidget* WindowRegistry::open(const QString& objectName, const std::function<QWidget*()>& make,
-                              bool* opened) {
+QWidget* WindowRegistry::open(const QString& objectName, const std::function<QWidget*()>& make, bool* opened,
+                              Blocks blocks) {
     windows_.removeIf([](const QPointer<QWidget>& w) { return w.isNull(); });
     if (QWidget* existing = find(objectName)) {
         existing->showNormal();
@@ -38,6 +38,7 @@ QWidget* WindowRegistry::open(const QString& objectName, const std::function<QWi
         const QSize size = window->sizeHint().expandedTo(window->size());
         window->move(owner_->frameGeometry().center() - QPoint(size.width() / 2, size.height() / 2));
     }
+    if (blocks == Blocks::Owner && owner_) disableWhileOpen(owner_, window);
     window->setObjectName(objectName);
     window->setAttribute(Qt::WA_DeleteOnClose);
     windows_.append(window);

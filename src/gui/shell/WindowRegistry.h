@@ -19,13 +19,19 @@ public:
     // The open window with this object name, or nullptr.
     QWidget* find(const QString& objectName) const;
 
+    // Whether a new window keeps the user out of the owner until it closes.
+    enum class Blocks { Nothing, Owner };
+
     // Raises the open window of that name, or builds one with `make`, shows it and returns it.
     // `opened` tells the caller which of the two happened.
-    QWidget* open(const QString& objectName, const std::function<QWidget*()>& make, bool* opened = nullptr);
+    QWidget* open(const QString& objectName, const std::function<QWidget*()>& make, bool* opened = nullptr,
+                  Blocks blocks = Blocks::Nothing);
 
     template <class W>
-    W* open(const QString& objectName, const std::function<W*()>& make, bool* opened = nullptr) {
-        return static_cast<W*>(open(objectName, std::function<QWidget*()>([&] { return make(); }), opened));
+    W* open(const QString& objectName, const std::function<W*()>& make, bool* opened = nullptr,
+            Blocks blocks = Blocks::Nothing) {
+        return static_cast<W*>(
+            open(objectName, std::function<QWidget*()>([&] { return make(); }), opened, blocks));
     }
 
     // Closes every open window, the most recently opened first.
@@ -39,7 +45,9 @@ private:
 };
 
 // Disables `mainWindow` until `tool` is destroyed, however it is closed, and makes `tool` window-modal so
-// that a window manager brings it forward when the main window is clicked. Call it before `tool` is shown.
+// that a window manager brings it forward when the main window is clicked. Call it before `tool` is
+// shown (the registry's Blocks::Owner does): a shown window must be hidden and shown again to take the
+// modality, and a window manager may drop a window mapped and unmapped in one breath.
 void disableWhileOpen(QWidget* mainWindow, QWidget* tool);
 
 // Window positions and sizes of the forms are given in twips (1440 to the inch).

@@ -13,10 +13,9 @@
 namespace sono {
 
 void openPrintResults(Services& services) {
-    bool opened = false;
-    QWidget* window = services.windows.open<PrintResultsWindow>(
-        QStringLiteral("Form5"), [&] { return new PrintResultsWindow(services); }, &opened);
-    if (opened) disableWhileOpen(services.mainWindow, window);
+    services.windows.open<PrintResultsWindow>(
+        QStringLiteral("Form5"), [&] { return new PrintResultsWindow(services); }, nullptr,
+        WindowRegistry::Blocks::Owner);
 }
 
 void openConversions(Services& services) {

@@ -1,3 +1,4 @@
+#include "gui/shell/SplashWindow.h"
 #include "support/SonoHarness.h"
 
 #include <QGuiApplication>
@@ -37,12 +38,19 @@ TEST(WindowManager, TheRecordEditorStaysAboveTheMainWindowWhenTheMainWindowIsCli
     ASSERT_EQ(QGuiApplication::platformName(), "xcb");
     SonoHarness sono;
     sono.folder.createDatabase({record("beta wave", "calm", {14, 528})});
-    ASSERT_NE(sono.start(), nullptr);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(sono.main));
+    // As a user does: the check window is up before Proceed is pressed.
+    sono.session.start();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(sono.session.splash(), 30000));
+    QPushButton* proceed = child(sono.session.splash(), QStringLiteral("Command1"));
+    QTRY_VERIFY_WITH_TIMEOUT(proceed->isEnabled(), 5000);
+    proceed->click();
+    sono.main = sono.session.mainWindow();
+    ASSERT_NE(sono.main, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(sono.main, 30000));
     child(sono.main, QStringLiteral("Command5"))->click();
     QWidget* editor = sono.window("Form2");
     ASSERT_NE(editor, nullptr);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(editor));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(editor, 30000));
     EXPECT_FALSE(sono.main->isEnabled());
 
     activateAsAClickWould(sono.main);

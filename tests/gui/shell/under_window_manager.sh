@@ -5,7 +5,7 @@
 set -euo pipefail
 cat >"${TMPDIR:-/tmp}/sono-wm-$$.sh" <<'INNER'
 openbox >/dev/null 2>&1 &
-for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
+for _ in $(seq 50); do xprop -root _OB_THEME 2>/dev/null | grep -q "=" && break; sleep 0.1; done
 SONO_WINDOW_MANAGER=1 QT_QPA_PLATFORM=xcb "$1" --gtest_filter='WindowManager.*'
 INNER
 trap 'rm -f "${TMPDIR:-/tmp}/sono-wm-$$.sh"' EXIT
