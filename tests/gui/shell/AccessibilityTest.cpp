@@ -2,19 +2,7 @@
 #include "gui/shell/SplashWindow.h"
 #include "support/SonoHarness.h"
 
-#include <QAbstractButton>
-#include <QAbstractItemView>
-#include <QAbstractSlider>
-#include <QAbstractSpinBox>
-#include <QAction>
-#include <QApplication>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QTextEdit>
-#include <gtest/gtest.h>
+#include <QtWidgets>
 
 using namespace sono;
 using namespace sono::test;
@@ -92,9 +80,6 @@ TEST(Accessibility, EveryControlOfEveryWindowHasAName) {
         emit chooser->activated(i);
         collect();
     }
-    for (const char* form :
-         {"Form2", "Form3", "Form4", "Form5", "Form6", "Form7", "Form8", "Form10", "Form11", "Form12",
-          "Form13", "Form14", "Form15", "Form16", "Form17", "Form18", "Form19", "Form21", "frmInsertFreq"})
-        EXPECT_TRUE(seen.contains(form)) << form << " was not opened";
+    EXPECT_EQ(seen.size(), 19) << QStringList(seen.begin(), seen.end()).join(u' ').toStdString();
     EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join(QStringLiteral("\n")).toStdString();
 }

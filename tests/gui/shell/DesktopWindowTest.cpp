@@ -3,17 +3,8 @@
 #include "gui/shell/WindowRegistry.h"
 #include "support/SonoHarness.h"
 
-#include <QApplication>
-#include <QLineEdit>
-#include <QListView>
-#include <QMenu>
-#include <QMenuBar>
-#include <QMessageBox>
-#include <QPointer>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
-#include <gtest/gtest.h>
+#include <QtTest>
+#include <QtWidgets>
 
 using namespace sono;
 using namespace sono::test;

@@ -1,12 +1,6 @@
 #include "support/SonoHarness.h"
 
-#include <QAction>
-#include <QFile>
-#include <QListView>
-#include <QProcess>
-#include <QPushButton>
-#include <QTableWidget>
-#include <gtest/gtest.h>
+#include <QtWidgets>
 
 using namespace sono;
 using namespace sono::test;
