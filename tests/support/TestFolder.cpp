@@ -1,6 +1,5 @@
 #include "support/TestFolder.h"
 
-#include "gui/shell/MainWindow.h"
 #include "gui/shell/Session.h"
 #include "gui/shell/SplashWindow.h"
 

@@ -19,6 +19,7 @@ public:
         EXPECT_TRUE(dir_.isValid());
         createDatabase(path(), records);
     }
+    QString folder() const { return dir_.path(); }
     QString path() const { return dir_.filePath(QStringLiteral("freqs.mdb")); }
     QString copyPath() const { return dir_.filePath(QStringLiteral("newFreq.mdb")); }
 
