@@ -13,8 +13,5 @@ inline void PrintTo(const QByteArray& b, std::ostream* os) {
     *os << '"' << b.toStdString() << '"';
 }
 inline void PrintTo(const QStringList& l, std::ostream* os) {
-    *os << '{';
-    for (const QString& s : l)
-        *os << '"' << s.toStdString() << "\", ";
-    *os << '}';
+    *os << "{\"" << l.join(QStringLiteral("\", \"")).toStdString() << "\"}";
 }

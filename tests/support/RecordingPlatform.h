@@ -2,9 +2,9 @@
 
 #include "core/app/Platform.h"
 
-#include <QList>
 #include <QMap>
 #include <QStringList>
+#include <QUrl>
 #include <deque>
 
 namespace sono::test {
@@ -24,22 +24,37 @@ public:
         QString workingFolder;
     };
 
-    MessageAnswer message(const QString& text, const QString& title, MessageButtons buttons) override;
+    MessageAnswer message(const QString& text, const QString& title, MessageButtons buttons) override {
+        messages.append({text, title, buttons});
+        if (answers.empty()) return MessageAnswer::Ok;
+        const MessageAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
     void beep() override { ++beeps; }
-    bool startProgram(const QString& program, const QStringList& arguments,
-                      const QString& workingFolder) override;
-    bool openUrl(const QUrl& url) override;
+    bool startProgram(const QString& program, const QStringList& arguments, const QString& folder) override {
+        started.append({program, arguments, folder});
+        return startSucceeds;
+    }
+    bool openUrl(const QUrl& url) override {
+        urls.append(url);
+        return openSucceeds;
+    }
     QString findExecutable(const QString& name) override { return executables.value(name); }
-    void processEvents() override { ++eventPasses; }
+    void processEvents() override {}
     QSize screenSize() override { return {1280, 1024}; }
     double logicalDpi() override { return 96.0; }
 
-    QStringList messageTexts() const;
+    QStringList messageTexts() const {
+        QStringList texts;
+        for (const Message& m : messages)
+            texts.append(m.text);
+        return texts;
+    }
 
     QList<Message> messages;
     std::deque<MessageAnswer> answers; // consumed by message(); OK when empty
     int beeps = 0;
-    int eventPasses = 0;
     QList<Started> started;
     bool startSucceeds = true;
     QList<QUrl> urls;

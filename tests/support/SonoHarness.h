@@ -55,14 +55,9 @@ struct WindowServices {
 // derive from it, fill the folder, then call start().
 struct SonoHarness {
     SonoHarness() { state.folder = AppFolder(folder.path()); }
-    MainWindow* start() {
-        main = startSono(session);
-        return main;
-    }
+    MainWindow* start() { return main = startSono(session); }
     // The open tool window of that form name, or nullptr.
-    template <class W = QWidget> W* window(const char* form) const {
-        return qobject_cast<W*>(main->windows().find(QString::fromLatin1(form)));
-    }
+    QWidget* window(const char* form) const { return main->windows().find(QString::fromLatin1(form)); }
 
     TestFolder folder;
     RecordingPlatform platform;

@@ -1,19 +1,12 @@
 #include "support/TestFolder.h"
 
-#include "gui/shell/MainWindow.h"
 #include "gui/shell/Session.h"
 #include "gui/shell/SplashWindow.h"
 
 #include <QDir>
-#include <QFile>
 #include <QPushButton>
-#include <gtest/gtest.h>
 
 namespace sono::test {
-
-TestFolder::TestFolder() {
-    EXPECT_TRUE(dir_.isValid());
-}
 
 void TestFolder::write(const QString& name, const QByteArray& bytes) const {
     QFile f(file(name));
@@ -25,14 +18,6 @@ QByteArray TestFolder::read(const QString& name) const {
     QFile f(file(name));
     if (!f.open(QIODevice::ReadOnly)) return {};
     return f.readAll();
-}
-
-bool TestFolder::exists(const QString& name) const {
-    return QFile::exists(file(name));
-}
-
-void TestFolder::createDatabase(const std::vector<FrequencyRecord>& records) const {
-    test::createDatabase(file(QStringLiteral("freqs.mdb")), records);
 }
 
 void TestFolder::installHelpPages() const {

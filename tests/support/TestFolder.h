@@ -3,33 +3,30 @@
 #include "core/database/FrequencyStore.h"
 #include "support/core/DatabaseFiles.h"
 
-#include <QByteArray>
-#include <QString>
+#include <QFile>
 #include <QTemporaryDir>
-#include <memory>
-#include <vector>
+#include <gtest/gtest.h>
 
 namespace sono {
-struct AppState;
 class MainWindow;
 class Session;
 } // namespace sono
 
 namespace sono::test {
 
-class RecordingPlatform;
-
 // A temporary application folder.
 class TestFolder {
 public:
-    TestFolder();
+    TestFolder() { EXPECT_TRUE(dir_.isValid()); }
     QString path() const { return dir_.path(); }
     QString file(const QString& name) const { return dir_.filePath(name); }
     void write(const QString& name, const QByteArray& bytes) const;
     QByteArray read(const QString& name) const;
-    bool exists(const QString& name) const;
+    bool exists(const QString& name) const { return QFile::exists(file(name)); }
     // freqs.mdb with these records.
-    void createDatabase(const std::vector<FrequencyRecord>& records) const;
+    void createDatabase(const std::vector<FrequencyRecord>& records) const {
+        test::createDatabase(file(QStringLiteral("freqs.mdb")), records);
+    }
     // The shipped help pages (data/help/*.rtf), as the application folder holds them.
     void installHelpPages() const;
 

@@ -3,17 +3,8 @@
 #include "gui/shell/WindowRegistry.h"
 #include "support/SonoHarness.h"
 
-#include <QApplication>
-#include <QLineEdit>
-#include <QListView>
-#include <QMenu>
-#include <QMenuBar>
-#include <QMessageBox>
-#include <QPointer>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
-#include <gtest/gtest.h>
+#include <QtTest>
+#include <QtWidgets>
 
 using namespace sono;
 using namespace sono::test;
@@ -45,8 +36,6 @@ TEST_F(Desktop, AltAndALetterRunsTheLetterSearchAndF10OpensTheMenuBar) {
     EXPECT_EQ(lines(), QStringList({"Wave"}));
     auto* tools = child<QMenu>(main, "Tools");
     EXPECT_FALSE(tools->isVisible());
-    EXPECT_FALSE(child<QMenu>(main, "Web")->isVisible());
-
     QTest::keyClick(main, Qt::Key_F10);
     EXPECT_TRUE(tools->isVisible());
     QTest::keyClick(tools, Qt::Key_Escape);
