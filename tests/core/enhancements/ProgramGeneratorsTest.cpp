@@ -6,18 +6,18 @@ using namespace sono;
 
 namespace {
 
-// Steps 1..StepCount of a table, comparable as a whole.
-struct Steps {
-    std::vector<float> freq;
-    std::vector<qint16> time, no;
-    bool operator==(const Steps&) const = default;
-};
+// Frequencies, times and labels of steps 1..StepCount.
+using Steps = std::tuple<std::vector<float>, std::vector<qint16>, std::vector<qint16>>;
 
 Steps steps(const ProgramTable& t) {
     const auto end = static_cast<size_t>(t.StepCount) + 1;
     return {{t.StepFreq.begin() + 1, t.StepFreq.begin() + end},
             {t.StepTime.begin() + 1, t.StepTime.begin() + end},
             {t.StepNo.begin() + 1, t.StepNo.begin() + end}};
+}
+
+std::vector<float> freqs(const ProgramTable& t) {
+    return std::get<0>(steps(t));
 }
 
 ProgramTable tableOf(std::initializer_list<float> hz, qint16 seconds = 60) {
@@ -29,12 +29,6 @@ ProgramTable tableOf(std::initializer_list<float> hz, qint16 seconds = 60) {
         t.StepNo[i] = static_cast<qint16>(10 + i);
     }
     return t;
-}
-
-std::vector<qint16> counting(qint16 n) {
-    std::vector<qint16> v(static_cast<size_t>(n));
-    std::iota(v.begin(), v.end(), qint16(1));
-    return v;
 }
 
 } // namespace
@@ -103,9 +97,9 @@ TEST(Sweep, BuildsRisingStepsAndFiveLinesUpToTwoThousandSteps) {
               QStringList({"Sweep", "Start Hz:  100", "Finish Hz:  200", "Step Hz:  10", "Time Sec:  60"}));
     EXPECT_EQ(steps(t), Steps({{100, 110, 120, 130, 140, 150, 160, 170, 180, 190, 200},
                                std::vector<qint16>(11, 60),
-                               counting(11)}));
+                               {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}}));
     ASSERT_TRUE(makeSweep(t, u"100", u"125", u"10", u"5"));
-    EXPECT_EQ(steps(t).freq, std::vector<float>({100, 110, 120}));
+    EXPECT_EQ(freqs(t), std::vector<float>({100, 110, 120}));
     // Halves round to even; a dot is the decimal point and trailing text is ignored.
     ASSERT_TRUE(makeSweep(t, u"2.5", u"3.5Hz", u"1", u"727.5"));
     EXPECT_EQ(steps(t), Steps({{2, 3, 4}, {728, 728, 728}, {1, 2, 3}}));
@@ -120,10 +114,11 @@ TEST(Nuke, SpreadsAroundTheTargetOrPlaysItAlone) {
     GeneratorMemory memory;
     EXPECT_EQ(makeNuke(t, memory, u"727").value(),
               QStringList({"Nuke'em", "Target Freq:  727Hz", "Sweep: 724 to 730Hz"}));
-    EXPECT_EQ(steps(t),
-              Steps({{724, 725, 726, 727, 728, 729, 730}, std::vector<qint16>(7, 180), counting(7)}));
+    EXPECT_EQ(
+        steps(t),
+        Steps({{724, 725, 726, 727, 728, 729, 730}, std::vector<qint16>(7, 180), {1, 2, 3, 4, 5, 6, 7}}));
     EXPECT_EQ(makeNuke(t, memory, u"727.5").value().at(2), "Sweep: 724.5 to 730.5Hz");
-    EXPECT_EQ(steps(t).freq, std::vector<float>({724.5f, 725.5f, 726.5f, 727.5f, 728.5f, 729.5f, 730.5f}));
+    EXPECT_EQ(freqs(t), std::vector<float>({724.5f, 725.5f, 726.5f, 727.5f, 728.5f, 729.5f, 730.5f}));
     EXPECT_EQ(makeReallyNuke(t, memory, u"5").value(),
               QStringList({"Really NUKE'em", "Target Freq:  5Hz", "Sweep: 2 to 8Hz", "Press <shift> <N> when",
                            "  Freqgen is running."}));
@@ -137,11 +132,11 @@ TEST(OffsetBracket, AppendWholeHertzCopiesOfTheSavedProgramUpToTwoThousandSteps)
     EXPECT_EQ(addBracket(t, saved, u"2").value(), QStringList({"Bracket  2 added"}));
     EXPECT_EQ(steps(t), Steps({{100, 200, 101, 201, 102, 202, 98, 198},
                                {60, 60, 180, 180, 180, 180, 180, 180},
-                               counting(8)}));
+                               {1, 2, 3, 4, 5, 6, 7, 8}}));
     t = tableOf({100, 200});
     EXPECT_EQ(addBracket(t, saved, u"2.5").value(), QStringList({"Bracket  2 added"}));
     EXPECT_EQ(addOffset(t, saved, u"-1").value(), QStringList({"Offset -1 added"}));
-    EXPECT_EQ(steps(t).freq, std::vector<float>({100, 200, 102, 202, 98, 198, 99, 199}));
+    EXPECT_EQ(freqs(t), std::vector<float>({100, 200, 102, 202, 98, 198, 99, 199}));
     ASSERT_TRUE(makeSweep(t, u"1", u"1000", u"1", u"1"));
     ASSERT_TRUE(addOffset(t, saveProgram(t), u"1"));
     EXPECT_EQ(t.StepCount, 2000);
@@ -170,10 +165,10 @@ TEST(Meditation, ClimbsAndFallsThroughTheSevenNotes) {
     EXPECT_EQ(makeMeditation(t, memory, {"262", "294", "330", "349", "392", "440", "494"}).value(),
               QStringList({"CC-Meditation", "Freq:  1 = 262Hz", "Freq:  2 = 294Hz", "Freq:  3 = 330Hz",
                            "Freq:  4 = 349Hz", "Freq:  5 = 392Hz", "Freq:  6 = 440Hz", "Freq:  7 = 494Hz"}));
-    const Steps all = steps(t);
-    EXPECT_EQ(std::vector<float>(all.freq.begin(), all.freq.begin() + 13),
+    const auto& [freq, time, no] = steps(t);
+    EXPECT_EQ(std::vector<float>(freq.begin(), freq.begin() + 13),
               std::vector<float>({262, 294, 330, 349, 392, 440, 494, 440, 392, 349, 330, 294, 262}));
-    EXPECT_EQ(all.freq[1199], 294);
-    EXPECT_EQ(all.time, std::vector<qint16>(1200, 1));
-    EXPECT_EQ(all.no, counting(1200));
+    EXPECT_EQ(freq[1199], 294);
+    EXPECT_EQ(time, std::vector<qint16>(1200, 1));
+    EXPECT_EQ(no.back(), 1200);
 }

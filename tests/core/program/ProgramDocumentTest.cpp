@@ -1,5 +1,6 @@
 #include "core/program/ProgramDocument.h"
 #include "core/generator/ProgramFile.h"
+#include "core/program/CapAndDuplicates.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -35,13 +36,20 @@ TEST_F(Document, EachChangeSignalsOnceAndARefusedOneLeavesEverythingAsItWas) {
     EXPECT_EQ(settings.SortMode, 2);
 
     const std::vector<GridRowText> before = program.cells();
-    EXPECT_FALSE(program.insert(1, true, u"", u"5"));
-    EXPECT_FALSE(program.remove(3));
+    const auto refused = [&](const auto& result, const QString& message) {
+        EXPECT_TRUE(!result && result.error().startsWith(message)) << message.toStdString();
+        EXPECT_EQ(program.cells(), before) << message.toStdString();
+    };
+    refused(program.insert(1, true, u"5", u""), "Both Frequency and Time inputs require data!");
+    refused(program.insert(1, true, u"1e60", u"5"), "The frequency must be");
+    refused(program.insert(1, true, u"5", u"x"), "The time must be");
+    refused(program.insert(1, true, u"5", u"40000"), "The time must be");
+    for (const char16_t* cap : {u"0", u"-3", u"abc", u" ", u".0004"})
+        refused(program.applyCap(cap, true), CapValueErrorText);
+    refused(program.remove(3), "");
+    refused(program.generate([](ProgramTable& t) { return makeSweep(t, u"", u"", u"", u""); }), "");
     EXPECT_FALSE(program.sort(3));
-    EXPECT_FALSE(program.applyCap(u"0.0001", true));
-    EXPECT_FALSE(program.generate([](ProgramTable& t) { return makeSweep(t, u"", u"", u"", u""); }));
     EXPECT_EQ(program.cells(), before);
-
     ASSERT_TRUE(program.insert(1, false, u"50", u"10"));
     program.sort(0);
     program.shiftTimes(-10);
