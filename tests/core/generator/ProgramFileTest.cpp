@@ -33,24 +33,21 @@ TEST(ProgramFile, SavedProgramListIsSortedAndLimited) {
 TEST(ProgramFile, VolumesAndGatingPassTheBoxChecks) {
     const QByteArray header = programFileBytes(defaultProgram());
     const QByteArray steps("1,528,180\r\n");
-    const struct {
-        QByteArray from, to;
-        const char* error;
-        const char* fallback;
-    } rows[] = {
+    const std::tuple<QByteArray, QByteArray, QString, QLatin1String> rows[] = {
         {"\"0.5\"\r\n1", "\"0.5 --wav /tmp/victim\"\r\n1",
-         "a.prg, line 2: \"0.5 --wav /tmp/victim\" is not a volume: use a number from 0 to 1.", "0.5"},
+         "a.prg, line 2: \"0.5 --wav /tmp/victim\" is not a volume: use a number from 0 to 1.",
+         QLatin1String("0.5")},
         {"0\r\n0\r\n2\r\n", "0\r\n5000\r\n2\r\n",
-         "a.prg, line 8: \"5000\" is not a gating rate: use a whole number from 0 to 1000.", "0"},
+         "a.prg, line 8: \"5000\" is not a gating rate: use a whole number from 0 to 1000.",
+         QLatin1String("0")},
     };
-    for (const auto& row : rows) {
-        const QByteArray file = QByteArray(header).replace(row.from, row.to) + steps;
+    for (const auto& [from, to, error, fallback] : rows) {
+        const QByteArray file = QByteArray(header).replace(from, to) + steps;
         const auto refused = parseProgramFile(file, QStringLiteral("a.prg"));
-        EXPECT_TRUE(!refused && refused.error() == row.error) << row.error;
-        const auto fallback = parseProgramFile(file, QStringLiteral("a.prg"), ProgramRead::Startup).value();
-        EXPECT_EQ(programFileBytes(fallback), header + steps);
-        EXPECT_EQ(fallback.notice, QString::fromLatin1(row.error) +
-                                       QStringLiteral(" Sono uses %1 instead; the file is left as it is.\n")
-                                           .arg(QLatin1String(row.fallback)));
+        EXPECT_TRUE(!refused && refused.error() == error) << error.toStdString();
+        const auto started = parseProgramFile(file, QStringLiteral("a.prg"), ProgramRead::Startup).value();
+        EXPECT_EQ(programFileBytes(started), header + steps);
+        EXPECT_EQ(started.notice,
+                  error + " Sono uses " + fallback + " instead; the file is left as it is.\n");
     }
 }

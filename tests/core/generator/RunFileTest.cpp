@@ -9,8 +9,7 @@ namespace {
 ProgramTable table(std::initializer_list<std::pair<float, qint16>> steps) {
     ProgramTable t;
     for (const auto& [freq, time] : steps) {
-        ++t.StepCount;
-        t.StepFreq[static_cast<size_t>(t.StepCount)] = freq;
+        t.StepFreq[static_cast<size_t>(++t.StepCount)] = freq;
         t.StepTime[static_cast<size_t>(t.StepCount)] = time;
     }
     return t;
