@@ -8,26 +8,18 @@
 using namespace sono;
 using Change = ProgramDocument::Change;
 
-namespace {
-
-struct Document : ::testing::Test {
+// A refused change leaves everything as it was; the arrays are taken from the grid cells as they read.
+TEST(ProgramDocument, EachChangeSignalsOnceAndARefusedOneChangesNothing) {
     GeneratorSettings settings;
     ProgramDocument program{settings};
     QSignalSpy spy{&program, &ProgramDocument::changed};
-
-    // The changes signalled since the last call.
-    std::vector<Change> changes() {
+    const auto changes = [&spy] { // the changes signalled since the last call
         std::vector<Change> seen;
         for (const QList<QVariant>& args : spy)
             seen.push_back(args.at(0).value<Change>());
         spy.clear();
         return seen;
-    }
-};
-
-} // namespace
-
-TEST_F(Document, EachChangeSignalsOnceAndARefusedOneLeavesEverythingAsItWas) {
+    };
     FrequencyBuffer buffer;
     buffer.entries[1].Freq = {300, 100, 0, 7};
     buffer.BufferNext = 2;
@@ -58,9 +50,7 @@ TEST_F(Document, EachChangeSignalsOnceAndARefusedOneLeavesEverythingAsItWas) {
     EXPECT_EQ(changes(), (std::vector{Change::FromBuffer, Change::Inserted, Change::Sorted,
                                       Change::TimesShifted, Change::Deleted, Change::Cleared}));
     EXPECT_EQ(program.table().TotalTime, 0);
-}
 
-TEST_F(Document, TheArraysAreTakenFromTheGridCellsAsTheyRead) {
     program.load({{3, 100, 60}, {1, 7.83f, 30}}, 2);
     program.editCell(1, 2, QStringLiteral("90s"));
     program.editCell(0, 1, QStringLiteral("12.50"));
