@@ -20,12 +20,10 @@ TEST(Conversions, HalvingsAndDoublingsInEveryLocale) {
         // Beyond the 32-bit and the 64-bit integer range.
         {u"1e20", u"1", {"200,000,000,000,000.000 MHz"}, {"50,000,000,000,000,000,000.0 Hz"}},
     };
+    std::optional<GermanLocale> locale;
     for (bool german : {false, true}) {
-        std::optional<GermanLocale> locale;
-        if (german) {
-            locale.emplace();
-            ASSERT_TRUE(locale->active()) << "no de_DE locale could be made";
-        }
+        if (german) locale.emplace();
+        ASSERT_TRUE(!german || locale->active()) << "no de_DE locale could be made";
         for (const auto& [frequency, count, higher, lower] : rows) {
             const auto lists = convertOctaves(frequency, count).value();
             EXPECT_EQ(lists.higher, higher) << german;
