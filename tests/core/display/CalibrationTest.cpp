@@ -16,8 +16,8 @@ TEST(CalibrationWindowModel, DifferencesAndPointNames) {
     }
 }
 
+// 1e-50 is above 0 as typed but 0 as stored, and a file holding 0 does not load again.
 TEST(CalibrationFile, RoundTripsAndRefusesBadLinesAndValuesThatSinglePrecisionCannotHold) {
-    // 1e-50 is above 0 as typed but 0 as stored, and a file holding 0 does not load again.
     QStringList typed;
     for (float point : Calibration::Breakpoints)
         typed.append(QString::number(point));
@@ -25,27 +25,23 @@ TEST(CalibrationFile, RoundTripsAndRefusesBadLinesAndValuesThatSinglePrecisionCa
         QStringList texts = typed;
         texts[7] = QString::fromLatin1(bad);
         const auto refused = calibrationFromTexts(texts, true);
-        ASSERT_FALSE(refused) << bad;
-        EXPECT_TRUE(refused.error().contains(QStringLiteral("3kHz box"))) << refused.error().toStdString();
+        EXPECT_TRUE(!refused && refused.error().contains(QStringLiteral("3kHz box"))) << bad;
     }
     typed[0] = QStringLiteral("50.5");
     typed[25] = QStringLiteral("24990.25");
     const auto saved = calibrationFromTexts(typed, true);
     ASSERT_TRUE(saved);
     const QByteArray bytes = calibrationFileBytes(*saved);
-    EXPECT_TRUE(bytes.startsWith("50.5\r\n300\r\n"));
-    EXPECT_TRUE(bytes.endsWith("24990.25\r\n1\r\n"));
-    const QString cal = QStringLiteral("sono.cal");
-    const auto back = parseCalibrationFile(bytes, cal);
+    EXPECT_TRUE(bytes.startsWith("50.5\r\n300\r\n") && bytes.endsWith("24990.25\r\n1\r\n")) << bytes.data();
+    const auto back = parseCalibrationFile(bytes, "sono.cal");
     ASSERT_TRUE(back) << back.error().toStdString();
     EXPECT_EQ(back->CalTable, saved->CalTable);
     EXPECT_EQ(back->CalibrationOn, 1);
-    EXPECT_TRUE(parseCalibrationFile(QByteArray(bytes).replace("\r\n", ","), cal)); // commas separate too
-    EXPECT_FALSE(parseCalibrationFile("50\r\n", cal));
+    EXPECT_TRUE(parseCalibrationFile(QByteArray(bytes).replace("\r\n", ","), "sono.cal")); // commas too
+    EXPECT_FALSE(parseCalibrationFile("50\r\n", "sono.cal"));
     for (const auto& [good, bad, line] :
          {std::tuple{"\n3000\r\n", "\n1e-50\r\n", "line 8"}, {"\n300\r\n", "\n3x0\r\n", "line 2"}}) {
-        const auto refused = parseCalibrationFile(QByteArray(bytes).replace(good, bad), cal);
-        ASSERT_FALSE(refused) << bad;
-        EXPECT_TRUE(refused.error().contains(QLatin1String(line))) << refused.error().toStdString();
+        const auto refused = parseCalibrationFile(QByteArray(bytes).replace(good, bad), "sono.cal");
+        EXPECT_TRUE(!refused && refused.error().contains(QLatin1String(line))) << bad;
     }
 }

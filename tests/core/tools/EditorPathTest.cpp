@@ -9,19 +9,16 @@ using namespace sono;
 TEST(EditorPath, TypedTextIsStoredUnchangedAndUnsafeTextIsRefused) {
     QTemporaryDir dir;
     const QString ini = dir.filePath(QStringLiteral("sono.ini"));
-    auto saved = saveEditorPath(QStringLiteral(" /opt/my editor/ed "), 1, ini);
-    ASSERT_TRUE(saved.has_value());
-    EXPECT_EQ(*saved, " /opt/my editor/ed ");
-    const QByteArray before = readWholeFile(ini).value_or("");
-    EXPECT_EQ(before, QByteArray("\" /opt/my editor/ed \"\r\n1\r\n"));
+    EXPECT_EQ(saveEditorPath(QStringLiteral(" /opt/my editor/ed "), 1, ini).value(), " /opt/my editor/ed ");
+    const QByteArray stored("\" /opt/my editor/ed \"\r\n1\r\n");
     for (const QString& bad :
          {QStringLiteral("/usr/bin/\"ed"), QStringLiteral("/usr/bin/ed\n"), QStringLiteral("/usr/bin/ed\rx"),
           QString(QStringLiteral("/bin/ed")) + QChar(0)}) {
         EXPECT_FALSE(saveEditorPath(bad, 0, ini).has_value());
-        EXPECT_EQ(readWholeFile(ini).value_or(""), before);
+        EXPECT_EQ(readWholeFile(ini).value_or(""), stored);
     }
     const QString unwritable = dir.filePath(QStringLiteral("missing-folder/sono.ini"));
-    auto failed = saveEditorPath(QStringLiteral("/usr/bin/gedit"), 0, unwritable);
-    ASSERT_FALSE(failed.has_value());
+    const auto failed = saveEditorPath(QStringLiteral("/usr/bin/gedit"), 0, unwritable);
+    ASSERT_FALSE(failed);
     EXPECT_TRUE(failed.error().contains(unwritable));
 }

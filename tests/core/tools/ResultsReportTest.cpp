@@ -10,19 +10,19 @@ using sono::test::record;
 
 namespace {
 
-const QDateTime FixedClock(QDate(2026, 12, 5), QTime(14, 5));
-
 // The report of `records` found by the full-table query, read through the report's own connection.
 QByteArray report(const std::vector<FrequencyRecord>& records, ReportOptions options,
                   const std::function<bool(int)>& progress = {}) {
     const test::DatabaseFixture db(records);
-    auto bytes = resultsReportBytes(db.path(), SearchQuery::all(), options, FixedClock, progress);
+    auto bytes = resultsReportBytes(db.path(), SearchQuery::all(), options,
+                                    QDateTime(QDate(2026, 12, 5), QTime(14, 5)), progress);
     EXPECT_TRUE(bytes) << bytes.error().toStdString();
     return bytes.value_or("");
 }
 
+// The header line, a blank line, then `rows`.
 QByteArray lines(std::initializer_list<const char*> rows) {
-    QByteArray out;
+    QByteArray out("Frequency Selection   2:05 pm   5,Dec 2026\r\n \r\n");
     for (const char* row : rows)
         out += QByteArray(row) + "\r\n";
     return out;
@@ -37,14 +37,20 @@ FrequencyRecord withSlots(std::vector<std::optional<double>> values) {
 
 } // namespace
 
+// Numbers and dates ignore the desktop's locale.
 TEST(ResultsReport, OptionsChooseCommentsFrequenciesAndBlankLines) {
-    const std::vector sets{record(QStringLiteral("Alpha"), QStringLiteral("c1"), {528.0}),
+    GermanLocale german;
+    ASSERT_TRUE(german.active());
+    const std::vector sets{record(QStringLiteral("Alpha"), QStringLiteral("c1"), {528.0, 787.5, 0.5}),
                            record(QStringLiteral("beta"), std::nullopt)};
     EXPECT_EQ(report(sets, {true, true, true}),
-              lines({"Frequency Selection   2:05 pm   5,Dec 2026", " ", "Alpha", "c1", "Frequencies:  528",
-                     " ", "beta", "Null", "Frequencies: No Frequencies Listed - See Comments", " "}));
-    EXPECT_EQ(report(sets, {}), lines({"Frequency Selection   2:05 pm   5,Dec 2026", " ", "Alpha", "beta"}));
-    EXPECT_EQ(report({}, {true, true, true}), lines({"Frequency Selection   2:05 pm   5,Dec 2026", " "}));
+              lines({"Alpha", "c1", "Frequencies:  528,  787.5,  .5", " ", "beta", "Null",
+                     "Frequencies: No Frequencies Listed - See Comments", " "}));
+    EXPECT_EQ(report(sets, {false, true, false}),
+              lines({"Alpha", "Frequencies:  528,  787.5,  .5", "beta",
+                     "Frequencies: No Frequencies Listed - See Comments"}));
+    EXPECT_EQ(report(sets, {}), lines({"Alpha", "beta"}));
+    EXPECT_EQ(report({}, {true, true, true}), lines({}));
 }
 
 TEST(ResultsReport, HeaderUsesTwelveHourClockAndEnglishMonths) {
@@ -65,25 +71,14 @@ TEST(ResultsReport, MakeFreqStrAndTheRecordsListSeparateWithCommaAndSignBlank) {
         {withSlots({0.0, 0.0}), ""},
         {record(QStringLiteral("x"), {}, std::vector<double>(40, 1.0)), " 1" + QString(",  1").repeated(39)},
     };
-    for (const auto& [r, expected] : rows) {
+    for (const auto& [r, expected] : rows)
         EXPECT_EQ(MakeFreqStr(r), expected);
-    }
 }
 
 TEST(ResultsReport, ProgressCountsTheSetsAndCanStopTheReport) {
-    const std::vector<FrequencyRecord> sets = {record("A", {}), record("B", {}), record("C", {})};
+    const std::vector sets = {record("A", {}), record("B", {}), record("C", {})};
     QList<int> seen;
-    report(sets, {}, [&](int k) { return seen << k, true; });
-    EXPECT_EQ(seen, QList<int>({1, 2, 3}));
-    EXPECT_EQ(report(sets, {}, [](int k) { return k < 2; }),
-              lines({"Frequency Selection   2:05 pm   5,Dec 2026", " ", "A"}));
-}
-
-TEST(ResultsReport, NumbersAndDatesIgnoreTheDesktopLocale) {
-    GermanLocale german;
-    ASSERT_TRUE(german.active());
-    EXPECT_EQ(report({record(QStringLiteral("Gamma"), QStringLiteral("c"), {20.0, 727.0, 787.5, 0.5})},
-                     {false, true, false}),
-              lines({"Frequency Selection   2:05 pm   5,Dec 2026", " ", "Gamma",
-                     "Frequencies:  20,  727,  787.5,  .5"}));
+    EXPECT_EQ(report(sets, {}, [&](int k) { return seen << k, k < 2; }), lines({"A"}));
+    EXPECT_EQ(seen, QList<int>({1, 2}));
+    EXPECT_EQ(report(sets, {}, [](int) { return true; }), lines({"A", "B", "C"}));
 }
