@@ -41,7 +41,6 @@ public:
         return openSucceeds;
     }
     QString findExecutable(const QString& name) override { return executables.value(name); }
-    void processEvents() override {}
     QSize screenSize() override { return {1280, 1024}; }
     double logicalDpi() override { return 96.0; }
 

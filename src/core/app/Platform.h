@@ -27,7 +27,6 @@ public:
     virtual bool openUrl(const QUrl& url) = 0;
     // Full path of an executable found on PATH, or empty.
     virtual QString findExecutable(const QString& name) = 0;
-    virtual void processEvents() = 0;
     virtual QSize screenSize() = 0;
     // Logical dots per inch, for window positions given in twips.
     virtual double logicalDpi() = 0;

@@ -94,10 +94,6 @@ QString QtPlatform::findExecutable(const QString& name) {
     return QStandardPaths::findExecutable(name);
 }
 
-void QtPlatform::processEvents() {
-    QApplication::processEvents();
-}
-
 QSize QtPlatform::screenSize() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->availableGeometry().size() : QSize(1280, 800);

@@ -15,7 +15,6 @@ public:
                       const QString& workingFolder) override;
     bool openUrl(const QUrl& url) override;
     QString findExecutable(const QString& name) override;
-    void processEvents() override;
     QSize screenSize() override;
     double logicalDpi() override;
 };
