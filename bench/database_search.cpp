@@ -49,7 +49,6 @@ public:
     bool startProgram(const QString&, const QStringList&, const QString&) override { return true; }
     bool openUrl(const QUrl&) override { return true; }
     QString findExecutable(const QString&) override { return {}; }
-    void processEvents() override { QApplication::processEvents(); }
     QSize screenSize() override { return {1280, 1024}; }
     double logicalDpi() override { return 96.0; }
 };
