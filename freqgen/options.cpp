@@ -47,7 +47,7 @@ using Problem = std::optional<std::string>;
 
 // One command-line option: its names, what follows it (nothing for a switch) and how that is checked
 // and stored.
-struct OptionSpec {
+struct OptionRule {
     std::string_view names[2];
     std::string_view value;
     Problem (*apply)(Invocation& inv, std::string_view name, const std::string& value);
@@ -79,7 +79,7 @@ Problem volume(Invocation& inv, std::string_view name, const std::string& v) {
     return std::nullopt;
 }
 
-const OptionSpec kOptions[] = {
+const OptionRule kOptions[] = {
     {{"-vl"}, "a volume from 0 to 1", volume, {}, "no left volume given (-vl V)"},
     {{"-vr"}, "a volume from 0 to 1", volume, {}, "no right volume given (-vr V)"},
     {{"-r"}, {}, setSwitch<&Settings::record>},
@@ -157,23 +157,23 @@ std::expected<Invocation, Failure> parseCommandLine(const std::vector<std::strin
     bool seen[std::size(kOptions)] = {};
     for (std::size_t i = 0; i < tokens.size(); ++i) {
         const std::string& t = tokens[i];
-        const auto spec = std::ranges::find_if(kOptions, [&](const OptionSpec& o) {
+        const auto rule = std::ranges::find_if(kOptions, [&](const OptionRule& o) {
             return !t.empty() && std::ranges::find(o.names, std::string_view(t)) != std::end(o.names);
         });
-        if (spec == std::end(kOptions))
+        if (rule == std::end(kOptions))
             return std::unexpected(usageError(fmt("unknown option \"{}\" (freqgen --help lists them)", t)));
-        bool& given = seen[spec - std::begin(kOptions)];
-        if (given && !spec->repeatable)
+        bool& given = seen[rule - std::begin(kOptions)];
+        if (given && !rule->repeatable)
             return std::unexpected(
-                usageError(spec->twice.empty() ? fmt("\"{}\" is given twice", t) : std::string(spec->twice)));
+                usageError(rule->twice.empty() ? fmt("\"{}\" is given twice", t) : std::string(rule->twice)));
         given = true;
         std::string value;
-        if (!spec->value.empty()) {
+        if (!rule->value.empty()) {
             if (i + 1 >= tokens.size())
-                return std::unexpected(usageError(fmt("\"{}\" needs {} after it", t, spec->value)));
+                return std::unexpected(usageError(fmt("\"{}\" needs {} after it", t, rule->value)));
             value = tokens[++i];
         }
-        if (Problem problem = spec->apply(inv, t, value)) return std::unexpected(usageError(*problem));
+        if (Problem problem = rule->apply(inv, t, value)) return std::unexpected(usageError(*problem));
     }
 
     if (inv.help) return inv;

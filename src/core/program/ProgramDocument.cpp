@@ -101,19 +101,19 @@ void ProgramDocument::load(const std::vector<ProgramStep>& steps, qint16 sortMod
 }
 
 Generated ProgramDocument::generate(const std::function<Generated(ProgramTable&)>& generator) {
-    Generated result = generator(table_);
-    if (result && !result->isEmpty()) {
-        showArrays(false);
-        finish(Change::Generated);
-    }
-    return result;
+    return runGenerator(generator, Change::Generated);
 }
 
 Generated ProgramDocument::reshape(const std::function<Generated(ProgramTable&)>& generator) {
+    return runGenerator(generator, Change::Reshaped);
+}
+
+Generated ProgramDocument::runGenerator(const std::function<Generated(ProgramTable&)>& generator,
+                                        Change change) {
     Generated result = generator(table_);
     if (result && !result->isEmpty()) {
         showArrays(false);
-        finish(Change::Reshaped);
+        finish(change);
     }
     return result;
 }

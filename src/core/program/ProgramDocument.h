@@ -82,6 +82,7 @@ private:
     // The cells as fgArrayToTable writes them (No from StepNo) or as DisplayGrid does (No 1..n).
     void showArrays(bool renumber);
     void finish(Change change);
+    Generated runGenerator(const std::function<Generated(ProgramTable&)>& generator, Change change);
 
     GeneratorSettings& settings_;
     ProgramTable table_;
