@@ -104,11 +104,13 @@ TEST_F(FreqgenFiles, AnUnfinishedRenderLeavesNoPartFileAndAnotherRendersPartIsLe
     write("b.wav.part", "being written");
     int other = ::open(path("b.wav.part").c_str(), O_RDONLY);
     ASSERT_EQ(::flock(other, LOCK_EX), 0);
-    auto refused = renderToWav(Settings{1, 1}, {{440, 1}}, path("b.wav"), 8000, SampleFormat::Pcm16);
+    auto refused =
+        renderToFile(Settings{1, 1}, {{440, 1}}, path("b.wav"), {FileType::Wav, SampleFormat::Pcm16, 8000});
     ::close(other);
     EXPECT_TRUE(!refused && refused.error().contains("another freqgen is writing"));
     EXPECT_EQ(read("b.wav.part"), "being written");
-    ASSERT_TRUE(renderToWav(Settings{1, 1}, {{440, 1}}, path("b.wav"), 8000, SampleFormat::Pcm16));
+    ASSERT_TRUE(
+        renderToFile(Settings{1, 1}, {{440, 1}}, path("b.wav"), {FileType::Wav, SampleFormat::Pcm16, 8000}));
     EXPECT_EQ(measure::readWav(path("b.wav")).size(), 8000u);
     EXPECT_FALSE(has("b.wav.part"));
 
