@@ -209,6 +209,11 @@ std::expected<Invocation, Failure> parseCommandLine(const std::vector<std::strin
         if (!seen[k] && !kOptions[k].missing.empty())
             return std::unexpected(usageError(std::string(kOptions[k].missing)));
     // Playing checks against the device's rate once it is known.
+    if (inv.outFile && inv.outType == FileType::Vorbis && fileRate(inv) > kMaxVorbisRate)
+        return std::unexpected(
+            usageError(fmt("an Ogg Vorbis file takes sample rates up to {} Hz: use a lower "
+                           "--rate, or a .wav or .flac file",
+                           kMaxVorbisRate)));
     if (inv.outFile)
         if (auto gating = checkGatingRate(inv.settings, fileRate(inv))) return std::unexpected(*gating);
     return inv;

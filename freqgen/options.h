@@ -20,6 +20,7 @@ inline constexpr double kMaxGating = 32767.0; // the largest gating Sono can pas
 inline constexpr double kMaxStepSeconds = 1e7;
 inline constexpr int kDefaultRate = 48000;
 inline constexpr int kExtendedWavRate = 192000;
+inline constexpr int kMaxVorbisRate = 200000; // the Vorbis encoder has no modes above it
 
 enum class Wave { Sine, Square, Saw };
 

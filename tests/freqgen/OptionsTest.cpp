@@ -106,6 +106,8 @@ TEST(FreqgenOptions, RejectsMalformedCommandLinesNamingTheToken) {
         {"-f a.run --out wav.d/x", "\"wav.d/x\" after --out is not a file freqgen can write: use the "
                                    "extension .wav, .flac, .ogg or .oga"},
         {"-f a.run --out x.wav --wav y.wav", "only one of --out FILE and --wav FILE may be given"},
+        {"-f a.run --out x.ogg --rate 384000", "an Ogg Vorbis file takes sample rates up to 200000 Hz: use a "
+                                               "lower --rate, or a .wav or .flac file"},
         // Pulses at a quarter of the sample rate or faster alias into tones.
         {"-p 2000 -f a.run --wav x.wav --rate 8000", "gating 2000 after -p is too fast for a sample rate of "
                                                      "8000 Hz: use less than 2000 pulses per second"},
