@@ -4,7 +4,6 @@
 
 #include <QtTest>
 #include <QtWidgets>
-#include <sqlite3.h>
 
 using namespace sono;
 using namespace sono::test;
@@ -183,14 +182,8 @@ TEST_F(DatabaseTabWindow, DeleteAsksFirstAndRepeatsTheLastSearch) {
     EXPECT_EQ(shown()[0], "deep");
 }
 
-// The files themselves are the repair model's test; here, what the tab shows and clears.
-TEST_F(DatabaseTabWindow, RepairReportsALockedFileAndEmptiesTheDisplayAfterASuccess) {
-    sqlite3* other = nullptr;
-    ASSERT_EQ(sqlite3_open(folder.file("freqs.mdb").toUtf8().constData(), &other), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
-    repair();
-    sqlite3_close(other);
-    EXPECT_TRUE(platform.messages.last().text.contains("locked by another program"));
+// The files, a locked one too, are the repair model's test; here, what the tab shows and clears.
+TEST_F(DatabaseTabWindow, RepairEmptiesTheDisplayAndReports) {
     letter('a');
     select(0);
     searchBox()->setText("x");
