@@ -12,7 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QSignalSpy>
+#include <QPointer>
 #include <QSlider>
 #include <QTabWidget>
 #include <QTableWidget>
