@@ -171,6 +171,9 @@ TEST(RecordEditText, SlotsKeepEveryDigitAndBadBoxesAreNamed) {
     auto full = recordFromEditor("Set", "c", boxes);
     ASSERT_TRUE(full);
     EXPECT_TRUE(full->F[0] == 528.0 && full->F[1] == 7.83);
+    EXPECT_EQ(recordFromEditor("", "c", boxes).error().title, "No Data In Description");
+    EXPECT_EQ(commentsText(record("Zero", "", {})) + commentsText(*recordFromEditor("Set", "", boxes)),
+              NoCommentsText + NoCommentsText);
     boxes[11] = "12a"; // the first bad box is the one named
     boxes[39] = "x";
     auto bad = recordFromEditor("Set", "c", boxes);
