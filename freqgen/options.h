@@ -40,6 +40,7 @@ struct Invocation {
     std::optional<std::string> wavFile;
     std::optional<int> rate;
     bool floatWav = false;
+    bool control = false; // commands on standard input, status lines on standard output
     bool help = false;
 };
 
