@@ -14,7 +14,6 @@
 #include <csignal>
 #include <cstdio>
 #include <ctime>
-#include <deque>
 #include <fcntl.h>
 #include <iostream>
 #include <memory>
@@ -266,7 +265,6 @@ int play(const Invocation& inv, std::vector<Step> steps) {
                           ? " Keys: space pause, n next, b back, +/- volume, N spread, q quit.\n"
                           : "\n");
 
-    std::deque<Command> pending;
     bool stopPosted = false;
     std::optional<Status> shown;
     auto shownAt = std::chrono::steady_clock::now();
@@ -277,24 +275,22 @@ int play(const Invocation& inv, std::vector<Step> steps) {
             for (const std::string& line : input.lines(50)) {
                 ControlRequest request = parseControlLine(line);
                 if (request.command)
-                    pending.push_back(*request.command);
+                    player->post(*request.command);
                 else if (!request.reply.empty())
                     std::cout << request.reply
                               << std::endl; // NOLINT(performance-avoid-endl): answered at once
             }
         } else if (terminal->active()) {
             if (std::optional<char> key = terminal->key(100))
-                if (auto command = keyCommand(*key)) pending.push_back(*command);
+                if (auto command = keyCommand(*key)) player->post(*command);
         } else {
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
         }
         // End of input stops the program, so freqgen never outlives whoever steers it.
         if ((stopRequested || (control && input.ended())) && !stopPosted) {
-            pending.push_back(Command::Stop);
+            player->post(Command::Stop);
             stopPosted = true;
         }
-        while (!pending.empty() && player->post(pending.front()))
-            pending.pop_front();
         player->service(keep);
 
         Status st = player->status();

@@ -13,7 +13,7 @@ constexpr int kSpreadTries = 3;
 
 Player::Player(Engine engine) : engine_(std::move(engine)) {
     engine_.keepPlayedWithin(kPlayedPerBuffer);
-    status_.store(engine_.status());
+    published_.store({engine_.status(), 0});
 }
 
 Player::~Player() {
@@ -25,9 +25,10 @@ Player::~Player() {
 
 bool Player::process(float* out, std::size_t frames) {
     while (auto m = commands_.pop()) {
+        ++applied_;
         if (m->list)
             returned_.push({m->list, engine_.adoptSteps(*m->list, m->index)});
-        else if (m->command != Command::Spread)
+        else
             engine_.apply(m->command);
     }
     engine_.render(out, frames);
@@ -35,30 +36,41 @@ bool Player::process(float* out, std::size_t frames) {
         if (!played_.push(p)) ++queueLost_;
     });
     lost_.store(engine_.lostPlayed() + queueLost_, std::memory_order_relaxed);
-    status_.store(engine_.status());
+    published_.store({engine_.status(), applied_});
     return !engine_.finished();
 }
 
-bool Player::post(Command command) {
-    if (command != Command::Spread) return commands_.push({command, nullptr, -1});
-    spreadWanted_ = true;
-    spreadTries_ = 0;
-    handOverSpread();
-    return true;
+void Player::post(Command command) {
+    if (command == Command::Spread) spreadTries_ = 0;
+    waiting_.push_back(command);
+    pump();
 }
 
-void Player::handOverSpread() {
-    if (handingOver_ || !spreadWanted_) return;
-    spreadWanted_ = false;
-    Status st = status();
-    if (st.finished || st.step == 0) return;
-    // No list is with the audio thread, so it leaves the engine's list alone while this reads it.
-    auto list = spreadStepList(engine_.steps(), st.step - 1, engine_.rate());
-    if (!list) return;
-    auto owned = std::make_unique<StepList>(std::move(*list));
-    if (!commands_.push({Command::Spread, owned.get(), st.step - 1})) return;
-    owned.release();
-    handingOver_ = true;
+bool Player::idle() const {
+    return waiting_.empty() && !handingOver_ && published_.load().applied == posted_;
+}
+
+void Player::pump() {
+    while (!waiting_.empty() && !handingOver_) {
+        Command command = waiting_.front();
+        if (command == Command::Spread) {
+            // Built for the step playing once everything posted before has been applied.
+            Published now = published_.load();
+            if (now.applied != posted_) return;
+            // Nothing is sent when that step is silent.
+            if (auto list = spreadStepList(engine_.steps(), now.status.step - 1, engine_.rate())) {
+                auto owned = std::make_unique<StepList>(std::move(*list));
+                if (!commands_.push({command, owned.get(), now.status.step - 1})) return;
+                owned.release();
+                handingOver_ = true;
+                ++posted_;
+            }
+        } else {
+            if (!commands_.push({command, nullptr, -1})) return;
+            ++posted_;
+        }
+        waiting_.pop_front();
+    }
 }
 
 void Player::service(const std::function<void(const PlayedStep&)>& played) {
@@ -66,9 +78,10 @@ void Player::service(const std::function<void(const PlayedStep&)>& played) {
         // Holds the old list when taken, the unused new one when not.
         std::unique_ptr<StepList> done(r->list);
         handingOver_ = false;
-        if (!r->taken && ++spreadTries_ < kSpreadTries) spreadWanted_ = true;
+        // The step ended on its own just before the list arrived: build it again for the one playing.
+        if (!r->taken && ++spreadTries_ < kSpreadTries) waiting_.push_front(Command::Spread);
     }
-    handOverSpread();
+    pump();
     while (auto p = played_.pop())
         played(*p);
 }

@@ -10,6 +10,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -89,11 +90,15 @@ public:
     // Audio thread: applies what was posted, then renders. Returns false once the program has ended.
     bool process(float* out, std::size_t frames);
 
-    // Main thread. A spread is built here and handed over; false when the queue is full.
-    bool post(Command command);
-    // Main thread: frees the step lists the audio thread is done with and passes on the steps played.
+    // Main thread. Commands reach the engine in the order posted; a spread is built here and handed
+    // over, and what follows it waits until the engine has taken it.
+    void post(Command command);
+    // Main thread: frees the step lists the audio thread is done with, posts what waited and passes on
+    // the steps played.
     void service(const std::function<void(const PlayedStep&)>& played);
-    Status status() const { return status_.load(); }
+    Status status() const { return published_.load().status; }
+    // Everything posted has reached the engine.
+    bool idle() const;
     // Steps that ended faster than the main thread collected them.
     std::size_t lostPlayed() const { return lost_.load(std::memory_order_relaxed); }
 
@@ -110,19 +115,25 @@ private:
         StepList* list;
         bool taken;
     };
-    void handOverSpread();
+    struct Published {
+        Status status;
+        std::uint64_t applied; // messages taken from the queue before this status
+    };
+    void pump();
 
     Engine engine_;
     SpscQueue<Message, 64> commands_;
     SpscQueue<Returned, 64> returned_;
     SpscQueue<PlayedStep, 1024> played_;
-    Seqlock<Status> status_;
+    Seqlock<Published> published_;
     std::atomic<std::size_t> lost_{0};
+    std::uint64_t applied_ = 0; // audio thread only
     std::size_t queueLost_ = 0; // audio thread only
-    // Main thread only: one step list is in the audio thread's hands at a time, so the engine's list
-    // can be read to build the next one.
+    // Main thread only. One step list at a time is in the audio thread's hands, so in between the
+    // engine's list can be read to build the next one.
+    std::deque<Command> waiting_;
+    std::uint64_t posted_ = 0;
     bool handingOver_ = false;
-    bool spreadWanted_ = false;
     int spreadTries_ = 0;
 };
 

@@ -30,7 +30,7 @@ std::string describe(const std::expected<Invocation, Failure>& inv) {
            (inv->wavFile
                 ? fmt(" {} {}{}", *inv->wavFile, inv->rate.value_or(0), inv->floatWav ? " float" : "")
                 : "") +
-           (inv->help ? " help" : "");
+           (inv->control ? " control" : "") + (inv->help ? " help" : "");
 }
 
 // "frequency,seconds " for each step, or the refusal.
@@ -54,6 +54,7 @@ TEST(FreqgenOptions, AcceptsEveryFormSonoWrites) {
         {"-vl .5 -vr .5 -f a.run --wav out.wav --rate 96000 --float",
          "0.5 0.5 ---~ 0 0 a.run out.wav 96000 float"},
         {"--help -h", "0 0 ---~ 0 0  help"},
+        {"-vl .5 -vr .5 -S --control -f a.run", "0.5 0.5 ---S 0 0 a.run control"},
         // Gating below a quarter of the WAV file's rate; -e raises the default rate.
         {"-vl .5 -vr .5 -p 1999 -f a.run --wav x.wav --rate 8000", "0.5 0.5 ---~ 0 1999 a.run x.wav 8000"},
         {"-vl .5 -vr .5 -e -p 12000 -f a.run --wav x.wav", "0.5 0.5 -e-~ 0 12000 a.run x.wav 0"},
@@ -65,8 +66,13 @@ TEST(FreqgenOptions, AcceptsEveryFormSonoWrites) {
     }
     EXPECT_EQ(describe(parseCommandLine({"-vl", "0.5", "-vr", "0.5", "-f", "my program.run"})),
               "0.5 0.5 ---~ 0 0 my program.run");
-    for (const char* option : {"-vl", "-vr", "-r ", "-e ", "-l=r", "-S", "-T", "-P", "-p", "-f", "--wav",
-                               "--rate", "--float", "--help", "space", "Esc"})
+    for (const char* option : {"-vl",          "-vr",       "-r ",
+                               "-e ",          "-l=r",      "-S",
+                               "-T",           "-P",        "-p",
+                               "-f",           "--wav",     "--rate",
+                               "--float",      "--control", "--help",
+                               "space",        "Esc",       "pause, resume, next, back, louder, softer",
+                               "unknown LINE", "finished"})
         EXPECT_NE(usageText().find(option), std::string::npos) << option;
 }
 
@@ -90,6 +96,7 @@ TEST(FreqgenOptions, RejectsMalformedCommandLinesNamingTheToken) {
         {"-f a.run --wav x.wav --rate 1000",
          "\"1000\" after --rate is not a sample rate from 8000 to 384000"},
         {"-f a.run --float", "--rate and --float only apply with --wav FILE"},
+        {"-f a.run --wav x.wav --control", "--control steers playing through the sound card, not --wav FILE"},
         // Pulses at a quarter of the sample rate or faster alias into tones.
         {"-p 2000 -f a.run --wav x.wav --rate 8000", "gating 2000 after -p is too fast for a sample rate of "
                                                      "8000 Hz: use less than 2000 pulses per second"},
