@@ -99,6 +99,31 @@ TEST_F(FreqgenFiles, ReportsBadInputWithItsExitCodeAndLeavesNoFile) {
     EXPECT_TRUE(read("out.txt").contains("Usage: freqgen -vl V -vr V"));
 }
 
+// Standard input is a terminal that stays open, where playing without --control waits for Enter after
+// a message. Without a sound device the message goes to standard error; with one the silent program
+// plays to its end.
+TEST_F(FreqgenFiles, ControlModeNeverWaitsForEnterAndKeepsStandardOutputForStatusLines) {
+    write("quiet.run", "440,0.05\n");
+    const std::tuple<std::string, int, std::string> cases[] = {
+        {"-vl 0 -vr 0 -f quiet.run", kExitAudio, "No sound output device could be used"},
+        {"-vl x -vr 0 -f quiet.run", kExitUsage, "\"x\" after -vl is not a volume"},
+        {"-vl 0 -vr 0 -f none.run", kExitRunFile, "cannot read the run file \"none.run\""}};
+    for (const auto& [args, code, message] : cases) {
+        std::string freqgen = "'" FREQGEN_EXE "' --control " + args + " >out.txt 2>err.txt";
+        std::string command = "cd '" + dir_.string() + "' && bash -c 'timeout 20 script -qec \"" + freqgen +
+                              "\" /dev/null < <(sleep 30)' >/dev/null";
+        int status = std::system(command.c_str());
+        int exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        if (exit == kExitOk && code == kExitAudio) {
+            EXPECT_TRUE(read("out.txt").ends_with("finished elapsed=0.05\n")) << read("out.txt");
+            continue;
+        }
+        EXPECT_EQ(exit, code) << args;
+        EXPECT_TRUE(read("err.txt").contains(message)) << read("err.txt");
+        EXPECT_EQ(read("out.txt"), "") << args;
+    }
+}
+
 TEST_F(FreqgenFiles, AnUnfinishedRenderLeavesNoPartFileAndAnotherRendersPartIsLeftAlone) {
     // A .part that another freqgen holds is refused; once nobody holds it, it is a leftover and replaced.
     write("b.wav.part", "being written");
