@@ -112,7 +112,7 @@ TEST_F(FreqgenFiles, ControlModeNeverWaitsForEnterAndKeepsStandardOutputForStatu
     for (const auto& [args, code, message] : cases) {
         std::string freqgen = "'" FREQGEN_EXE "' --control " + args + " >out.txt 2>err.txt";
         std::string command = "cd '" + dir_.string() + "' && bash -c 'timeout 20 script -qec \"" + freqgen +
-                              "\" /dev/null < <(sleep 30)' >/dev/null";
+                              "\" /dev/null < <(sleep 30 >/dev/null 2>&1)' >/dev/null";
         int status = std::system(command.c_str());
         int exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
         if (exit == kExitOk && code == kExitAudio) {
