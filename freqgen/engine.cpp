@@ -63,9 +63,31 @@ std::int64_t stepFrames(double seconds, double rate) {
     return std::llround(seconds * rate);
 }
 
+StepList makeStepList(std::vector<Step> steps, double rate) {
+    StepList list{std::move(steps), {}};
+    list.secondsFrom.assign(list.steps.size() + 1, 0.0);
+    // Summed in seconds: millions of the longest steps would overflow a 64-bit count of frames.
+    for (std::size_t i = list.steps.size(); i-- > 0;)
+        list.secondsFrom[i] =
+            list.secondsFrom[i + 1] + static_cast<double>(stepFrames(list.steps[i].seconds, rate)) / rate;
+    return list;
+}
+
+std::optional<StepList> spreadStepList(const std::vector<Step>& steps, int index, double rate) {
+    if (index < 0 || index >= static_cast<int>(steps.size()) || !(steps[index].freq > 0.0))
+        return std::nullopt;
+    std::vector<Step> spread;
+    spread.reserve(steps.size() + std::size(kSpreadOffsets));
+    spread.insert(spread.end(), steps.begin(), steps.begin() + index + 1);
+    for (double offset : kSpreadOffsets)
+        spread.push_back({steps[index].freq + offset, kSpreadSeconds});
+    spread.insert(spread.end(), steps.begin() + index + 1, steps.end());
+    return makeStepList(std::move(spread), rate);
+}
+
 Engine::Engine(const Settings& settings, std::vector<Step> steps, double rate)
-    : settings_(settings), steps_(std::move(steps)), rate_(rate), fadeStep_(1.0 / (kFadeSeconds * rate)),
-      waveL_(kBlock), waveR_(kBlock) {
+    : settings_(settings), rate_(rate), fadeStep_(1.0 / (kFadeSeconds * rate)), waveL_(kBlock),
+      waveR_(kBlock) {
     double offset = settings_.phaseDeg / 360.0;
     phaseOffset_ = settings_.leftEqualsRight ? 0.0 : offset - std::floor(offset);
     if (settings_.gatingPps > 0.0) {
@@ -73,6 +95,9 @@ Engine::Engine(const Settings& settings, std::vector<Step> steps, double rate)
         gateEdge_ = std::min(kGateEdgeSeconds * settings_.gatingPps, 0.25);
         gatePhase_ = gateEdge_ / 2.0;
     }
+    StepList list = makeStepList(std::move(steps), rate_);
+    steps_ = std::move(list.steps);
+    secondsFrom_ = std::move(list.secondsFrom);
     volLeft_ = volLeftTarget_ = settings_.volLeft;
     volRight_ = volRightTarget_ = settings_.volRight;
     int first = nextPlayable(0);
@@ -106,8 +131,12 @@ void Engine::enterStep(int index) {
 }
 
 void Engine::endStep() {
-    if (current_ >= 0 && pos_ > 0)
-        played_.push_back({current_ + 1, steps_[current_].freq, stepStartFrame_, pos_});
+    if (current_ >= 0 && pos_ > 0) {
+        if (playedBound_ == 0 || played_.size() < playedBound_)
+            played_.push_back({current_ + 1, steps_[current_].freq, stepStartFrame_, pos_});
+        else
+            ++lostPlayed_;
+    }
     pos_ = 0;
 }
 
@@ -153,6 +182,7 @@ std::size_t Engine::render(float* out, std::size_t frames) {
         renderBlock(out + 2 * done, n);
         pos_ += static_cast<std::int64_t>(n);
         frameCounter_ += static_cast<std::int64_t>(n);
+        programFrames_ += static_cast<std::int64_t>(n);
         done += n;
     }
     std::fill(out + 2 * done, out + 2 * frames, 0.0f);
@@ -288,21 +318,56 @@ void Engine::changeVolume(double delta) {
     volRightTarget_ = std::clamp(volRightTarget_ + delta, 0.0, 1.0);
 }
 
+void Engine::setPaused(bool paused) {
+    if (paused_ != paused) togglePause();
+}
+
 bool Engine::insertSpread() {
-    if (finished_ || current_ < 0 || !(steps_[current_].freq > 0.0)) return false;
-    double base = steps_[current_].freq;
-    std::vector<Step> spread;
-    spread.reserve(std::size(kSpreadOffsets));
-    for (double offset : kSpreadOffsets)
-        spread.push_back({base + offset, kSpreadSeconds});
-    steps_.insert(steps_.begin() + current_ + 1, spread.begin(), spread.end());
-    lastStep_ = false;
+    if (finished_) return false;
+    auto list = spreadStepList(steps_, current_, rate_);
+    return list && adoptSteps(*list, current_);
+}
+
+bool Engine::adoptSteps(StepList& list, int index) {
+    if (finished_ || index != current_ || list.steps.size() + 1 != list.secondsFrom.size()) return false;
+    steps_.swap(list.steps);
+    secondsFrom_.swap(list.secondsFrom);
+    lastStep_ = nextPlayable(current_ + 1) < 0;
     return true;
+}
+
+void Engine::apply(Command command) {
+    switch (command) {
+    case Command::TogglePause:
+        togglePause();
+        break;
+    case Command::Pause:
+    case Command::Resume:
+        setPaused(command == Command::Pause);
+        break;
+    case Command::Next:
+        next();
+        break;
+    case Command::Back:
+        back();
+        break;
+    case Command::Louder:
+    case Command::Softer:
+        changeVolume(command == Command::Louder ? kVolumeStep : -kVolumeStep);
+        break;
+    case Command::Spread:
+        insertSpread();
+        break;
+    case Command::Stop:
+        quit();
+        break;
+    }
 }
 
 Status Engine::status() const {
     Status st;
     st.count = static_cast<int>(steps_.size());
+    st.elapsed = static_cast<double>(programFrames_) / rate_;
     st.paused = paused_;
     st.finished = finished_;
     st.volLeft = volLeftTarget_;
@@ -313,12 +378,14 @@ Status Engine::status() const {
     st.playedFreq = silentStep_ ? 0.0 : freq_;
     st.foldedOctaves = silentStep_ ? 0 : folded_;
     st.stepLeft = static_cast<double>(stepLength_ - pos_) / rate_;
-    // Summed in seconds: millions of the longest steps would overflow a 64-bit count of frames.
-    double left = st.stepLeft;
-    for (std::size_t i = static_cast<std::size_t>(current_) + 1; i < steps_.size(); ++i)
-        left += static_cast<double>(stepFrames(steps_[i].seconds, rate_)) / rate_;
-    st.programLeft = left;
+    st.programLeft = st.stepLeft + secondsFrom_[current_ + 1];
+    st.position = secondsFrom_[0] - st.programLeft;
     return st;
+}
+
+void Engine::keepPlayedWithin(std::size_t capacity) {
+    played_.reserve(capacity);
+    playedBound_ = capacity;
 }
 
 std::vector<PlayedStep> Engine::takePlayed() {

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,11 +48,28 @@ struct Status {
     int foldedOctaves = 0;
     double stepLeft = 0.0;
     double programLeft = 0.0;
+    double elapsed = 0.0;  // seconds of program played, pauses not counted
+    double position = 0.0; // seconds from the start of the program to the point playing
     double volLeft = 0.0;
     double volRight = 0.0;
     bool paused = false;
     bool finished = false;
 };
+
+// A program as the engine plays it, with the seconds from the start of each step to the end, so the
+// time left is known without walking the list. Built away from the audio thread.
+struct StepList {
+    std::vector<Step> steps;
+    std::vector<double> secondsFrom; // one more than steps; the last is 0
+};
+
+StepList makeStepList(std::vector<Step> steps, double rate);
+
+// The program with the nuke spread inserted after step `index`; nothing when that step is silent.
+std::optional<StepList> spreadStepList(const std::vector<Step>& steps, int index, double rate);
+
+// What keys and the control channel ask of the player.
+enum class Command { TogglePause, Pause, Resume, Next, Back, Louder, Softer, Spread, Stop };
 
 class Engine {
 public:
@@ -66,11 +84,26 @@ public:
     void back();
     void quit();
     void changeVolume(double delta);
+    void setPaused(bool paused);
     // Returns false when there is no audible step to spread around.
     bool insertSpread();
+    // Takes the step list built for the step at `index` if that step still plays; the list handed in
+    // then holds the old one. Allocates nothing.
+    bool adoptSteps(StepList& list, int index);
+    // Spread allocates: a player on the audio thread hands a StepList over instead.
+    void apply(Command command);
 
     Status status() const;
     std::vector<PlayedStep> takePlayed();
+    // From now on at most `capacity` played steps are kept between drains, so ending a step never
+    // allocates; the ones beyond are counted as lost.
+    void keepPlayedWithin(std::size_t capacity);
+    template <typename F> void drainPlayed(F&& take) {
+        for (const PlayedStep& p : played_)
+            take(p);
+        played_.clear();
+    }
+    std::size_t lostPlayed() const { return lostPlayed_; }
     bool finished() const { return finished_; }
     double rate() const { return rate_; }
     const std::vector<Step>& steps() const { return steps_; }
@@ -86,6 +119,7 @@ private:
 
     Settings settings_;
     std::vector<Step> steps_;
+    std::vector<double> secondsFrom_;
     double rate_;
     double fadeStep_;
 
@@ -94,6 +128,7 @@ private:
     std::int64_t pos_ = 0;
     std::int64_t stepStartFrame_ = 0;
     std::int64_t frameCounter_ = 0;
+    std::int64_t programFrames_ = 0;
     bool silentStep_ = false;
     bool paused_ = false;
     bool quitting_ = false;
@@ -116,6 +151,8 @@ private:
 
     std::vector<float> waveL_, waveR_;
     std::vector<PlayedStep> played_;
+    std::size_t playedBound_ = 0;
+    std::size_t lostPlayed_ = 0;
 };
 
 } // namespace freqgen

@@ -1,19 +1,22 @@
 // freqgen: plays a Sono program through the sound card, or renders it to a sound file.
+#include "control.h"
 #include "engine.h"
 #include "options.h"
+#include "realtime.h"
 #include "render.h"
 #include "session.h"
 #include "status.h"
 #include "text.h"
 
-#include <atomic>
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <ctime>
 #include <fcntl.h>
 #include <iostream>
-#include <mutex>
+#include <memory>
 #include <optional>
 #include <poll.h>
 #include <portaudio.h>
@@ -39,8 +42,9 @@ bool stdinIsTty() {
 }
 
 // Sono starts freqgen in a terminal window that closes with it: hold the window so a message can be read.
-void waitForEnter() {
-    if (!stdinIsTty()) return;
+// A program steering freqgen through --control reads the message itself.
+void waitForEnter(bool control) {
+    if (control || !stdinIsTty()) return;
     std::cout << "Press Enter to close." << std::endl; // NOLINT(performance-avoid-endl): shown before waiting
     std::string line;
     std::getline(std::cin, line);
@@ -132,17 +136,43 @@ private:
     bool active_ = false;
 };
 
-struct Shared {
-    std::mutex mutex;
-    Engine engine;
+// Complete lines from standard input in --control mode, read without holding up the loop.
+class LineInput {
+public:
+    // Waits up to timeoutMs for input. At the end of input the last unfinished line counts as a line.
+    std::vector<std::string> lines(int timeoutMs) {
+        std::vector<std::string> out;
+        if (ended_) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(timeoutMs));
+            return out;
+        }
+        pollfd p{STDIN_FILENO, POLLIN, 0};
+        if (poll(&p, 1, timeoutMs) <= 0) return out;
+        char buf[4096];
+        ssize_t n = read(STDIN_FILENO, buf, sizeof buf);
+        if (n < 0 && errno == EINTR) return out;
+        if (n <= 0) {
+            ended_ = true;
+            if (!pending_.empty()) out.push_back(std::move(pending_));
+            return out;
+        }
+        pending_.append(buf, static_cast<std::size_t>(n));
+        std::size_t start = 0;
+        for (std::size_t nl; (nl = pending_.find('\n', start)) != std::string::npos; start = nl + 1)
+            out.push_back(pending_.substr(start, nl - start));
+        pending_.erase(0, start);
+        return out;
+    }
+    bool ended() const { return ended_; }
+
+private:
+    std::string pending_;
+    bool ended_ = false;
 };
 
 int audioCallback(const void*, void* output, unsigned long frames, const PaStreamCallbackTimeInfo*,
                   PaStreamCallbackFlags, void* user) {
-    auto* shared = static_cast<Shared*>(user);
-    std::lock_guard lock(shared->mutex);
-    shared->engine.render(static_cast<float*>(output), frames);
-    return shared->engine.finished() ? paComplete : paContinue;
+    return static_cast<Player*>(user)->process(static_cast<float*>(output), frames) ? paContinue : paComplete;
 }
 
 // PortAudio's host back-ends print their probing noise on stderr; keep the terminal readable.
@@ -167,36 +197,39 @@ double pickRate(const PaStreamParameters& out, bool extended) {
     return Pa_GetDeviceInfo(out.device)->defaultSampleRate;
 }
 
-int noDevice(const std::string& why) {
-    std::cout << "No sound output device could be used, so the program cannot be played (" << why
+int noDevice(const std::string& why, bool control) {
+    std::cerr << "No sound output device could be used, so the program cannot be played (" << why
               << ").\nTo make a WAV file instead, add --wav FILE (see freqgen --help).\n";
-    waitForEnter();
+    waitForEnter(control);
     return kExitAudio;
 }
 
 int play(const Invocation& inv, std::vector<Step> steps) {
-    if (quietInitialize() != paNoError) return noDevice("the sound system did not start");
+    const bool control = inv.control;
+    if (quietInitialize() != paNoError) return noDevice("the sound system did not start", control);
     struct Terminate {
         ~Terminate() { Pa_Terminate(); }
     } terminate;
 
     PaStreamParameters out{};
     out.device = Pa_GetDefaultOutputDevice();
-    if (out.device == paNoDevice) return noDevice("none was found");
+    if (out.device == paNoDevice) return noDevice("none was found", control);
     out.channelCount = 2;
     out.sampleFormat = paFloat32;
     out.suggestedLatency = Pa_GetDeviceInfo(out.device)->defaultHighOutputLatency;
     double rate = pickRate(out, inv.settings.extended);
     if (auto gating = checkGatingRate(inv.settings, rate)) {
         std::cerr << gating->message << '\n';
-        waitForEnter();
+        waitForEnter(control);
         return gating->exitCode;
     }
 
-    Shared shared{{}, Engine(inv.settings, std::move(steps), rate)};
-    if (shared.engine.finished()) {
-        std::cout << fmt("{} holds no step to play.\n", inv.runFile);
-        waitForEnter();
+    // Set up in full before the stream starts: the audio thread only uses what is here.
+    auto player = std::make_unique<Player>(Engine(inv.settings, std::move(steps), rate));
+    if (player->status().finished) {
+        (control ? std::cerr : std::cout) << fmt("{} holds no step to play.\n", inv.runFile);
+        if (control) std::cout << controlStatusLine(player->status()) << '\n';
+        waitForEnter(control);
         return kExitOk;
     }
 
@@ -205,70 +238,107 @@ int play(const Invocation& inv, std::vector<Step> steps) {
     if (inv.settings.record) {
         auto created = SessionLog::create(std::filesystem::current_path(), start, inv.runFile);
         if (!created) {
-            std::cout << created.error() << '\n';
-            waitForEnter();
+            std::cerr << created.error() << '\n';
+            waitForEnter(control);
             return kExitOutput;
         }
         log.emplace(std::move(*created));
     }
+    auto keep = [&](const PlayedStep& p) {
+        if (log) log->add(p, rate);
+    };
 
     PaStream* stream = nullptr;
     PaError err = Pa_OpenStream(&stream, nullptr, &out, rate, paFramesPerBufferUnspecified, paNoFlag,
-                                audioCallback, &shared);
-    if (err != paNoError) return noDevice(Pa_GetErrorText(err));
+                                audioCallback, player.get());
+    if (err != paNoError) return noDevice(Pa_GetErrorText(err), control);
     if ((err = Pa_StartStream(stream)) != paNoError) {
         Pa_CloseStream(stream);
-        return noDevice(Pa_GetErrorText(err));
+        return noDevice(Pa_GetErrorText(err), control);
     }
 
     std::signal(SIGINT, onSignal);
     std::signal(SIGTERM, onSignal);
     std::signal(SIGHUP, onSignal);
-    RawTerminal terminal;
-    bool liveLine = isatty(STDOUT_FILENO) == 1;
-    std::cout << fmt("freqgen: playing {} at {} Hz.", inv.runFile, plainNumber(rate))
-              << (terminal.active() ? " Keys: space pause, n next, b back, +/- volume, N spread, q quit.\n"
-                                    : "\n");
+    std::optional<RawTerminal> terminal;
+    LineInput input;
+    if (!control) terminal.emplace();
+    bool liveLine = !control && isatty(STDOUT_FILENO) == 1;
+    if (!control)
+        std::cout << fmt("freqgen: playing {} at {} Hz.", inv.runFile, plainNumber(rate))
+                  << (terminal->active()
+                          ? " Keys: space pause, n next, b back, +/- volume, N spread, q quit.\n"
+                          : "\n");
 
+    bool stopPosted = false;
+    std::optional<Status> shown;
+    auto shownAt = std::chrono::steady_clock::now();
     int lastStep = -1;
     bool shownFinished = false;
     while (true) {
-        std::optional<char> key = terminal.active() ? terminal.key(100) : std::nullopt;
-        if (!terminal.active()) std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        Status st;
-        std::vector<PlayedStep> played;
-        {
-            std::lock_guard lock(shared.mutex);
-            Engine& e = shared.engine;
-            if (stopRequested) e.quit();
-            if (key) applyKey(e, *key);
-            st = e.status();
-            played = e.takePlayed();
+        if (control) {
+            for (const std::string& line : input.lines(50)) {
+                ControlRequest request = parseControlLine(line);
+                if (request.command)
+                    player->post(*request.command);
+                else if (!request.reply.empty())
+                    std::cout << request.reply
+                              << std::endl; // NOLINT(performance-avoid-endl): answered at once
+            }
+        } else if (terminal->active()) {
+            if (std::optional<char> key = terminal->key(100))
+                if (auto command = keyCommand(*key)) player->post(*command);
+        } else {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
         }
-        if (log)
-            for (const PlayedStep& p : played)
-                log->add(p, rate);
-        if (st.step != lastStep && st.foldedOctaves > 0)
-            std::cout << (liveLine ? "\r\x1b[K" : "")
-                      << foldNote(st.freq, Fold{st.playedFreq, st.foldedOctaves}, rate) << '\n';
-        if (liveLine)
-            std::cout << '\r' << fitToTerminal(statusLine(st)) << "\x1b[K" << std::flush;
-        else if (st.step != lastStep && !st.finished)
-            std::cout << statusLine(st)
-                      << std::endl; // NOLINT(performance-avoid-endl): one line per change, at once
+        // End of input stops the program, so freqgen never outlives whoever steers it.
+        if ((stopRequested || (control && input.ended())) && !stopPosted) {
+            player->post(Command::Stop);
+            stopPosted = true;
+        }
+        player->service(keep);
+
+        Status st = player->status();
+        if (control) {
+            auto now = std::chrono::steady_clock::now();
+            if (!st.finished &&
+                controlStatusDue(shown, st, std::chrono::duration<double>(now - shownAt).count())) {
+                if (st.step != lastStep && st.foldedOctaves > 0)
+                    std::cout << "note " << foldNote(st.freq, Fold{st.playedFreq, st.foldedOctaves}, rate)
+                              << '\n';
+                std::cout << controlStatusLine(st) << std::endl; // NOLINT(performance-avoid-endl): at once
+                shown = st;
+                shownAt = now;
+            }
+        } else {
+            if (st.step != lastStep && st.foldedOctaves > 0)
+                std::cout << (liveLine ? "\r\x1b[K" : "")
+                          << foldNote(st.freq, Fold{st.playedFreq, st.foldedOctaves}, rate) << '\n';
+            if (liveLine)
+                std::cout << '\r' << fitToTerminal(statusLine(st)) << "\x1b[K" << std::flush;
+            else if (st.step != lastStep && !st.finished)
+                std::cout << statusLine(st)
+                          << std::endl; // NOLINT(performance-avoid-endl): one line per change, at once
+            shownFinished = liveLine && st.finished;
+        }
         lastStep = st.step;
-        shownFinished = liveLine && st.finished;
         if (st.finished || Pa_IsStreamActive(stream) != 1) break;
     }
     Pa_StopStream(stream);
     Pa_CloseStream(stream);
-    Status last;
-    {
-        std::lock_guard lock(shared.mutex);
-        last = shared.engine.status();
-        if (log)
-            for (const PlayedStep& p : shared.engine.takePlayed())
-                log->add(p, rate);
+    // The audio thread has stopped: what is left in the queues is collected here.
+    player->service(keep);
+    Status last = player->status();
+    if (std::size_t lost = player->lostPlayed(); lost > 0 && log)
+        std::cerr << fmt("freqgen: {} steps ended too quickly to be written to {}.\n", lost,
+                         log->path().string());
+    if (control) {
+        if (!last.finished) {
+            std::cerr << "Playing stopped: the sound output ended the stream.\n";
+            return kExitAudio;
+        }
+        std::cout << controlStatusLine(last) << std::endl; // NOLINT(performance-avoid-endl): the last line
+        return kExitOk;
     }
     if (liveLine && !shownFinished) std::cout << '\r' << fitToTerminal(statusLine(last)) << "\x1b[K";
     if (liveLine)
@@ -290,9 +360,10 @@ int main(int argc, char** argv) {
     }
     auto inv = parseCommandLine(args);
     bool wav = inv && inv->outFile;
+    bool control = inv ? inv->control : std::ranges::find(args, "--control") != args.end();
     if (!inv) {
         std::cerr << inv.error().message << '\n';
-        waitForEnter();
+        waitForEnter(control);
         return inv.error().exitCode;
     }
     if (inv->help) {
@@ -302,7 +373,7 @@ int main(int argc, char** argv) {
     auto steps = readRunFile(inv->runFile);
     if (!steps) {
         std::cerr << steps.error().message << '\n';
-        if (!wav) waitForEnter();
+        if (!wav) waitForEnter(control);
         return steps.error().exitCode;
     }
     if (const auto& outFile = inv->outFile) return renderWav(*inv, *outFile, *steps);

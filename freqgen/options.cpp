@@ -139,6 +139,7 @@ const OptionRule kOptions[] = {
          return std::nullopt;
      }},
     {{"--float"}, {}, setFlag<&Invocation::floatWav>},
+    {{"--control"}, {}, setFlag<&Invocation::control>},
     {{"--help", "-h"}, {}, setFlag<&Invocation::help>, {}, {}, true},
 };
 
@@ -205,6 +206,9 @@ std::expected<Invocation, Failure> parseCommandLine(const std::vector<std::strin
     if (inv.help) return inv;
     if ((inv.rate || inv.floatWav) && !inv.outFile)
         return std::unexpected(usageError("--rate and --float only apply with --out FILE or --wav FILE"));
+    if (inv.control && inv.outFile)
+        return std::unexpected(
+            usageError("--control steers playing through the sound card, not --out FILE or --wav FILE"));
     for (std::size_t k = 0; k < std::size(kOptions); ++k)
         if (!seen[k] && !kOptions[k].missing.empty())
             return std::unexpected(usageError(std::string(kOptions[k].missing)));
@@ -267,7 +271,7 @@ std::expected<std::vector<Step>, Failure> readRunFile(const std::string& path) {
 
 std::string usageText() {
     return R"(Usage: freqgen -vl V -vr V [-r] [-e] [-l=r] [-S | -T] [-P DEG] [-p PPS] -f NAME.run
-                [--out FILE [--rate HZ] [--float]]
+                [--out FILE [--rate HZ] [--float] | --control]
 Plays the program in NAME.run: lines starting with # are comments, every other line is
 frequency,seconds (Hz and seconds, played in file order).
 
@@ -287,11 +291,23 @@ frequency,seconds (Hz and seconds, played in file order).
   --wav FILE    the same as --out, always as a WAV file whatever the extension
   --rate HZ     sample rate of the file (default 48000, 192000 with -e)
   --float       32-bit float samples in a WAV file, 24-bit in a FLAC file, instead of 16-bit
+  --control     play steered by another program through the line format below
   --help        show this text
   --version     show the version
 
 Keys while playing: space pause/resume, n next step, b back one step, + / - volume,
 N add the spread of 18 steps around the current frequency, q or Esc quit.
+
+With --control freqgen reads no keys and never waits for Enter. Standard input takes one command
+per line: pause, resume, next, back, louder, softer (volume by one step), spread, stop; the end of
+input counts as stop, and another line is answered with "unknown LINE". Standard output gets one
+status line on every change of step, state or volume and once a second while playing:
+  playing step=12 count=40 freq=528 played=528 elapsed=61.5 left=1234.5 at=120 vl=0.5 vr=0.5
+(paused with the same fields; step counts from 1, freq is the frequency asked for, played the one
+sounding, elapsed the seconds played without pauses, left the seconds to the end, at the seconds
+from the program start; vl and vr the volumes), "note TEXT" for a step lowered by octaves, and
+"finished elapsed=S" at the end, after which freqgen exits 0. Readers ignore words they do not know.
+Messages go to standard error.
 Exit codes: 0 done, 2 bad command line, 3 bad run file, 4 no audio output, 5 cannot write a file.
 )";
 }

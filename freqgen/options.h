@@ -45,6 +45,7 @@ struct Invocation {
     FileType outType = FileType::Wav;
     std::optional<int> rate;
     bool floatWav = false;
+    bool control = false; // commands on standard input, status lines on standard output
     bool help = false;
 };
 

@@ -33,35 +33,34 @@ std::string statusLine(const Status& st) {
     return line;
 }
 
-bool applyKey(Engine& engine, char key) {
+std::optional<Command> keyCommand(char key) {
     switch (key) {
     case ' ':
-        engine.togglePause();
-        return true;
+        return Command::TogglePause;
     case 'n':
-        engine.next();
-        return true;
+        return Command::Next;
     case 'b':
-        engine.back();
-        return true;
+        return Command::Back;
     case '+':
     case '=':
-        engine.changeVolume(kVolumeStep);
-        return true;
+        return Command::Louder;
     case '-':
-        engine.changeVolume(-kVolumeStep);
-        return true;
+        return Command::Softer;
     case 'N':
-        engine.insertSpread();
-        return true;
+        return Command::Spread;
     case 'q':
     case 'Q':
     case 27:
-        engine.quit();
-        return true;
+        return Command::Stop;
     default:
-        return false;
+        return std::nullopt;
     }
+}
+
+bool applyKey(Engine& engine, char key) {
+    auto command = keyCommand(key);
+    if (command) engine.apply(*command);
+    return command.has_value();
 }
 
 } // namespace freqgen

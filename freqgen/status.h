@@ -3,6 +3,7 @@
 
 #include "engine.h"
 
+#include <optional>
 #include <string>
 
 namespace freqgen {
@@ -15,8 +16,11 @@ std::string foldNote(double asked, const Fold& fold, double rate);
 
 std::string statusLine(const Status& st);
 
-// Space pause/resume, n next, b back, + (or =) and - volume, N spread, q or Esc quit; other keys do
-// nothing. Returns whether the key was one of these.
+// Space pause/resume, n next, b back, + (or =) and - volume, N spread, q or Esc quit; other keys ask
+// nothing.
+std::optional<Command> keyCommand(char key);
+
+// Returns whether the key was one of the above.
 bool applyKey(Engine& engine, char key);
 
 } // namespace freqgen

@@ -31,7 +31,7 @@ std::string describe(const std::expected<Invocation, Failure>& inv) {
                                std::string(1, "WFV"[static_cast<int>(inv->outType)]), inv->rate.value_or(0)) +
                                (inv->floatWav ? " float" : "")
                          : "") +
-           (inv->help ? " help" : "");
+           (inv->control ? " control" : "") + (inv->help ? " help" : "");
 }
 
 // "frequency,seconds " for each step, or the refusal.
@@ -62,6 +62,7 @@ TEST(FreqgenOptions, AcceptsEveryFormSonoWrites) {
         {"-vl .5 -vr .5 -f a.run --out out.WAV", "0.5 0.5 ---~ 0 0 a.run out.WAV W 0"},
         {"-vl .5 -vr .5 -f a.run --wav out.flac", "0.5 0.5 ---~ 0 0 a.run out.flac W 0"},
         {"--help -h", "0 0 ---~ 0 0  help"},
+        {"-vl .5 -vr .5 -S --control -f a.run", "0.5 0.5 ---S 0 0 a.run control"},
         // Gating below a quarter of the WAV file's rate; -e raises the default rate.
         {"-vl .5 -vr .5 -p 1999 -f a.run --wav x.wav --rate 8000", "0.5 0.5 ---~ 0 1999 a.run x.wav W 8000"},
         {"-vl .5 -vr .5 -e -p 12000 -f a.run --wav x.wav", "0.5 0.5 -e-~ 0 12000 a.run x.wav W 0"},
@@ -73,11 +74,31 @@ TEST(FreqgenOptions, AcceptsEveryFormSonoWrites) {
     }
     EXPECT_EQ(describe(parseCommandLine({"-vl", "0.5", "-vr", "0.5", "-f", "my program.run"})),
               "0.5 0.5 ---~ 0 0 my program.run");
-    for (const char* option : {"-vl",    "-vr",     "-r ",    "-e ",       "-l=r",
-                               "-S",     "-T",      "-P",     "-p",        "-f",
-                               "--out",  "--wav",   ".flac",  ".oga",      "progress <seconds",
-                               "--rate", "--float", "--help", "--version", "space",
-                               "Esc"})
+    for (const char* option : {"-vl",
+                               "-vr",
+                               "-r ",
+                               "-e ",
+                               "-l=r",
+                               "-S",
+                               "-T",
+                               "-P",
+                               "-p",
+                               "-f",
+                               "--out",
+                               "--wav",
+                               ".flac",
+                               ".oga",
+                               "progress <seconds",
+                               "--rate",
+                               "--float",
+                               "--control",
+                               "--help",
+                               "--version",
+                               "space",
+                               "Esc",
+                               "pause, resume, next, back, louder, softer",
+                               "unknown LINE",
+                               "finished"})
         EXPECT_NE(usageText().find(option), std::string::npos) << option;
 }
 
@@ -108,6 +129,8 @@ TEST(FreqgenOptions, RejectsMalformedCommandLinesNamingTheToken) {
         {"-f a.run --out x.wav --wav y.wav", "only one of --out FILE and --wav FILE may be given"},
         {"-f a.run --out x.ogg --rate 384000", "an Ogg Vorbis file takes sample rates up to 200000 Hz: use a "
                                                "lower --rate, or a .wav or .flac file"},
+        {"-f a.run --wav x.wav --control",
+         "--control steers playing through the sound card, not --out FILE or --wav FILE"},
         // Pulses at a quarter of the sample rate or faster alias into tones.
         {"-p 2000 -f a.run --wav x.wav --rate 8000", "gating 2000 after -p is too fast for a sample rate of "
                                                      "8000 Hz: use less than 2000 pulses per second"},

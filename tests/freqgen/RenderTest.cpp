@@ -3,6 +3,7 @@
 #include "Measure.h"
 #include "session.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
@@ -73,6 +74,63 @@ TEST_F(FreqgenFiles, ReportsBadInputWithItsExitCodeAndLeavesNoFile) {
     EXPECT_FALSE(has("out.wav") || has("missing"));
     EXPECT_EQ(run("--help"), 0);
     EXPECT_TRUE(read("out.txt").contains("Usage: freqgen -vl V -vr V"));
+}
+
+// Standard input is a terminal that stays open, where playing without --control waits for Enter after
+// a message. Without a sound device the message goes to standard error; with one the silent program
+// plays to its end.
+TEST_F(FreqgenFiles, ControlModeNeverWaitsForEnterAndKeepsStandardOutputForStatusLines) {
+    write("quiet.run", "440,0.05\n");
+    const std::tuple<std::string, int, std::string> cases[] = {
+        {"-vl 0 -vr 0 -f quiet.run", kExitAudio, "No sound output device could be used"},
+        {"-vl x -vr 0 -f quiet.run", kExitUsage, "\"x\" after -vl is not a volume"},
+        {"-vl 0 -vr 0 -f none.run", kExitRunFile, "cannot read the run file \"none.run\""}};
+    for (const auto& [args, code, message] : cases) {
+        std::string freqgen = "'" FREQGEN_EXE "' --control " + args + " >out.txt 2>err.txt";
+        std::string command = "cd '" + dir_.string() + "' && bash -c 'timeout 20 script -qec \"" + freqgen +
+                              "\" /dev/null < <(sleep 30 >/dev/null 2>&1)' >/dev/null";
+        int status = std::system(command.c_str());
+        int exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        if (exit == kExitOk && code == kExitAudio) {
+            EXPECT_TRUE(read("out.txt").ends_with("finished elapsed=0.05\n")) << read("out.txt");
+            continue;
+        }
+        EXPECT_EQ(exit, code) << args;
+        EXPECT_TRUE(read("err.txt").contains(message)) << read("err.txt");
+        EXPECT_EQ(read("out.txt"), "") << args;
+    }
+}
+
+// Played through a sound device that discards the samples as fast as they come, steered over a pipe.
+TEST_F(FreqgenFiles, ControlModeObeysCommandsAnswersOtherLinesAndStopsAtTheEndOfInput) {
+    write(".asoundrc", "pcm.!default { type null }\n");
+    write("long.run", "440,10000000\n550,10000000\n");
+    const std::string input = "(printf 'louder\\n  bogus line \\npause\\nspread\\n'; sleep 1; "
+                              "printf 'resume\\nnext\\n'; sleep 1)";
+    int status = std::system(("cd '" + dir_.string() + "' && " + input +
+                              " | HOME=. timeout 20 '" FREQGEN_EXE
+                              "' --control -vl .5 -vr .5 -f long.run >out.txt 2>err.txt")
+                                 .c_str());
+    if (read("err.txt").contains("No sound output device")) GTEST_SKIP() << "no ALSA null device here";
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << read("err.txt");
+    std::istringstream out(read("out.txt"));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(out, line);)
+        lines.push_back(line);
+    auto find = [&](const std::string& start) {
+        auto it = std::ranges::find_if(lines, [&](const std::string& l) { return l.starts_with(start); });
+        return it == lines.end() ? std::string() : *it;
+    };
+    ASSERT_GE(lines.size(), 3u) << read("out.txt");
+    EXPECT_NE(find("unknown bogus line"), "");
+    // Applied in order: louder, then the pause held the step and the spread was built around it.
+    EXPECT_TRUE(find("paused step=1 count=20 freq=440 played=440 ").ends_with(" vl=0.55 vr=0.55"))
+        << read("out.txt");
+    // The device takes samples faster than real time, so later spread steps may have been reached.
+    EXPECT_TRUE(std::ranges::any_of(lines, [](const std::string& l) {
+        return l.starts_with("playing step=") && l.contains(" count=20 freq=43") && !l.contains("step=1 ");
+    })) << read("out.txt");
+    EXPECT_TRUE(lines.back().starts_with("finished elapsed=")) << lines.back();
 }
 
 TEST_F(FreqgenFiles, AnUnfinishedRenderLeavesNoPartFileAndAnotherRendersPartIsLeftAlone) {
