@@ -19,10 +19,8 @@ const QString Ini = QStringLiteral("sono.ini"), Prg = QStringLiteral("a.prg");
 } // namespace
 
 TEST(SettingsFile, ReadsBothLinesOrOneLineAndRefusesAnOddFlag) {
-    auto both = parseSettingsFile("\"/a b/c\",1\r\n", Ini);
-    ASSERT_TRUE(both);
-    EXPECT_EQ(both->EditorPath, "/a b/c");
-    EXPECT_EQ(both->ClearBufferFirst, 1);
+    const SettingsFile both = parseSettingsFile("\"/a b/c\",1\r\n", Ini).value();
+    EXPECT_TRUE(both.EditorPath == "/a b/c" && both.ClearBufferFirst == 1);
     EXPECT_FALSE(parseSettingsFile("\"/a\"\r\n", Ini).value().ClearBufferFirst);
     EXPECT_FALSE(parseSettingsFile("", Ini).has_value());
     EXPECT_TRUE(refusal(parseSettingsFile("\"/a\"\r\n7\r\n", Ini)).contains("sono.ini, line 2"));
@@ -43,10 +41,9 @@ TEST(ProgramFile, RefusesShortHeadersBadStepsAndTooManySteps) {
     EXPECT_TRUE(parseProgramFile(full, Prg));
     EXPECT_TRUE(refusal(parseProgramFile(full + "2001,100,1\r\n", Prg)).contains("2000"));
     // At start-up the first 2000 are kept; the rest is still checked.
-    auto leftOut = parseProgramFile(full + "2001,100,1\r\n2002,7,1\r\n", Prg, ProgramRead::Startup);
-    ASSERT_TRUE(leftOut);
-    EXPECT_EQ(leftOut->steps.size(), 2000u);
-    EXPECT_EQ(leftOut->stepsLeftOut, 2);
+    const auto leftOut =
+        parseProgramFile(full + "2001,100,1\r\n2002,7,1\r\n", Prg, ProgramRead::Startup).value();
+    EXPECT_TRUE(leftOut.steps.size() == 2000u && leftOut.stepsLeftOut == 2);
     EXPECT_FALSE(parseProgramFile(full + "2001,x,1\r\n", Prg, ProgramRead::Startup));
 }
 

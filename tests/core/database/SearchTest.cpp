@@ -37,9 +37,8 @@ TEST(FindQuery, RefusesWithTheTwoMessagesAndSearchesFrequenciesAlone) {
             findQuery(QString::fromLatin1(text), false, false, true).error(),
             (UserMessage{"You need to enter a value 1 or greater in the search box.", "Enter a Value !"}))
             << text;
-    auto query = findQuery("528Hz", true, true, true);
-    ASSERT_TRUE(query);
-    EXPECT_TRUE(query->frequencies && !query->description && !query->comments);
+    const SearchQuery query = findQuery("528Hz", true, true, true).value();
+    EXPECT_TRUE(query.frequencies && !query.description && !query.comments);
 }
 
 TEST_F(SearchFixture, TextMatchesLiterallyEachSetListedOnceFrequenciesExactlyAndAFailureChangesNothing) {

@@ -75,11 +75,10 @@ TEST(CapAndDuplicates, CapsFoldAndDuplicatesGo) {
     ProgramTable table;
     for (const auto& [steps, cap, dedupe, expected, capped, duplicates] : rows) {
         table = tableOf(steps);
-        const auto report = capAndRemoveDuplicates(table, cap, dedupe);
-        ASSERT_TRUE(report);
+        const auto report = capAndRemoveDuplicates(table, cap, dedupe).value();
         EXPECT_EQ(freqs(table), expected);
-        EXPECT_EQ(report->cappedCount(), capped);
-        EXPECT_EQ(report->duplicates, duplicates);
+        EXPECT_EQ(report.cappedCount(), capped);
+        EXPECT_EQ(report.duplicates, duplicates);
     }
     EXPECT_EQ(table.StepTime[4], 6); // times travel with their steps
     EXPECT_EQ(table.StepFreq[5], 0);
