@@ -33,9 +33,6 @@ struct RepairFixture : ::testing::Test {
         ASSERT_TRUE(store.refresh(SearchQuery::letter(QStringLiteral("s"))));
         EXPECT_EQ(store.count(), 300);
     }
-    void sql(const char* text) {
-        ASSERT_EQ(sqlite3_exec(store.handle(), text, nullptr, nullptr, nullptr), SQLITE_OK);
-    }
     DatabaseFixture db{{}};
     FrequencyStore store;
 };
@@ -45,9 +42,8 @@ struct RepairFixture : ::testing::Test {
 TEST_F(RepairFixture, KeepsEveryRecordRowIdPermissionAndTheOldFileAndRemovesALeftoverCopy) {
     ASSERT_TRUE(store.open(db.path()));
     // Deleted rows leave free pages that compaction removes.
-    sql("DELETE FROM Main WHERE rowid % 2 = 0");
     // The row ids (with gaps) survive, so Sono's search tables stay valid and are not built again.
-    sql("INSERT INTO sono_meta VALUES ('kept', 1)");
+    db.sqlite3Tool("DELETE FROM Main WHERE rowid % 2 = 0; INSERT INTO sono_meta VALUES ('kept', 1)");
     const QString content =
         "SELECT group_concat(rowid || Description || ifnull(Comments, '<null>') || F1 || F2) "
         "FROM Main";
@@ -101,10 +97,7 @@ TEST_F(RepairFixture, ADamagedCopyOrACancelAtAnyStageLeavesTheDatabaseAsItWas) {
         {"cut short", {[](const QString& copy) { QFile::resize(copy, QFile(copy).size() / 2); }}},
         {"removed", {[](const QString& copy) { QFile::remove(copy); }}},
         {"sound but not the same database", {[](const QString& copy) {
-             sqlite3* c = nullptr;
-             sqlite3_open(copy.toUtf8().constData(), &c);
-             sqlite3_exec(c, "DELETE FROM Main WHERE rowid < 5", nullptr, nullptr, nullptr);
-             sqlite3_close(c);
+             QProcess::execute("sqlite3", {copy, "DELETE FROM Main WHERE rowid < 5"});
          }}},
         {"Checking the database", cancelAt("Checking the database")},
         {"Writing a compacted copy", cancelAt("Writing a compacted copy")},
