@@ -72,34 +72,31 @@ TEST(Log, KeepsTheNewest500AndListsNewestFirst) {
     EXPECT_EQ(parseLog("").count, 0);
 }
 
+// Line breaks inside are CR LF; CR LF, LF and CR all read back as one break. Not UTF-8 is Windows-1252;
+// files in Sono's form are written back byte for byte, byte-order mark included. Plain text, a text cut
+// short or more after the closing quote: the whole file, marked.
 TEST(NotesFile, LineBreaksEncodingsAndFilesNotInSonosForm) {
-    // Line breaks inside are CR LF; CR LF, LF and CR all read back as one break.
-    EXPECT_EQ(notesFileBytes(QStringLiteral("a\nb")).bytes, QByteArray("\"a\r\nb\"\r\n"));
-    for (const QByteArray file : {"\"a\r\nb\"\r\n", "\"a\nb\"\r\n", "\"a\rb\""}) {
+    const std::tuple<QByteArray, QString, bool, bool> rows[] = {
+        {"\"a\r\nb\"\r\n", "a\nb", true, true},
+        {"\"a\nb\"\r\n", "a\nb", true, false},
+        {"\"a\rb\"", "a\nb", true, false},
+        {"\"Say \"\"hi\"\"\"\r\n", "Say \"hi\"", true, true},
+        {"\"\x93"
+         "Caf\xe9\x94 \x80\x81\"\r\n",
+         QStringLiteral("\u201cCaf\u00e9\u201d \u20ac\u0081"), true, true},
+        {"\xef\xbb\xbf\"x\"\r\n", "x", true, true},
+        {"plain\r\nnotes\r\n", "plain\nnotes", false, false},
+        {"\"cut", "\"cut", false, false},
+        {"\"a\" b", "\"a\" b", false, false},
+        {"", "", true, false}};
+    for (const auto& [file, text, inSonoForm, writtenBack] : rows) {
         const NotesFile notes = parseNotesFile(file);
-        EXPECT_TRUE(notes.text == "a\nb" && notes.inSonoForm) << file.constData();
+        EXPECT_TRUE(notes.text == text && notes.inSonoForm == inSonoForm) << file.constData();
+        EXPECT_TRUE(!writtenBack || notesFileBytes(notes.text, notes.encoding).bytes == file)
+            << file.constData();
     }
-    EXPECT_EQ(parseNotesFile("\"Say \"\"hi\"\"\"\r\n").text, "Say \"hi\"");
-    // Not UTF-8: Windows-1252, written back byte for byte, as is a byte-order mark; a character
-    // Windows-1252 cannot hold falls back to UTF-8.
-    const QByteArray windows("\"\x93"
-                             "Caf\xe9\x94 \x80\x81\"\r\n"),
-        bom("\xef\xbb\xbf\"x\"\r\n");
-    EXPECT_EQ(parseNotesFile(windows).text, QStringLiteral("\u201cCaf\u00e9\u201d \u20ac\u0081"));
-    EXPECT_EQ(parseNotesFile(bom).text, "x");
-    for (const QByteArray& file : {windows, bom}) {
-        const NotesFile notes = parseNotesFile(file);
-        EXPECT_EQ(notesFileBytes(notes.text, notes.encoding).bytes, file);
-    }
+    // A character Windows-1252 cannot hold falls back to UTF-8.
     const EncodedText arrow = notesFileBytes(QStringLiteral("\u00e9\u2192"), TextEncoding::Windows1252);
     EXPECT_EQ(arrow.bytes, QByteArray("\"\xc3\xa9\xe2\x86\x92\"\r\n"));
     EXPECT_EQ(arrow.encoding, TextEncoding::Utf8);
-    // Plain text, a text cut short or more after the closing quote: the whole file, marked.
-    for (const QByteArray file : {"plain\r\nnotes\r\n", "\"cut", "\"a\" b"}) {
-        const NotesFile notes = parseNotesFile(file);
-        EXPECT_FALSE(notes.inSonoForm) << file.constData();
-        EXPECT_EQ(notes.text,
-                  QString::fromUtf8(file).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).trimmed());
-    }
-    EXPECT_TRUE(parseNotesFile("").inSonoForm);
 }
