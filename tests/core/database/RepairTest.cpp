@@ -115,12 +115,10 @@ TEST_F(RepairFixture, ADamagedCopyOrACancelAtAnyStageLeavesTheDatabaseAsItWas) {
 }
 
 TEST_F(RepairFixture, ADamagedDatabaseIsReportedWithTheWayOutAndKeptWithAnyLeftover) {
-    {
-        QFile file(db.path());
-        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-        file.seek(4096 * 2); // three whole table pages
-        file.write(QByteArray(4096 * 3, '\x5a'));
-    }
+    QFile file(db.path()); // three whole table pages
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.seek(4096 * 2) &&
+                file.write(QByteArray(4096 * 3, 'Z')));
+    file.close();
     leaveCopy();
     const QByteArray damaged = bytes(db.path());
     auto repaired = repairAndCompact(store, db.path(), db.copyPath());

@@ -45,8 +45,6 @@ TEST(Conversions, BadTextIsRefusedAndHugeNumbersNeverShowInfOrNan) {
     EXPECT_EQ(lists.lower.last(), ".1 Hz"); // 1e300 / 2^1000 = 0.093
     EXPECT_FALSE(lists.note.isEmpty());
     EXPECT_LT(lists.higher.size(), 30); // doubling leaves the double range after a few steps
-    for (const QString& line : lists.higher + lists.lower)
-        EXPECT_FALSE(line.contains(QStringLiteral("inf"), Qt::CaseInsensitive) ||
-                     line.contains(QStringLiteral("nan"), Qt::CaseInsensitive))
-            << line.toStdString();
+    const QString all = (lists.higher + lists.lower).join(u'|').toLower();
+    EXPECT_FALSE(all.contains(QStringLiteral("inf")) || all.contains(QStringLiteral("nan")));
 }
