@@ -114,6 +114,7 @@ TEST(Nuke, SpreadsAroundTheTargetOrPlaysItAlone) {
               QStringList({"Nuke'em", "Target Freq:  727Hz", "Sweep: 724 to 730Hz"}));
     EXPECT_EQ(freqs(t), std::vector<float>({724, 725, 726, 727, 728, 729, 730}));
     EXPECT_EQ(makeNuke(t, memory, u"727.5").value().at(2), "Sweep: 724.5 to 730.5Hz");
+    EXPECT_EQ(freqs(t), std::vector<float>({724.5f, 725.5f, 726.5f, 727.5f, 728.5f, 729.5f, 730.5f}));
     EXPECT_EQ(makeReallyNuke(t, memory, u"5").value(),
               QStringList({"Really NUKE'em", "Target Freq:  5Hz", "Sweep: 2 to 8Hz", "Press <shift> <N> when",
                            "  Freqgen is running."}));

@@ -34,8 +34,7 @@ QByteArray lines(std::initializer_list<const char*> rows) {
 TEST(ResultsReport, OptionsChooseCommentsFrequenciesAndBlankLines) {
     GermanLocale german;
     ASSERT_TRUE(german.active());
-    const std::vector sets{record(QStringLiteral("Alpha"), QStringLiteral("c1"), {528.0, 787.5, 0.5}),
-                           record(QStringLiteral("beta"), std::nullopt)};
+    const std::vector sets{record("Alpha", "c1", {528.0, 787.5, 0.5}), record("beta", std::nullopt)};
     EXPECT_EQ(report(sets, {true, true, true}),
               lines({"Alpha", "c1", "Frequencies:  528,  787.5,  .5", " ", "beta", "Null",
                      "Frequencies: No Frequencies Listed - See Comments", " "}));
