@@ -59,14 +59,13 @@ TEST(QuotedFields, FilesLargerThanTheLimitAreRefusedWithTheirSize) {
     ASSERT_TRUE(file.resize(MaxReadBytes + 1024 * 1024)); // sparse: takes no room
     file.close();
     const auto refused = readWholeFile(path);
-    ASSERT_FALSE(refused.has_value());
-    EXPECT_EQ(refused.error(), "Cannot read " + path + ": it holds 17 MB, more than the 16 MB Sono reads.");
+    EXPECT_EQ(refused ? QString() : refused.error(),
+              "Cannot read " + path + ": it holds 17 MB, more than the 16 MB Sono reads.");
     ASSERT_TRUE(file.resize(MaxReadBytes));
     EXPECT_EQ(readWholeFile(path).value().size(), MaxReadBytes);
     // A device has no size to check beforehand.
     const auto endless = readWholeFile(QStringLiteral("/dev/zero"), 1000);
-    ASSERT_FALSE(endless.has_value());
-    EXPECT_TRUE(endless.error().contains(QStringLiteral("/dev/zero: it holds more")));
+    EXPECT_TRUE(!endless && endless.error().contains(QStringLiteral("/dev/zero: it holds more")));
 }
 
 TEST(QuotedFields, LeftoversOfInterruptedSavesAreRemovedAndOtherFilesKept) {

@@ -106,8 +106,8 @@ TEST_F(RepairFixture, ADamagedCopyOrACancelAtAnyStageLeavesTheDatabaseAsItWas) {
         SCOPED_TRACE(what);
         stages.clear();
         auto repaired = repairAndCompact(store, db.path(), db.copyPath(), steps);
-        ASSERT_FALSE(repaired);
-        EXPECT_TRUE(steps.cancelled ? repaired.error() == RepairCancelledText : !repaired.error().isEmpty());
+        EXPECT_TRUE(!repaired && (steps.cancelled ? repaired.error() == RepairCancelledText
+                                                  : !repaired.error().isEmpty()));
         EXPECT_FALSE(stages.contains("Replacing the database"));
         EXPECT_TRUE(store.isOpen());
         expectUntouched(original);

@@ -35,8 +35,7 @@ TEST(Conversions, HalvingsAndDoublingsInEveryLocale) {
 
 TEST(Conversions, BadTextIsRefusedAndHugeNumbersNeverShowInfOrNan) {
     const auto letters = convertOctaves(u"100", u"abc");
-    ASSERT_FALSE(letters);
-    EXPECT_TRUE(letters.error().contains(QStringLiteral("abc")));
+    EXPECT_TRUE(!letters && letters.error().contains(QStringLiteral("abc")));
     for (auto [frequency, count] :
          {std::pair{u"", u"3"}, {u"12Hz", u"3"}, {u"100", u""}, {u"100", u"100000000"}, {u"100", u"1001"}})
         EXPECT_FALSE(convertOctaves(frequency, count).has_value());
