@@ -41,7 +41,7 @@ struct Places {
 
 } // namespace
 
-TEST(AppFolderChoice, HomeWithoutXdgThenAWritableProgramFolderHoldingADatabaseThenDataDirOverAll) {
+TEST(AppFolderChoice, HomeThenAProgramFolderHoldingADatabaseThenDataDirAndFailuresAsMessages) {
     Places p;
     p.places.xdgDataHome = QStringLiteral("relative/ignored");
     EXPECT_EQ(p.choose(), p.at("home/.local/share/sono"));
@@ -55,6 +55,19 @@ TEST(AppFolderChoice, HomeWithoutXdgThenAWritableProgramFolderHoldingADatabaseTh
     p.places.dataDir = QStringLiteral("chosen/");
     EXPECT_EQ(p.choose(), p.at("chosen"));
     EXPECT_EQ(get(p.at("chosen/freqs.mdb")), "starter");
+
+    // A build folder without its database seeds from itself; failures are messages.
+    put(p.at("build/app/database.rtf"), "page");
+    p.places = {p.at("build/app"), p.at("build/share/sono"), p.at("d"), {}, p.at("home")};
+    const AppFolder noStarter = chooseAppFolder(p.places).value();
+    EXPECT_TRUE(!noStarter.isNew() && !noStarter.exists("freqs.mdb") && noStarter.exists("database.rtf"));
+
+    put(p.at("file"), "x");
+    p.places.dataDir = p.at("file/sub");
+    EXPECT_EQ(p.choose(), "Cannot create the data folder " + p.at("file/sub") + ".");
+    p.places.dataDir.clear();
+    p.places.home.clear();
+    EXPECT_FALSE(chooseAppFolder(p.places).has_value());
 }
 
 TEST(AppFolderChoice, AnInstalledSonoMakesTheUserFolderOnceWithAWritableStarterDatabase) {
@@ -76,19 +89,4 @@ TEST(AppFolderChoice, AnInstalledSonoMakesTheUserFolderOnceWithAWritableStarterD
     EXPECT_FALSE(again.isNew());
     EXPECT_EQ(get(user + "/freqs.mdb"), "the user's sets");
     EXPECT_EQ(again.filePath("intro.rtf"), user + "/intro.rtf");
-}
-
-TEST(AppFolderChoice, ABuildFolderWithoutItsDatabaseSeedsFromItselfAndFailuresAreMessages) {
-    Places p;
-    put(p.at("build/app/database.rtf"), "page");
-    p.places = {p.at("build/app"), p.at("build/share/sono"), p.at("d"), {}, p.at("home")};
-    const AppFolder noStarter = chooseAppFolder(p.places).value();
-    EXPECT_TRUE(!noStarter.isNew() && !noStarter.exists("freqs.mdb") && noStarter.exists("database.rtf"));
-
-    put(p.at("file"), "x");
-    p.places.dataDir = p.at("file/sub");
-    EXPECT_EQ(p.choose(), "Cannot create the data folder " + p.at("file/sub") + ".");
-    p.places.dataDir.clear();
-    p.places.home.clear();
-    EXPECT_FALSE(chooseAppFolder(p.places).has_value());
 }

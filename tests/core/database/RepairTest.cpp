@@ -22,8 +22,8 @@ struct RepairFixture : ::testing::Test {
     static QByteArray bytes(const QString& path) { return readWholeFile(path).value_or("<unreadable>"); }
     // What a repair interrupted after writing its copy leaves behind.
     void leaveCopy() const {
-        ASSERT_TRUE(writeWholeFile(db.copyPath(), "half a copy"));
-        ASSERT_TRUE(writeWholeFile(db.copyPath() + "-journal", "its journal"));
+        ASSERT_TRUE(writeWholeFile(db.copyPath(), "half a copy") &&
+                    writeWholeFile(db.copyPath() + "-journal", "its journal"));
     }
     // The failed repair left the database as it was and in use.
     void expectUntouched(const QByteArray& original) {
