@@ -4,7 +4,6 @@
 #include "support/core/DatabaseFixture.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace sono;
@@ -118,11 +117,10 @@ TEST(FrequencyStore, SonosSearchTablesAreAddedOrRebuiltOnOpenWithoutChangingAnyS
 }
 
 TEST(StarterDatabase, CommentsReadCleanlyAndTheSearchCodeFindsTheHundredNotes) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("freqs.mdb"));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(SONO_TEST_STARTER_DB), path));
+    const DatabaseFixture db({});
+    ASSERT_TRUE(QFile::remove(db.path()) && QFile::copy(QStringLiteral(SONO_TEST_STARTER_DB), db.path()));
     FrequencyStore store;
-    ASSERT_TRUE(store.open(path));
+    ASSERT_TRUE(store.open(db.path()));
     ASSERT_TRUE(store.refresh(SearchQuery::all()));
     EXPECT_EQ(store.count(), 238);
     for (int k = 0; k < store.count(); ++k)
