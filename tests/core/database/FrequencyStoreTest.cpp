@@ -165,6 +165,9 @@ TEST(RecordEditText, SlotsKeepEveryDigitAndBadBoxesAreNamed) {
     boxes[0] = "528";
     boxes[1] = " 7.83 ";
     EXPECT_EQ(recordFromEditor("Set", "c", boxes).value().F[1], 7.83);
+    EXPECT_EQ(recordFromEditor("", "c", boxes).error().title, "No Data In Description");
+    EXPECT_EQ(commentsText(record("Zero", "", {})) + commentsText(*recordFromEditor("Set", "", boxes)),
+              NoCommentsText + NoCommentsText);
     boxes[11] = "12a"; // the first bad box is the one named
     boxes[39] = "x";
     const auto bad = recordFromEditor("Set", "c", boxes);
