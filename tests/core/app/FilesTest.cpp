@@ -19,10 +19,8 @@ const QString Ini = QStringLiteral("sono.ini"), Prg = QStringLiteral("a.prg");
 } // namespace
 
 TEST(SettingsFile, ReadsBothLinesOrOneLineAndRefusesAnOddFlag) {
-    auto both = parseSettingsFile("\"/a b/c\",1\r\n", Ini);
-    ASSERT_TRUE(both);
-    EXPECT_EQ(both->EditorPath, "/a b/c");
-    EXPECT_EQ(both->ClearBufferFirst, 1);
+    const SettingsFile both = parseSettingsFile("\"/a b/c\",1\r\n", Ini).value();
+    EXPECT_TRUE(both.EditorPath == "/a b/c" && both.ClearBufferFirst == 1);
     EXPECT_FALSE(parseSettingsFile("\"/a\"\r\n", Ini).value().ClearBufferFirst);
     EXPECT_FALSE(parseSettingsFile("", Ini).has_value());
     EXPECT_TRUE(refusal(parseSettingsFile("\"/a\"\r\n7\r\n", Ini)).contains("sono.ini, line 2"));
@@ -43,10 +41,9 @@ TEST(ProgramFile, RefusesShortHeadersBadStepsAndTooManySteps) {
     EXPECT_TRUE(parseProgramFile(full, Prg));
     EXPECT_TRUE(refusal(parseProgramFile(full + "2001,100,1\r\n", Prg)).contains("2000"));
     // At start-up the first 2000 are kept; the rest is still checked.
-    auto leftOut = parseProgramFile(full + "2001,100,1\r\n2002,7,1\r\n", Prg, ProgramRead::Startup);
-    ASSERT_TRUE(leftOut);
-    EXPECT_EQ(leftOut->steps.size(), 2000u);
-    EXPECT_EQ(leftOut->stepsLeftOut, 2);
+    const auto leftOut =
+        parseProgramFile(full + "2001,100,1\r\n2002,7,1\r\n", Prg, ProgramRead::Startup).value();
+    EXPECT_TRUE(leftOut.steps.size() == 2000u && leftOut.stepsLeftOut == 2);
     EXPECT_FALSE(parseProgramFile(full + "2001,x,1\r\n", Prg, ProgramRead::Startup));
 }
 
@@ -75,34 +72,31 @@ TEST(Log, KeepsTheNewest500AndListsNewestFirst) {
     EXPECT_EQ(parseLog("").count, 0);
 }
 
+// Line breaks inside are CR LF; CR LF, LF and CR all read back as one break. Not UTF-8 is Windows-1252;
+// files in Sono's form are written back byte for byte, byte-order mark included. Plain text, a text cut
+// short or more after the closing quote: the whole file, marked.
 TEST(NotesFile, LineBreaksEncodingsAndFilesNotInSonosForm) {
-    // Line breaks inside are CR LF; CR LF, LF and CR all read back as one break.
-    EXPECT_EQ(notesFileBytes(QStringLiteral("a\nb")).bytes, QByteArray("\"a\r\nb\"\r\n"));
-    for (const QByteArray file : {"\"a\r\nb\"\r\n", "\"a\nb\"\r\n", "\"a\rb\""}) {
+    const std::tuple<QByteArray, QString, bool, bool> rows[] = {
+        {"\"a\r\nb\"\r\n", "a\nb", true, true},
+        {"\"a\nb\"\r\n", "a\nb", true, false},
+        {"\"a\rb\"", "a\nb", true, false},
+        {"\"Say \"\"hi\"\"\"\r\n", "Say \"hi\"", true, true},
+        {"\"\x93"
+         "Caf\xe9\x94 \x80\x81\"\r\n",
+         QStringLiteral("\u201cCaf\u00e9\u201d \u20ac\u0081"), true, true},
+        {"\xef\xbb\xbf\"x\"\r\n", "x", true, true},
+        {"plain\r\nnotes\r\n", "plain\nnotes", false, false},
+        {"\"cut", "\"cut", false, false},
+        {"\"a\" b", "\"a\" b", false, false},
+        {"", "", true, false}};
+    for (const auto& [file, text, inSonoForm, writtenBack] : rows) {
         const NotesFile notes = parseNotesFile(file);
-        EXPECT_TRUE(notes.text == "a\nb" && notes.inSonoForm) << file.constData();
+        EXPECT_TRUE(notes.text == text && notes.inSonoForm == inSonoForm) << file.constData();
+        EXPECT_TRUE(!writtenBack || notesFileBytes(notes.text, notes.encoding).bytes == file)
+            << file.constData();
     }
-    EXPECT_EQ(parseNotesFile("\"Say \"\"hi\"\"\"\r\n").text, "Say \"hi\"");
-    // Not UTF-8: Windows-1252, written back byte for byte, as is a byte-order mark; a character
-    // Windows-1252 cannot hold falls back to UTF-8.
-    const QByteArray windows("\"\x93"
-                             "Caf\xe9\x94 \x80\x81\"\r\n"),
-        bom("\xef\xbb\xbf\"x\"\r\n");
-    EXPECT_EQ(parseNotesFile(windows).text, QStringLiteral("\u201cCaf\u00e9\u201d \u20ac\u0081"));
-    EXPECT_EQ(parseNotesFile(bom).text, "x");
-    for (const QByteArray& file : {windows, bom}) {
-        const NotesFile notes = parseNotesFile(file);
-        EXPECT_EQ(notesFileBytes(notes.text, notes.encoding).bytes, file);
-    }
+    // A character Windows-1252 cannot hold falls back to UTF-8.
     const EncodedText arrow = notesFileBytes(QStringLiteral("\u00e9\u2192"), TextEncoding::Windows1252);
     EXPECT_EQ(arrow.bytes, QByteArray("\"\xc3\xa9\xe2\x86\x92\"\r\n"));
     EXPECT_EQ(arrow.encoding, TextEncoding::Utf8);
-    // Plain text, a text cut short or more after the closing quote: the whole file, marked.
-    for (const QByteArray file : {"plain\r\nnotes\r\n", "\"cut", "\"a\" b"}) {
-        const NotesFile notes = parseNotesFile(file);
-        EXPECT_FALSE(notes.inSonoForm) << file.constData();
-        EXPECT_EQ(notes.text,
-                  QString::fromUtf8(file).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).trimmed());
-    }
-    EXPECT_TRUE(parseNotesFile("").inSonoForm);
 }

@@ -7,28 +7,6 @@
 using namespace sono;
 using namespace sono::test;
 
-namespace {
-
-struct SearchFixture : ::testing::Test {
-    DatabaseFixture db{{record("apple tea", "sweet", {528, 727}), record("Almond", std::nullopt, {5280}),
-                        record("banana", "apple inside", {528.5, 10}),
-                        record("Body 7.83", "earth", {0, 7.83}), record("it's 100% real", "quote", {1}),
-                        record("under_score", "a*star", {2}), record("back\\slash", "x", {3}),
-                        record("percent", "50 percent", {528})}};
-    AppState state;
-
-    void SetUp() override { ASSERT_TRUE(state.database.open(db.path())); }
-
-    // The descriptions listed, joined by "|".
-    QString find(const QString& text, bool d, bool c, bool f) {
-        const auto found = runSearch(state, findQuery(text, d, c, f).value());
-        EXPECT_TRUE(found && *found == state.database.count());
-        return listed(state.database).join(u'|');
-    }
-};
-
-} // namespace
-
 TEST(FindQuery, RefusesWithTheTwoMessagesAndSearchesFrequenciesAlone) {
     EXPECT_EQ(findQuery("abc", false, false, false).error(),
               (UserMessage{"You need to check Description or Comments or Frequencies.", "Make a Choice !"}));
@@ -37,12 +15,24 @@ TEST(FindQuery, RefusesWithTheTwoMessagesAndSearchesFrequenciesAlone) {
             findQuery(QString::fromLatin1(text), false, false, true).error(),
             (UserMessage{"You need to enter a value 1 or greater in the search box.", "Enter a Value !"}))
             << text;
-    auto query = findQuery("528Hz", true, true, true);
-    ASSERT_TRUE(query);
-    EXPECT_TRUE(query->frequencies && !query->description && !query->comments);
+    const SearchQuery query = findQuery("528Hz", true, true, true).value();
+    EXPECT_TRUE(query.frequencies && !query.description && !query.comments);
 }
 
-TEST_F(SearchFixture, TextMatchesLiterallyEachSetListedOnceFrequenciesExactlyAndAFailureChangesNothing) {
+TEST(Search, TextMatchesLiterallyEachSetListedOnceFrequenciesExactlyAndAFailureChangesNothing) {
+    const DatabaseFixture db(
+        {record("apple tea", "sweet", {528, 727}), record("Almond", std::nullopt, {5280}),
+         record("banana", "apple inside", {528.5, 10}), record("Body 7.83", "earth", {0, 7.83}),
+         record("it's 100% real", "quote", {1}), record("under_score", "a*star", {2}),
+         record("back\\slash", "x", {3}), record("percent", "50 percent", {528})});
+    AppState state;
+    ASSERT_TRUE(state.database.open(db.path()));
+    // The descriptions listed, joined by "|".
+    const auto find = [&state](const QString& text, bool d, bool c, bool f) {
+        const auto found = runSearch(state, findQuery(text, d, c, f).value());
+        EXPECT_TRUE(found && *found == state.database.count());
+        return listed(state.database).join(u'|');
+    };
     EXPECT_EQ(find("APPLE", true, false, false), "apple tea");
     EXPECT_EQ(find("apple", false, true, false), "banana");
     EXPECT_EQ(find("apple", true, true, false), "apple tea|banana");

@@ -1,23 +1,22 @@
 #include "core/enhancements/ProgramGenerators.h"
 
+#include <charconv>
 #include <gtest/gtest.h>
 
 using namespace sono;
 
 namespace {
 
-// Frequencies, times and labels of steps 1..StepCount.
-using Steps = std::tuple<std::vector<float>, std::vector<qint16>, std::vector<qint16>>;
-
-Steps steps(const ProgramTable& t) {
-    const auto end = static_cast<size_t>(t.StepCount) + 1;
-    return {{t.StepFreq.begin() + 1, t.StepFreq.begin() + end},
-            {t.StepTime.begin() + 1, t.StepTime.begin() + end},
-            {t.StepNo.begin() + 1, t.StepNo.begin() + end}};
-}
-
-std::vector<float> freqs(const ProgramTable& t) {
-    return std::get<0>(steps(t));
+// Steps 1..StepCount as "frequency:seconds", with "#label" where the label is not the step's number.
+QString program(const ProgramTable& t) {
+    QStringList steps;
+    for (size_t i = 1; i <= static_cast<size_t>(t.StepCount); ++i) {
+        std::array<char, 32> freq{};
+        std::to_chars(freq.begin(), freq.end(), t.StepFreq[i]);
+        steps << QStringLiteral("%1:%2").arg(freq.data()).arg(t.StepTime[i]) +
+                     (t.StepNo[i] == qint16(i) ? QString() : QStringLiteral("#%1").arg(t.StepNo[i]));
+    }
+    return steps.join(u' ');
 }
 
 ProgramTable tableOf(std::initializer_list<float> hz, qint16 seconds = 60) {
@@ -87,7 +86,7 @@ TEST(ProgramGenerators, RefusalsSayWhyAndChangeNothing) {
                                 : error.isEmpty() ? any
                                                   : g.error();
             EXPECT_EQ(got, error) << kind << " " << input.left(20).toStdString();
-            EXPECT_EQ(steps(t), steps(before)) << kind << " " << input.left(20).toStdString();
+            EXPECT_EQ(program(t), program(before)) << kind << " " << input.left(20).toStdString();
         }
 }
 
@@ -95,14 +94,14 @@ TEST(Sweep, BuildsRisingStepsAndFiveLinesUpToTwoThousandSteps) {
     ProgramTable t = tableOf({5, 6, 7});
     EXPECT_EQ(makeSweep(t, u"100", u"200", u"10", u"60").value(),
               QStringList({"Sweep", "Start Hz:  100", "Finish Hz:  200", "Step Hz:  10", "Time Sec:  60"}));
-    EXPECT_EQ(freqs(t), std::vector<float>({100, 110, 120, 130, 140, 150, 160, 170, 180, 190, 200}));
+    EXPECT_EQ(program(t), "100:60 110:60 120:60 130:60 140:60 150:60 160:60 170:60 180:60 190:60 200:60");
     ASSERT_TRUE(makeSweep(t, u"100", u"125", u"10", u"5"));
-    EXPECT_EQ(freqs(t), std::vector<float>({100, 110, 120}));
+    EXPECT_EQ(program(t), "100:5 110:5 120:5");
     // Halves round to even; a dot is the decimal point and trailing text is ignored.
     ASSERT_TRUE(makeSweep(t, u"2.5", u"3.5Hz", u"1", u"727.5"));
-    EXPECT_EQ(steps(t), Steps({{2, 3, 4}, {728, 728, 728}, {1, 2, 3}})); // relabelled from 1
+    EXPECT_EQ(program(t), "2:728 3:728 4:728"); // relabelled from 1
     EXPECT_EQ(makeSweep(t, u"200", u"100", u"10", u"60").value().size(), 5);
-    EXPECT_EQ(t.StepCount, 0);
+    EXPECT_EQ(program(t), "");
     ASSERT_TRUE(makeSweep(t, u"1", u"2000", u"1", u"1"));
     EXPECT_EQ(t.StepFreq[t.StepCount], 2000);
 }
@@ -112,13 +111,13 @@ TEST(Nuke, SpreadsAroundTheTargetOrPlaysItAlone) {
     GeneratorMemory memory;
     EXPECT_EQ(makeNuke(t, memory, u"727").value(),
               QStringList({"Nuke'em", "Target Freq:  727Hz", "Sweep: 724 to 730Hz"}));
-    EXPECT_EQ(freqs(t), std::vector<float>({724, 725, 726, 727, 728, 729, 730}));
+    EXPECT_EQ(program(t), "724:180 725:180 726:180 727:180 728:180 729:180 730:180");
     EXPECT_EQ(makeNuke(t, memory, u"727.5").value().at(2), "Sweep: 724.5 to 730.5Hz");
-    EXPECT_EQ(freqs(t), std::vector<float>({724.5f, 725.5f, 726.5f, 727.5f, 728.5f, 729.5f, 730.5f}));
+    EXPECT_EQ(program(t), "724.5:180 725.5:180 726.5:180 727.5:180 728.5:180 729.5:180 730.5:180");
     EXPECT_EQ(makeReallyNuke(t, memory, u"5").value(),
               QStringList({"Really NUKE'em", "Target Freq:  5Hz", "Sweep: 2 to 8Hz", "Press <shift> <N> when",
                            "  Freqgen is running."}));
-    EXPECT_EQ(steps(t), Steps({{5}, {180}, {1}}));
+    EXPECT_EQ(program(t), "5:180");
 }
 
 TEST(OffsetBracket, AppendWholeHertzCopiesOfTheSavedProgramUpToTwoThousandSteps) {
@@ -126,13 +125,11 @@ TEST(OffsetBracket, AppendWholeHertzCopiesOfTheSavedProgramUpToTwoThousandSteps)
     const SavedProgram saved = saveProgram(t);
     EXPECT_EQ(addOffset(t, saved, u"1").value(), QStringList({"Offset  1 added"}));
     EXPECT_EQ(addBracket(t, saved, u"2").value(), QStringList({"Bracket  2 added"}));
-    EXPECT_EQ(steps(t), Steps({{100, 200, 101, 201, 102, 202, 98, 198},
-                               {60, 60, 180, 180, 180, 180, 180, 180},
-                               {1, 2, 3, 4, 5, 6, 7, 8}}));
+    EXPECT_EQ(program(t), "100:60 200:60 101:180 201:180 102:180 202:180 98:180 198:180");
     t = tableOf({100, 200});
     EXPECT_EQ(addBracket(t, saved, u"2.5").value(), QStringList({"Bracket  2 added"}));
     EXPECT_EQ(addOffset(t, saved, u"-1").value(), QStringList({"Offset -1 added"}));
-    EXPECT_EQ(freqs(t), std::vector<float>({100, 200, 102, 202, 98, 198, 99, 199}));
+    EXPECT_EQ(program(t), "100:60 200:60 102:180 202:180 98:180 198:180 99:180 199:180");
     ASSERT_TRUE(makeSweep(t, u"1", u"1000", u"1", u"1"));
     ASSERT_TRUE(addOffset(t, saveProgram(t), u"1"));
     EXPECT_EQ(t.StepCount, 2000);
@@ -150,7 +147,7 @@ TEST(Octave, ShiftsEveryStepAndRestoreGivesBackTheOpeningProgram) {
     GeneratorMemory memory;
     ASSERT_TRUE(makeNuke(t, memory, u"727")); // another window replaced the table meanwhile
     EXPECT_EQ(restoreProgram(t, saved).value(), QStringList({"Program restored"}));
-    EXPECT_EQ(steps(t), Steps({{100, 7.83f, 528}, {90, 90, 90}, {1, 2, 3}}));
+    EXPECT_EQ(program(t), "100:90 7.83:90 528:90");
 }
 
 TEST(Meditation, ClimbsAndFallsThroughTheSevenNotes) {
@@ -159,10 +156,8 @@ TEST(Meditation, ClimbsAndFallsThroughTheSevenNotes) {
     EXPECT_EQ(makeMeditation(t, memory, {"262", "294", "330", "349", "392", "440", "494"}).value(),
               QStringList({"CC-Meditation", "Freq:  1 = 262Hz", "Freq:  2 = 294Hz", "Freq:  3 = 330Hz",
                            "Freq:  4 = 349Hz", "Freq:  5 = 392Hz", "Freq:  6 = 440Hz", "Freq:  7 = 494Hz"}));
-    const auto& [freq, time, no] = steps(t);
-    EXPECT_EQ(std::vector<float>(freq.begin(), freq.begin() + 13),
-              std::vector<float>({262, 294, 330, 349, 392, 440, 494, 440, 392, 349, 330, 294, 262}));
-    EXPECT_EQ(freq[1199], 294);
-    EXPECT_EQ(time, std::vector<qint16>(1200, 1));
-    EXPECT_EQ(no.back(), 1200);
+    // 100 climbs and falls of one second each.
+    EXPECT_EQ(
+        program(t) + " ",
+        QString("262:1 294:1 330:1 349:1 392:1 440:1 494:1 440:1 392:1 349:1 330:1 294:1 ").repeated(100));
 }

@@ -38,11 +38,8 @@ TEST(Calibration, ErrorsAreSubtractedBandByBand) {
     c.CalibrationOn = 1;
     for (float f : {1.0f, 50.0f, 1234.5f, 24999.0f, 30000.0f}) // an exact table changes nothing
         EXPECT_FLOAT_EQ(correctForCalibration(f, c), f) << f;
-    c.CalTable[0] = 52;
-    c.CalTable[2] = 610;
-    c.CalTable[3] = 1010;
-    c.CalTable[24] = 24100;
-    c.CalTable[25] = 25200;
+    for (const auto& [point, measured] : {std::pair{0, 52.0f}, {2, 610}, {3, 1010}, {24, 24100}, {25, 25200}})
+        c.CalTable[static_cast<size_t>(point)] = measured;
     // 1000 Hz belongs to the band above (1010 measured, 1500 exact), not to the constant band below; above
     // 25 kHz the last band goes on, so the correction stays continuous.
     for (const auto& [f, corrected] :

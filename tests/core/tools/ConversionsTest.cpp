@@ -35,8 +35,7 @@ TEST(Conversions, HalvingsAndDoublingsInEveryLocale) {
 
 TEST(Conversions, BadTextIsRefusedAndHugeNumbersNeverShowInfOrNan) {
     const auto letters = convertOctaves(u"100", u"abc");
-    ASSERT_FALSE(letters);
-    EXPECT_TRUE(letters.error().contains(QStringLiteral("abc")));
+    EXPECT_TRUE(!letters && letters.error().contains(QStringLiteral("abc")));
     for (auto [frequency, count] :
          {std::pair{u"", u"3"}, {u"12Hz", u"3"}, {u"100", u""}, {u"100", u"100000000"}, {u"100", u"1001"}})
         EXPECT_FALSE(convertOctaves(frequency, count).has_value());
@@ -45,8 +44,6 @@ TEST(Conversions, BadTextIsRefusedAndHugeNumbersNeverShowInfOrNan) {
     EXPECT_EQ(lists.lower.last(), ".1 Hz"); // 1e300 / 2^1000 = 0.093
     EXPECT_FALSE(lists.note.isEmpty());
     EXPECT_LT(lists.higher.size(), 30); // doubling leaves the double range after a few steps
-    for (const QString& line : lists.higher + lists.lower)
-        EXPECT_FALSE(line.contains(QStringLiteral("inf"), Qt::CaseInsensitive) ||
-                     line.contains(QStringLiteral("nan"), Qt::CaseInsensitive))
-            << line.toStdString();
+    const QString all = (lists.higher + lists.lower).join(u'|').toLower();
+    EXPECT_FALSE(all.contains(QStringLiteral("inf")) || all.contains(QStringLiteral("nan")));
 }

@@ -28,21 +28,13 @@ QByteArray lines(std::initializer_list<const char*> rows) {
     return out;
 }
 
-FrequencyRecord withSlots(std::vector<std::optional<double>> values) {
-    FrequencyRecord r = record(QStringLiteral("x"), {});
-    for (size_t i = 0; i < values.size(); ++i)
-        r.F[i] = values[i];
-    return r;
-}
-
 } // namespace
 
 // Numbers and dates ignore the desktop's locale.
 TEST(ResultsReport, OptionsChooseCommentsFrequenciesAndBlankLines) {
     GermanLocale german;
     ASSERT_TRUE(german.active());
-    const std::vector sets{record(QStringLiteral("Alpha"), QStringLiteral("c1"), {528.0, 787.5, 0.5}),
-                           record(QStringLiteral("beta"), std::nullopt)};
+    const std::vector sets{record("Alpha", "c1", {528.0, 787.5, 0.5}), record("beta", std::nullopt)};
     EXPECT_EQ(report(sets, {true, true, true}),
               lines({"Alpha", "c1", "Frequencies:  528,  787.5,  .5", " ", "beta", "Null",
                      "Frequencies: No Frequencies Listed - See Comments", " "}));
@@ -64,11 +56,15 @@ TEST(ResultsReport, HeaderUsesTwelveHourClockAndEnglishMonths) {
 
 TEST(ResultsReport, MakeFreqStrAndTheRecordsListSeparateWithCommaAndSignBlank) {
     const std::pair<FrequencyRecord, QString> rows[] = {
-        {withSlots({20.0, 727.0, 787.5}), " 20,  727,  787.5"},
-        {withSlots({std::nullopt, 100.0}), ",  100"}, // an unused F1 still leaves the separator
-        {withSlots({0.0, 100.0}), ",  100"},
-        {withSlots({0.5, -3.0, 0.0, 7.83}), " .5,  7.83"}, // zero and below passed over, no leading zero
-        {withSlots({0.0, 0.0}), ""},
+        {record("x", {}, {20, 727, 787.5}), " 20,  727,  787.5"},
+        {[] {
+             auto r = record("x", {}, {1, 100});
+             return r.F[0].reset(), r;
+         }(),
+         ",  100"},                                          // F1 null
+        {record("x", {}, {0, 100}), ",  100"},               // an unused F1 still leaves the separator
+        {record("x", {}, {0.5, -3, 0, 7.83}), " .5,  7.83"}, // zero and below passed over, no leading zero
+        {record("x", {}, {0, 0}), ""},
         {record(QStringLiteral("x"), {}, std::vector<double>(40, 1.0)), " 1" + QString(",  1").repeated(39)},
     };
     for (const auto& [r, expected] : rows)
