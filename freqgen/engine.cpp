@@ -148,6 +148,8 @@ void Engine::enterStep(int index) {
     stepStartFrame_ = frameCounter_;
     double f = steps_[index].freq;
     silentStep_ = !(f > 0.0);
+    // The tone before has faded out within its own step, down to its last 1 / fadeFrames.
+    if (silentStep_) gain_ = 0.0;
     if (!silentStep_) {
         // The phase is left alone so the wave runs on without a jump.
         Fold fold = foldToNyquist(f, rate_);
@@ -303,10 +305,9 @@ void Engine::renderBlock(float* out, std::size_t n) {
         gain_ = approach(gain_, target, fadeStep_);
         volLeft_ = approach(volLeft_, volLeftTarget_, fadeStep_);
         volRight_ = approach(volRight_, volRightTarget_, fadeStep_);
-        if (tail) // down to exactly 0 at the last frame of the step
-            gain_ =
-                std::min(gain_, static_cast<double>(stepLength_ - pos_ - static_cast<std::int64_t>(i) - 1) /
-                                    fadeFrames);
+        if (tail)
+            gain_ = std::min(gain_, static_cast<double>(stepLength_ - pos_ - static_cast<std::int64_t>(i)) /
+                                        fadeFrames);
         double env = gain_;
         if (gateInc_ > 0.0) {
             env *= gate(gatePhase_, gateEdge_);
