@@ -13,7 +13,7 @@ namespace {
 constexpr std::size_t kBlock = 256;
 constexpr double kTwoPi = 2.0 * std::numbers::pi;
 
-// The richest table: below 24 kHz / 2048 = 11.7 Hz a square or saw stops short of Nyquist.
+// The richest table: only below Nyquist / 2048 (11.7 Hz at 48 kHz) does a square or saw stop short of it.
 constexpr int kMaxHarmonics = 2048;
 // Neighbouring tables are an eighth of an octave apart at most, so a step's top harmonic lies that close to
 // Nyquist (22 kHz at 48 kHz).
@@ -131,7 +131,7 @@ bool Engine::endsInSilence() const {
 // Into silence the tone first fades out, as the end of its own step; between tones the wave runs on at once.
 void Engine::moveTo(int index) {
     if (gain_ > 0.0 && !(steps_[index].freq > 0.0)) {
-        // A later step stays found by its position, however steps are inserted after this one meanwhile.
+        // A later step is the next in the program anyway, and stays so if a spread is inserted meanwhile.
         following_ = index > current_ ? -1 : index;
         stepLength_ = pos_ + static_cast<std::int64_t>(std::ceil(gain_ / fadeStep_));
         return;
@@ -148,9 +148,10 @@ void Engine::enterStep(int index) {
     stepStartFrame_ = frameCounter_;
     double f = steps_[index].freq;
     silentStep_ = !(f > 0.0);
-    // The tone before has faded out within its own step, down to its last 1 / fadeFrames.
-    if (silentStep_) gain_ = 0.0;
-    if (!silentStep_) {
+    if (silentStep_) {
+        // The tone before has faded out within its own step, down to its last 1 / fadeFrames.
+        gain_ = 0.0;
+    } else {
         // The phase is left alone so the wave runs on without a jump.
         Fold fold = foldToNyquist(f, rate_);
         freq_ = fold.freq;
