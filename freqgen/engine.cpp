@@ -1,7 +1,9 @@
 #include "engine.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <complex>
 #include <numbers>
 
 namespace freqgen {
@@ -11,26 +13,49 @@ namespace {
 constexpr std::size_t kBlock = 256;
 constexpr double kTwoPi = 2.0 * std::numbers::pi;
 
-double polyBlep(double t, double dt) {
-    if (t < dt) {
-        double x = t / dt;
-        return x + x - x * x - 1.0;
-    }
-    if (t > 1.0 - dt) {
-        double x = (t - 1.0) / dt;
-        return x * x + x + x + 1.0;
-    }
-    return 0.0;
-}
+// The richest table: only below Nyquist / 2048 (11.7 Hz at 48 kHz) does a square or saw stop short of it.
+constexpr int kMaxHarmonics = 2048;
+// Neighbouring tables are an eighth of an octave apart at most, so a step's top harmonic lies that close to
+// Nyquist (22 kHz at 48 kHz).
+constexpr double kTableSpacing = 1.0905077326652577;
 
-double square(double t, double dt) {
-    double half = t + 0.5;
-    if (half >= 1.0) half -= 1.0;
-    return (t < 0.5 ? 1.0 : -1.0) + polyBlep(t, dt) - polyBlep(half, dt);
-}
-
-double saw(double t, double dt) {
-    return 2.0 * t - 1.0 - polyBlep(t, dt);
+// One period of the square or saw of peak 1 cut off after `harmonics` harmonics, summed by an inverse FFT.
+// Linear interpolation in a table of n points adds images of harmonic k at about (k / n)^2 of its level, and
+// harmonic k is 1 / k of the fundamental: n >= 183 sqrt(harmonics) keeps them 90 dB down, n >= 8 harmonics
+// keeps the top harmonic smooth.
+std::vector<float> bandLimited(Wave wave, int harmonics) {
+    const std::size_t size = std::bit_ceil(static_cast<std::size_t>(
+        std::max(8.0 * harmonics, 183.0 * std::sqrt(static_cast<double>(harmonics)))));
+    std::vector<std::complex<double>> z(size);
+    for (int k = 1; k <= harmonics; ++k)
+        if (wave == Wave::Saw || k % 2 == 1) // saw: 2t - 1; square: 1 for t < 1/2, else -1
+            z[static_cast<std::size_t>(k)] = (wave == Wave::Saw ? -2.0 : 4.0) / (std::numbers::pi * k);
+    for (std::size_t i = 1, j = 0; i < size; ++i) {
+        std::size_t bit = size >> 1;
+        for (; j & bit; bit >>= 1)
+            j ^= bit;
+        j ^= bit;
+        if (i < j) std::swap(z[i], z[j]);
+    }
+    std::vector<std::complex<double>> turn(size / 2);
+    for (std::size_t k = 0; k < size / 2; ++k)
+        turn[k] = std::polar(1.0, kTwoPi * static_cast<double>(k) / static_cast<double>(size));
+    for (std::size_t len = 2; len <= size; len <<= 1)
+        for (std::size_t i = 0; i < size; i += len)
+            for (std::size_t k = 0; k < len / 2; ++k) {
+                // Written out: the library's complex product checks for infinities, at several times the
+                // cost.
+                std::complex<double> u = z[i + k], x = z[i + k + len / 2], t = turn[k * (size / len)];
+                std::complex<double> v{x.real() * t.real() - x.imag() * t.imag(),
+                                       x.real() * t.imag() + x.imag() * t.real()};
+                z[i + k] = u + v;
+                z[i + k + len / 2] = u - v;
+            }
+    std::vector<float> samples(size + 1);
+    for (std::size_t i = 0; i < size; ++i)
+        samples[i] = static_cast<float>(z[i].imag());
+    samples[size] = samples[0];
+    return samples;
 }
 
 // Raised-cosine edges centred on the switching points, so half the period stays above half level.
@@ -100,6 +125,11 @@ Engine::Engine(const Settings& settings, std::vector<Step> steps, double rate)
     secondsFrom_ = std::move(list.secondsFrom);
     volLeft_ = volLeftTarget_ = settings_.volLeft;
     volRight_ = volRightTarget_ = settings_.volRight;
+    if (settings_.wave != Wave::Sine)
+        for (int h = 1;; h = std::min(kMaxHarmonics, std::max(h + 1, static_cast<int>(h * kTableSpacing)))) {
+            tables_.push_back({h, bandLimited(settings_.wave, h)});
+            if (h == kMaxHarmonics) break;
+        }
     int first = nextPlayable(0);
     if (first < 0)
         finished_ = true;
@@ -113,21 +143,51 @@ int Engine::nextPlayable(int from) const {
     return -1;
 }
 
+// The step after this one: the one a key chose, else the next in the program.
+int Engine::followingStep() const {
+    return following_ >= 0 ? following_ : nextPlayable(current_ + 1);
+}
+
+bool Engine::endsInSilence() const {
+    int following = followingStep();
+    return following < 0 || !(steps_[following].freq > 0.0);
+}
+
+// Into silence the tone first fades out, as the end of its own step; between tones the wave runs on at once.
+void Engine::moveTo(int index) {
+    if (gain_ > 0.0 && !(steps_[index].freq > 0.0)) {
+        // A later step is the next in the program anyway, and stays so if a spread is inserted meanwhile.
+        following_ = index > current_ ? -1 : index;
+        stepLength_ = pos_ + static_cast<std::int64_t>(std::ceil(gain_ / fadeStep_));
+        return;
+    }
+    endStep();
+    enterStep(index);
+}
+
 void Engine::enterStep(int index) {
     current_ = index;
+    following_ = -1;
     stepLength_ = stepFrames(steps_[index].seconds, rate_);
     pos_ = 0;
     stepStartFrame_ = frameCounter_;
     double f = steps_[index].freq;
     silentStep_ = !(f > 0.0);
-    if (!silentStep_) {
+    if (silentStep_) {
+        // The tone before has faded out within its own step, down to its last 1 / fadeFrames.
+        gain_ = 0.0;
+    } else {
         // The phase is left alone so the wave runs on without a jump.
         Fold fold = foldToNyquist(f, rate_);
         freq_ = fold.freq;
         folded_ = fold.octaves;
         inc_ = freq_ / rate_;
+        if (!tables_.empty()) {
+            // Harmonic k sounds at k * freq_, below Nyquist only while k < rate / 2 / freq_.
+            int fit = static_cast<int>(std::ceil(std::min(rate_ / 2.0 / freq_, kMaxHarmonics + 1.0))) - 1;
+            table_ = &*std::prev(std::ranges::upper_bound(tables_, fit, {}, &WaveTable::harmonics));
+        }
     }
-    lastStep_ = nextPlayable(index + 1) < 0;
 }
 
 void Engine::endStep() {
@@ -165,7 +225,7 @@ std::size_t Engine::render(float* out, std::size_t frames) {
         }
         if (pos_ >= stepLength_) {
             endStep();
-            int following = nextPlayable(current_ + 1);
+            int following = followingStep();
             if (following < 0) {
                 finish();
                 break;
@@ -219,14 +279,20 @@ void Engine::oscillate(std::size_t n) {
         phase_ -= std::floor(phase_);
         return;
     }
-    auto shape = settings_.wave == Wave::Square ? square : saw;
+    const float* w = table_->samples.data();
+    const double size = static_cast<double>(table_->samples.size() - 1);
+    auto read = [w, size](double t) {
+        double x = t * size;
+        auto i = static_cast<std::size_t>(x);
+        return w[i] + static_cast<float>(x - static_cast<double>(i)) * (w[i + 1] - w[i]);
+    };
     double t = phase_;
     for (std::size_t i = 0; i < n; ++i) {
-        waveL_[i] = static_cast<float>(shape(t, inc_));
+        waveL_[i] = read(t);
         if (split) {
             double t2 = t + phaseOffset_;
             if (t2 >= 1.0) t2 -= 1.0;
-            waveR_[i] = static_cast<float>(shape(t2, inc_));
+            waveR_[i] = read(t2);
         }
         t += inc_;
         if (t >= 1.0) t -= 1.0;
@@ -238,7 +304,9 @@ void Engine::renderBlock(float* out, std::size_t n) {
     double target = targetGain();
     bool steady = gain_ == target && volLeft_ == volLeftTarget_ && volRight_ == volRightTarget_;
     double fadeFrames = kFadeSeconds * rate_;
-    bool tail = lastStep_ && static_cast<double>(stepLength_ - pos_) - static_cast<double>(n) < fadeFrames;
+    bool tail = !silentStep_ &&
+                static_cast<double>(stepLength_ - pos_) - static_cast<double>(n) < fadeFrames &&
+                endsInSilence();
     if (steady && target == 0.0 && !tail) {
         std::fill(out, out + 2 * n, 0.0f);
         phase_ += static_cast<double>(n) * inc_;
@@ -268,15 +336,14 @@ void Engine::renderBlock(float* out, std::size_t n) {
         gain_ = approach(gain_, target, fadeStep_);
         volLeft_ = approach(volLeft_, volLeftTarget_, fadeStep_);
         volRight_ = approach(volRight_, volRightTarget_, fadeStep_);
+        if (tail)
+            gain_ = std::min(gain_, static_cast<double>(stepLength_ - pos_ - static_cast<std::int64_t>(i)) /
+                                        fadeFrames);
         double env = gain_;
         if (gateInc_ > 0.0) {
             env *= gate(gatePhase_, gateEdge_);
             gatePhase_ += gateInc_;
             if (gatePhase_ >= 1.0) gatePhase_ -= std::floor(gatePhase_);
-        }
-        if (lastStep_) {
-            double left = static_cast<double>(stepLength_ - pos_ - static_cast<std::int64_t>(i));
-            env *= std::min(1.0, left / fadeFrames);
         }
         // Same float arithmetic as the steady path, so the result does not depend on where blocks fall.
         float right = r[i] * static_cast<float>(env * volRight_);
@@ -296,8 +363,7 @@ void Engine::next() {
         quit();
         return;
     }
-    endStep();
-    enterStep(following);
+    moveTo(following);
 }
 
 void Engine::back() {
@@ -305,8 +371,7 @@ void Engine::back() {
     int previous = -1;
     for (int i = current_ - 1; i >= 0 && previous < 0; --i)
         if (stepFrames(steps_[i].seconds, rate_) > 0) previous = i;
-    endStep();
-    enterStep(previous >= 0 ? previous : current_);
+    moveTo(previous >= 0 ? previous : current_);
 }
 
 void Engine::quit() {
@@ -332,7 +397,6 @@ bool Engine::adoptSteps(StepList& list, int index) {
     if (finished_ || index != current_ || list.steps.size() + 1 != list.secondsFrom.size()) return false;
     steps_.swap(list.steps);
     secondsFrom_.swap(list.secondsFrom);
-    lastStep_ = nextPlayable(current_ + 1) < 0;
     return true;
 }
 

@@ -17,7 +17,8 @@ inline constexpr std::array<double, 18> kSpreadOffsets{
     -3, -2, -1.5, -1, -0.75, -0.5, -0.25, -0.10, -0.05, 0.05, 0.10, 0.25, 0.5, 0.75, 1, 1.5, 2, 3};
 inline constexpr double kSpreadSeconds = 180.0;
 
-// Start, pause, stop and the way in and out of silent steps fade over this time.
+// Start, pause, stop and the way in and out of silent steps fade over this time; a tone followed by silence
+// fades out within its own step, so the silence is silent from its first sample.
 inline constexpr double kFadeSeconds = 0.005;
 // Gating edges: short enough to keep the gate sharp, long enough not to click.
 inline constexpr double kGateEdgeSeconds = 0.0005;
@@ -110,6 +111,9 @@ public:
 
 private:
     int nextPlayable(int from) const;
+    int followingStep() const;
+    bool endsInSilence() const;
+    void moveTo(int index);
     void enterStep(int index);
     void endStep();
     void finish();
@@ -133,7 +137,7 @@ private:
     bool paused_ = false;
     bool quitting_ = false;
     bool finished_ = false;
-    bool lastStep_ = false;
+    int following_ = -1; // an earlier step a key chose, played once this one has faded out
 
     // Oscillator: phase in cycles, kept in [0, 1).
     double phase_ = 0.0;
@@ -144,6 +148,15 @@ private:
     double gatePhase_ = 0.0;
     double gateInc_ = 0.0;
     double gateEdge_ = 0.0; // cycles of the gate period
+
+    // Square and saw are read from tables of one band-limited period, one per count of harmonics; a step
+    // plays the richest table whose harmonics all stay below Nyquist.
+    struct WaveTable {
+        int harmonics = 0;
+        std::vector<float> samples; // a power of two of them, and the first again for interpolation
+    };
+    std::vector<WaveTable> tables_;
+    const WaveTable* table_ = nullptr;
 
     double gain_ = 0.0;
     double volLeft_ = 0.0, volRight_ = 0.0;
