@@ -3,6 +3,7 @@
 #include "core/generator/FreqgenArgs.h"
 
 #include <QWidget>
+#include <expected>
 #include <memory>
 
 class QLineEdit;
@@ -30,7 +31,7 @@ public:
     void applyProgram(const ProgramFileData& program);
     // Load: the program, then its name.
     void loadProgram(const ProgramFileData& program, const QString& name);
-    // Run is enabled only while the table has steps.
+    // Run and Export are enabled only while the table has steps.
     void setRunEnabled(bool enabled);
 
     void fgDataBuild();
@@ -40,6 +41,9 @@ public:
 
     // Run (Command16): the table from the grid, the run file, the key commands, the generator.
     void run();
+    // Export: a file name, the same run file as Run, then the generator writes the sound file while a
+    // progress window with Cancel waits for it.
+    void exportProgram();
     // After a save or load under `name`: the frame caption and the option string follow it.
     void setProgramName(const QString& name);
 
@@ -52,6 +56,9 @@ signals:
     void loadWindowOpening();
 
 private:
+    // The table from the grid and the run file of the current program, as Run and Export give it to the
+    // generator: its path, or what went wrong.
+    std::expected<QString, QString> writeRunFile();
     void openSaveWindow();
     void openLoadWindow();
     // Marks a box holding no valid value (an empty problem clears the mark).
