@@ -1,4 +1,4 @@
-// freqgen: plays a Sono program through the sound card, or renders it to a WAV file.
+// freqgen: plays a Sono program through the sound card, or renders it to a sound file.
 #include "engine.h"
 #include "options.h"
 #include "render.h"
@@ -55,8 +55,8 @@ std::string fitToTerminal(std::string line) {
     return line;
 }
 
-int renderWav(const Invocation& inv, const std::string& wavFile, const std::vector<Step>& steps) {
-    int rate = wavRate(inv);
+int renderWav(const Invocation& inv, const std::string& outFile, const std::vector<Step>& steps) {
+    int rate = fileRate(inv);
     for (std::size_t i = 0; i < steps.size(); ++i) {
         Fold fold = foldToNyquist(steps[i].freq, rate);
         if (fold.octaves > 0 && steps[i].seconds > 0)
@@ -67,9 +67,14 @@ int renderWav(const Invocation& inv, const std::string& wavFile, const std::vect
     std::signal(SIGINT, onSignal);
     std::signal(SIGTERM, onSignal);
     std::signal(SIGHUP, onSignal);
-    auto result = renderToWav(inv.settings, steps, wavFile, rate,
-                              inv.floatWav ? SampleFormat::Float : SampleFormat::Pcm16,
-                              [] { return stopRequested != 0; });
+    ProgressPacer pacer;
+    RenderHooks hooks{[] { return stopRequested != 0; },
+                      [&](double done, double total, bool last) {
+                          if (pacer.due(ProgressPacer::Clock::now(), last))
+                              std::cerr << progressLine(done, total) << '\n';
+                      }};
+    FileFormat format{inv.outType, inv.floatWav ? SampleFormat::Float : SampleFormat::Pcm16, rate};
+    auto result = renderToFile(inv.settings, steps, outFile, format, hooks);
     if (!result) {
         std::cerr << result.error() << '\n';
         return kExitOutput;
@@ -83,7 +88,7 @@ int renderWav(const Invocation& inv, const std::string& wavFile, const std::vect
         for (const PlayedStep& p : result->played)
             log->add(p, rate);
     }
-    std::cout << fmt("Wrote {}: {} frames, {} at {} Hz\n", wavFile, result->frames,
+    std::cout << fmt("Wrote {}: {} frames, {} at {} Hz\n", outFile, result->frames,
                      clockText(static_cast<double>(result->frames) / rate), rate);
     return kExitOk;
 }
@@ -284,7 +289,7 @@ int main(int argc, char** argv) {
         return kExitOk;
     }
     auto inv = parseCommandLine(args);
-    bool wav = inv && inv->wavFile;
+    bool wav = inv && inv->outFile;
     if (!inv) {
         std::cerr << inv.error().message << '\n';
         waitForEnter();
@@ -300,6 +305,6 @@ int main(int argc, char** argv) {
         if (!wav) waitForEnter();
         return steps.error().exitCode;
     }
-    if (const auto& wavFile = inv->wavFile) return renderWav(*inv, *wavFile, *steps);
+    if (const auto& outFile = inv->outFile) return renderWav(*inv, *outFile, *steps);
     return play(*inv, std::move(*steps));
 }

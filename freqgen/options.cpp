@@ -2,6 +2,7 @@
 #include "text.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -115,7 +116,19 @@ const OptionRule kOptions[] = {
      storeName<&Invocation::runFile>,
      {},
      "no run file given (-f NAME.run)"},
-    {{"--wav"}, "the name of a WAV file", storeName<&Invocation::wavFile>},
+    {{"--out", "--wav"},
+     "the name of a file",
+     [](Invocation& inv, std::string_view name, const std::string& v) -> Problem {
+         auto type = name == "--wav" ? FileType::Wav : fileTypeOf(v);
+         if (!type)
+             return fmt("\"{}\" after --out is not a file freqgen can write: use the extension .wav, .flac, "
+                        ".ogg or .oga",
+                        v);
+         inv.outFile = v;
+         inv.outType = *type;
+         return std::nullopt;
+     },
+     "only one of --out FILE and --wav FILE may be given"},
     {{"--rate"},
      "a sample rate in Hz",
      [](Invocation& inv, std::string_view, const std::string& v) -> Problem {
@@ -130,6 +143,19 @@ const OptionRule kOptions[] = {
 };
 
 } // namespace
+
+std::optional<FileType> fileTypeOf(std::string_view path) {
+    std::string_view name = path.substr(path.find_last_of('/') + 1);
+    std::size_t dot = name.find_last_of('.');
+    if (dot == std::string_view::npos) return std::nullopt;
+    std::string ext(name.substr(dot + 1));
+    std::ranges::transform(ext, ext.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (ext == "wav") return FileType::Wav;
+    if (ext == "flac") return FileType::Flac;
+    if (ext == "ogg" || ext == "oga") return FileType::Vorbis;
+    return std::nullopt;
+}
 
 std::optional<double> parseNumber(std::string_view text) {
     // One sign at most: "+-3" is not a number.
@@ -177,14 +203,19 @@ std::expected<Invocation, Failure> parseCommandLine(const std::vector<std::strin
     }
 
     if (inv.help) return inv;
-    if ((inv.rate || inv.floatWav) && !inv.wavFile)
-        return std::unexpected(usageError("--rate and --float only apply with --wav FILE"));
+    if ((inv.rate || inv.floatWav) && !inv.outFile)
+        return std::unexpected(usageError("--rate and --float only apply with --out FILE or --wav FILE"));
     for (std::size_t k = 0; k < std::size(kOptions); ++k)
         if (!seen[k] && !kOptions[k].missing.empty())
             return std::unexpected(usageError(std::string(kOptions[k].missing)));
     // Playing checks against the device's rate once it is known.
-    if (inv.wavFile)
-        if (auto gating = checkGatingRate(inv.settings, wavRate(inv))) return std::unexpected(*gating);
+    if (inv.outFile && inv.outType == FileType::Vorbis && fileRate(inv) > kMaxVorbisRate)
+        return std::unexpected(
+            usageError(fmt("an Ogg Vorbis file takes sample rates up to {} Hz: use a lower "
+                           "--rate, or a .wav or .flac file",
+                           kMaxVorbisRate)));
+    if (inv.outFile)
+        if (auto gating = checkGatingRate(inv.settings, fileRate(inv))) return std::unexpected(*gating);
     return inv;
 }
 
@@ -236,7 +267,7 @@ std::expected<std::vector<Step>, Failure> readRunFile(const std::string& path) {
 
 std::string usageText() {
     return R"(Usage: freqgen -vl V -vr V [-r] [-e] [-l=r] [-S | -T] [-P DEG] [-p PPS] -f NAME.run
-                [--wav FILE [--rate HZ] [--float]]
+                [--out FILE [--rate HZ] [--float]]
 Plays the program in NAME.run: lines starting with # are comments, every other line is
 frequency,seconds (Hz and seconds, played in file order).
 
@@ -249,10 +280,15 @@ frequency,seconds (Hz and seconds, played in file order).
   -p PPS        gating: the sound is switched on and off PPS times per second
                 (less than a quarter of the sample rate)
   -f NAME.run   the run file to play
-  --wav FILE    render the whole program to a WAV file instead of playing it
-  --rate HZ     sample rate of the WAV file (default 48000, 192000 with -e)
-  --float       write 32-bit float samples instead of 16-bit
+  --out FILE    render the whole program to FILE instead of playing it; the extension
+                chooses the format: .wav (RF64 past 4 GiB), .flac, .ogg or .oga (Ogg Vorbis).
+                While it renders, standard error gets the line
+                progress <seconds rendered> <seconds total> at most every 0.2 s and at the end
+  --wav FILE    the same as --out, always as a WAV file whatever the extension
+  --rate HZ     sample rate of the file (default 48000, 192000 with -e)
+  --float       32-bit float samples in a WAV file, 24-bit in a FLAC file, instead of 16-bit
   --help        show this text
+  --version     show the version
 
 Keys while playing: space pause/resume, n next step, b back one step, + / - volume,
 N add the spread of 18 steps around the current frequency, q or Esc quit.

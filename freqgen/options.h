@@ -20,8 +20,12 @@ inline constexpr double kMaxGating = 32767.0; // the largest gating Sono can pas
 inline constexpr double kMaxStepSeconds = 1e7;
 inline constexpr int kDefaultRate = 48000;
 inline constexpr int kExtendedWavRate = 192000;
+inline constexpr int kMaxVorbisRate = 200000; // the Vorbis encoder has no modes above it
 
 enum class Wave { Sine, Square, Saw };
+
+// The kinds of file a program can be rendered to.
+enum class FileType { Wav, Flac, Vorbis };
 
 struct Settings {
     double volLeft = 0.0;
@@ -37,7 +41,8 @@ struct Settings {
 struct Invocation {
     Settings settings;
     std::string runFile;
-    std::optional<std::string> wavFile;
+    std::optional<std::string> outFile; // render here instead of playing
+    FileType outType = FileType::Wav;
     std::optional<int> rate;
     bool floatWav = false;
     bool help = false;
@@ -53,14 +58,17 @@ struct Step {
     double seconds = 0.0;
 };
 
-// The sample rate of a WAV file: --rate, else the default (higher with -e).
-inline int wavRate(const Invocation& inv) {
+// The sample rate of a rendered file: --rate, else the default (higher with -e).
+inline int fileRate(const Invocation& inv) {
     return inv.rate.value_or(inv.settings.extended ? kExtendedWavRate : kDefaultRate);
 }
 
 // Gating switches the sound on and off; at or above a quarter of the sample rate the pulses alias into
 // tones of their own. Such a rate is refused as a bad -p option.
 std::optional<Failure> checkGatingRate(const Settings& settings, double rate);
+
+// By the extension of path, in any case: .wav, .flac, .ogg or .oga; nothing for another one.
+std::optional<FileType> fileTypeOf(std::string_view path);
 
 // A plain decimal number as Sono and people write it ("1", ".5", "-3", "7.83", "1e3"); the whole text must
 // be the number and it must be finite.

@@ -99,7 +99,8 @@ int main() {
 
     const std::function<bool()> sides[] = {
         [&] {
-            return freqgen::renderToWav(settings, steps, ours.string(), rate, freqgen::SampleFormat::Pcm16)
+            return freqgen::renderToFile(settings, steps, ours.string(),
+                                         {freqgen::FileType::Wav, freqgen::SampleFormat::Pcm16, rate})
                 .has_value();
         },
         [&] {

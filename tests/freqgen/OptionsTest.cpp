@@ -19,17 +19,18 @@ template <typename T> std::string refusal(const std::expected<T, Failure>& r) {
     return r ? "accepted" : fmt("{} [{}]", r.error().message, r.error().exitCode);
 }
 
-// "volLeft volRight flags phase gating runFile [wav rate [float]] [help]"; flags are r, e, l and the wave
-// (~ sine, S square, T saw tooth), '-' for an option not given.
+// "volLeft volRight flags phase gating runFile [file type rate [float]] [help]"; flags are r, e, l and the
+// wave (~ sine, S square, T saw tooth), '-' for an option not given; the type is W(AV), F(LAC) or V(orbis).
 std::string describe(const std::expected<Invocation, Failure>& inv) {
     if (!inv) return refusal(inv);
     const Settings& s = inv->settings;
     std::string flags{s.record ? 'r' : '-', s.extended ? 'e' : '-', s.leftEqualsRight ? 'l' : '-',
                       "~ST"[static_cast<int>(s.wave)]};
     return fmt("{} {} {} {} {} {}", s.volLeft, s.volRight, flags, s.phaseDeg, s.gatingPps, inv->runFile) +
-           (inv->wavFile
-                ? fmt(" {} {}{}", *inv->wavFile, inv->rate.value_or(0), inv->floatWav ? " float" : "")
-                : "") +
+           (inv->outFile ? fmt(" {} {} {}", *inv->outFile,
+                               std::string(1, "WFV"[static_cast<int>(inv->outType)]), inv->rate.value_or(0)) +
+                               (inv->floatWav ? " float" : "")
+                         : "") +
            (inv->help ? " help" : "");
 }
 
@@ -52,11 +53,18 @@ TEST(FreqgenOptions, AcceptsEveryFormSonoWrites) {
         {"-vl 1.5 -vr 2 -f default.run", "1 1 ---~ 0 0 default.run"},
         {"   -vl   0.5    -vr\t0.5   -f   default.run  ", "0.5 0.5 ---~ 0 0 default.run"},
         {"-vl .5 -vr .5 -f a.run --wav out.wav --rate 96000 --float",
-         "0.5 0.5 ---~ 0 0 a.run out.wav 96000 float"},
+         "0.5 0.5 ---~ 0 0 a.run out.wav W 96000 float"},
+        // --out goes by the extension in any case, --wav is always WAV.
+        {"-vl .5 -vr .5 -f a.run --out x.d/OUT.Flac --float",
+         "0.5 0.5 ---~ 0 0 a.run x.d/OUT.Flac F 0 float"},
+        {"-vl .5 -vr .5 -f a.run --out out.ogg", "0.5 0.5 ---~ 0 0 a.run out.ogg V 0"},
+        {"-vl .5 -vr .5 -f a.run --out out.oga", "0.5 0.5 ---~ 0 0 a.run out.oga V 0"},
+        {"-vl .5 -vr .5 -f a.run --out out.WAV", "0.5 0.5 ---~ 0 0 a.run out.WAV W 0"},
+        {"-vl .5 -vr .5 -f a.run --wav out.flac", "0.5 0.5 ---~ 0 0 a.run out.flac W 0"},
         {"--help -h", "0 0 ---~ 0 0  help"},
         // Gating below a quarter of the WAV file's rate; -e raises the default rate.
-        {"-vl .5 -vr .5 -p 1999 -f a.run --wav x.wav --rate 8000", "0.5 0.5 ---~ 0 1999 a.run x.wav 8000"},
-        {"-vl .5 -vr .5 -e -p 12000 -f a.run --wav x.wav", "0.5 0.5 -e-~ 0 12000 a.run x.wav 0"},
+        {"-vl .5 -vr .5 -p 1999 -f a.run --wav x.wav --rate 8000", "0.5 0.5 ---~ 0 1999 a.run x.wav W 8000"},
+        {"-vl .5 -vr .5 -e -p 12000 -f a.run --wav x.wav", "0.5 0.5 -e-~ 0 12000 a.run x.wav W 0"},
     };
     for (const auto& [line, expected] : cases) {
         SCOPED_TRACE(line);
@@ -65,8 +73,11 @@ TEST(FreqgenOptions, AcceptsEveryFormSonoWrites) {
     }
     EXPECT_EQ(describe(parseCommandLine({"-vl", "0.5", "-vr", "0.5", "-f", "my program.run"})),
               "0.5 0.5 ---~ 0 0 my program.run");
-    for (const char* option : {"-vl", "-vr", "-r ", "-e ", "-l=r", "-S", "-T", "-P", "-p", "-f", "--wav",
-                               "--rate", "--float", "--help", "space", "Esc"})
+    for (const char* option : {"-vl",    "-vr",     "-r ",    "-e ",       "-l=r",
+                               "-S",     "-T",      "-P",     "-p",        "-f",
+                               "--out",  "--wav",   ".flac",  ".oga",      "progress <seconds",
+                               "--rate", "--float", "--help", "--version", "space",
+                               "Esc"})
         EXPECT_NE(usageText().find(option), std::string::npos) << option;
 }
 
@@ -89,7 +100,14 @@ TEST(FreqgenOptions, RejectsMalformedCommandLinesNamingTheToken) {
         {"-vl 0.5 -vl 0.5 -vr 0.5 -f a.run", "\"-vl\" is given twice"},
         {"-f a.run --wav x.wav --rate 1000",
          "\"1000\" after --rate is not a sample rate from 8000 to 384000"},
-        {"-f a.run --float", "--rate and --float only apply with --wav FILE"},
+        {"-f a.run --float", "--rate and --float only apply with --out FILE or --wav FILE"},
+        {"-f a.run --out x.mp3", "\"x.mp3\" after --out is not a file freqgen can write: use the extension "
+                                 ".wav, .flac, .ogg or .oga"},
+        {"-f a.run --out wav.d/x", "\"wav.d/x\" after --out is not a file freqgen can write: use the "
+                                   "extension .wav, .flac, .ogg or .oga"},
+        {"-f a.run --out x.wav --wav y.wav", "only one of --out FILE and --wav FILE may be given"},
+        {"-f a.run --out x.ogg --rate 384000", "an Ogg Vorbis file takes sample rates up to 200000 Hz: use a "
+                                               "lower --rate, or a .wav or .flac file"},
         // Pulses at a quarter of the sample rate or faster alias into tones.
         {"-p 2000 -f a.run --wav x.wav --rate 8000", "gating 2000 after -p is too fast for a sample rate of "
                                                      "8000 Hz: use less than 2000 pulses per second"},

@@ -1,4 +1,5 @@
 #include "render.h"
+#include "FreqgenFiles.h"
 #include "Measure.h"
 #include "session.h"
 
@@ -15,31 +16,6 @@
 
 using namespace freqgen;
 namespace fs = std::filesystem;
-
-namespace {
-
-// A fresh folder per test, removed afterwards, where the built freqgen runs.
-class FreqgenFiles : public ::testing::Test {
-protected:
-    FreqgenFiles() { fs::create_directories(dir_); }
-    ~FreqgenFiles() override { fs::remove_all(dir_); }
-    std::string path(const std::string& name) const { return (dir_ / name).string(); }
-    bool has(const std::string& name) const { return fs::exists(dir_ / name); }
-    void write(const std::string& name, const std::string& text) { std::ofstream(dir_ / name) << text; }
-    std::string read(const fs::path& name) const {
-        std::ifstream in(dir_ / name);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
-    // Runs freqgen (behind `wrapper`) with no terminal attached; returns the exit code.
-    int run(const std::string& args, const std::string& wrapper = "") {
-        std::string command = "cd '" + dir_.string() + "' && " + wrapper + " '" FREQGEN_EXE "' " + args;
-        int status = std::system((command + " </dev/null >out.txt 2>err.txt").c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    const fs::path dir_ = fs::temp_directory_path() / ("freqgen-" + std::to_string(::getpid()));
-};
-
-} // namespace
 
 TEST(FreqgenPcm, RoundsToTheNearestStepAndClips) {
     const float in[] = {0.0f, 1.0f,  -1.0f,        0.5f,         -0.5f,
@@ -104,11 +80,13 @@ TEST_F(FreqgenFiles, AnUnfinishedRenderLeavesNoPartFileAndAnotherRendersPartIsLe
     write("b.wav.part", "being written");
     int other = ::open(path("b.wav.part").c_str(), O_RDONLY);
     ASSERT_EQ(::flock(other, LOCK_EX), 0);
-    auto refused = renderToWav(Settings{1, 1}, {{440, 1}}, path("b.wav"), 8000, SampleFormat::Pcm16);
+    auto refused =
+        renderToFile(Settings{1, 1}, {{440, 1}}, path("b.wav"), {FileType::Wav, SampleFormat::Pcm16, 8000});
     ::close(other);
     EXPECT_TRUE(!refused && refused.error().contains("another freqgen is writing"));
     EXPECT_EQ(read("b.wav.part"), "being written");
-    ASSERT_TRUE(renderToWav(Settings{1, 1}, {{440, 1}}, path("b.wav"), 8000, SampleFormat::Pcm16));
+    ASSERT_TRUE(
+        renderToFile(Settings{1, 1}, {{440, 1}}, path("b.wav"), {FileType::Wav, SampleFormat::Pcm16, 8000}));
     EXPECT_EQ(measure::readWav(path("b.wav")).size(), 8000u);
     EXPECT_FALSE(has("b.wav.part"));
 
