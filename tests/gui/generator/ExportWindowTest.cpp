@@ -100,6 +100,34 @@ TEST_F(Export, WritesRunsFileCancelLeavesNothingAndTheGeneratorsErrorIsShown) {
     EXPECT_TRUE(platform.messageTexts().value(2).endsWith("must end in .wav, .flac or .ogg."));
 }
 
+// The real generator: each format by its extension, and a long export cancelled midway leaves nothing.
+TEST_F(Export, TheRealGeneratorWritesEachFormatAndCancels) {
+    QFile::remove(folder.file(QStringLiteral("freqgen")));
+    ASSERT_TRUE(
+        QFile::copy(QStringLiteral(SONO_TEST_APP_DIR "/freqgen"), folder.file(QStringLiteral("freqgen"))));
+    state.program.load({{1, 1000, 2}, {2, 0, 1}}, 2);
+    for (const auto& [name, magic] :
+         {std::pair{"short.wav", "RIFF"}, {"short.flac", "fLaC"}, {"short.OGG", "OggS"}}) {
+        ASSERT_TRUE(exportTo(name));
+        EXPECT_TRUE(folder.read(QString::fromLatin1(name)).startsWith(magic)) << name;
+    }
+    EXPECT_EQ(platform.messages.size(), 3);
+
+    std::vector<ProgramStep> steps;
+    for (qint16 i = 1; i <= 20; ++i)
+        steps.push_back({i, 1000, 30000});
+    state.program.load(steps, 2);
+    platform.fileNames.push_back(folder.file(QStringLiteral("long.ogg")));
+    child<QAbstractButton>(&panel, "Export")->click();
+    auto* progress = child<QProgressDialog>(&panel, QStringLiteral("BackgroundProgress"));
+    ASSERT_TRUE(progress && QTest::qWaitFor([&] { return progress->value() > 0; }, 10000));
+    EXPECT_EQ(progress->maximum(), 600000);
+    progress->findChild<QPushButton*>()->click();
+    ASSERT_TRUE(finished.wait(10000));
+    EXPECT_FALSE(folder.exists(QStringLiteral("long.ogg")) || folder.exists(QStringLiteral("long.ogg.part")));
+    EXPECT_EQ(platform.messages.size(), 3);
+}
+
 // The strip under the tab follows the table and draws its bars in the theme's own colours.
 TEST(ProgramStripView, FollowsTheTableInALightAndADarkTheme) {
     SonoHarness sono;
