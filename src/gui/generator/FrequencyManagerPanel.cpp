@@ -345,7 +345,9 @@ void FrequencyManagerPanel::exportProgram() {
         freqgenCommandLine(state.folder.programFolder(), state.generator.FreqgenArgs, {});
     command.arguments = QStringList{QStringLiteral("--out"), file} + command.arguments;
 
+    // What was there before is never removed: an older export, or another generator's partial file.
     const bool existed = QFileInfo::exists(file);
+    const bool partExisted = QFileInfo::exists(file + QStringLiteral(".part"));
     const auto outcome = std::make_shared<ExportOutcome>();
     const QString folder = state.AppPath;
     const QString fileName = QFileInfo(file).fileName();
@@ -354,14 +356,14 @@ void FrequencyManagerPanel::exportProgram() {
         [command, folder, fileName, outcome](BackgroundWork::Progress& progress) {
             runGenerator(command, folder, fileName, progress, *outcome);
         },
-        [&platform, program = command.program, file, existed, outcome](bool cancelled) {
+        [&platform, program = command.program, file, existed, partExisted, outcome](bool cancelled) {
             const bool ok = !cancelled && outcome->started && !outcome->crashed && outcome->exitCode == 0;
             if (ok) {
                 platform.message(QStringLiteral("The program was exported to %1.").arg(file));
                 return;
             }
             // The generator removes its partial file itself; a killed one cannot.
-            QFile::remove(file + QStringLiteral(".part"));
+            if (!partExisted) QFile::remove(file + QStringLiteral(".part"));
             if (!existed) QFile::remove(file);
             if (cancelled) return;
             QString text = outcome->messages.trimmed();
