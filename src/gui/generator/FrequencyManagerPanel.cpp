@@ -74,9 +74,9 @@ FrequencyManagerPanel::FrequencyManagerPanel(Services& services)
         fgDrawWave();
     });
     connect(ui_->Command16, &QPushButton::clicked, this, &FrequencyManagerPanel::run);
-    connect(ui_->Export, &QPushButton::clicked, this, &FrequencyManagerPanel::exportProgram);
     connect(ui_->Command14, &QPushButton::clicked, this, &FrequencyManagerPanel::openSaveWindow);
     connect(ui_->Command15, &QPushButton::clicked, this, &FrequencyManagerPanel::openLoadWindow);
+    connect(ui_->Export, &QPushButton::clicked, this, &FrequencyManagerPanel::exportProgram);
 }
 
 FrequencyManagerPanel::~FrequencyManagerPanel() = default;
@@ -235,6 +235,23 @@ void FrequencyManagerPanel::run() {
         platform.message(QStringLiteral("Sono could not start %1.").arg(command.program));
 }
 
+void FrequencyManagerPanel::openSaveWindow() {
+    services_.state.program.takeFromGrid();
+    services_.windows.open<ProgramSaveWindow>(QStringLiteral("Form10"),
+                                              [this] { return new ProgramSaveWindow(services_); });
+}
+
+void FrequencyManagerPanel::openLoadWindow() {
+    emit loadWindowOpening();
+    services_.windows.open<ProgramLoadWindow>(QStringLiteral("Form11"),
+                                              [this] { return new ProgramLoadWindow(services_); });
+}
+
+void FrequencyManagerPanel::openCalibrationWindow() {
+    services_.windows.open<CalibrationWindow>(QStringLiteral("Form21"),
+                                              [this] { return new CalibrationWindow(services_); });
+}
+
 namespace {
 
 // What the generator left behind, handed from the export's thread to the window.
@@ -375,23 +392,6 @@ void FrequencyManagerPanel::exportProgram() {
                            : QStringLiteral("The tone generator ended with code %1.").arg(outcome->exitCode);
             platform.message(text + QStringLiteral("\n\nNothing was exported."));
         });
-}
-
-void FrequencyManagerPanel::openSaveWindow() {
-    services_.state.program.takeFromGrid();
-    services_.windows.open<ProgramSaveWindow>(QStringLiteral("Form10"),
-                                              [this] { return new ProgramSaveWindow(services_); });
-}
-
-void FrequencyManagerPanel::openLoadWindow() {
-    emit loadWindowOpening();
-    services_.windows.open<ProgramLoadWindow>(QStringLiteral("Form11"),
-                                              [this] { return new ProgramLoadWindow(services_); });
-}
-
-void FrequencyManagerPanel::openCalibrationWindow() {
-    services_.windows.open<CalibrationWindow>(QStringLiteral("Form21"),
-                                              [this] { return new CalibrationWindow(services_); });
 }
 
 } // namespace sono

@@ -41,9 +41,6 @@ public:
 
     // Run (Command16): the table from the grid, the run file, the key commands, the generator.
     void run();
-    // Export: a file name, the same run file as Run, then the generator writes the sound file while a
-    // progress window with Cancel waits for it.
-    void exportProgram();
     // After a save or load under `name`: the frame caption and the option string follow it.
     void setProgramName(const QString& name);
 
@@ -51,18 +48,22 @@ public:
 
     void openCalibrationWindow(); // Tools, Calibrate Sound Card
 
+    // Export: a file name, the same run file as Run, then the generator writes the sound file while a
+    // progress window with Cancel waits for it.
+    void exportProgram();
+
 signals:
     // Load is about to open: the grid takes clicks again.
     void loadWindowOpening();
 
 private:
-    // The table from the grid and the run file of the current program, as Run and Export give it to the
-    // generator: its path, or what went wrong.
-    std::expected<QString, QString> writeRunFile();
     void openSaveWindow();
     void openLoadWindow();
     // Marks a box holding no valid value (an empty problem clears the mark).
     void markBox(QLineEdit* box, const QString& problem);
+    // The table from the grid and the run file of the current program, as Run and Export give it to the
+    // generator: its path, or what went wrong.
+    std::expected<QString, QString> writeRunFile();
 
     Services& services_;
     std::unique_ptr<Ui::FrequencyManagerPanel> ui_;

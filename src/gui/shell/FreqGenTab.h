@@ -5,28 +5,29 @@
 namespace sono {
 
 struct Services;
+class ProgramStrip;
 class ProgramGridPanel;
 class FrequencyManagerPanel;
 class EnhancementsPanel;
-class ProgramStrip;
 
-// The "FreqGen " tab: the program grid on the left, the Frequency Manager and the Enhancements beside it,
-// the picture of the program across the bottom.
+// The "FreqGen " tab: the program grid on the left, the Frequency Manager and the Enhancements beside it.
 class FreqGenTab : public QWidget {
     Q_OBJECT
 public:
     explicit FreqGenTab(Services& services);
 
+    // The picture of the program, across the bottom of the tab.
+    ProgramStrip* programStrip() const { return strip_; }
+
     ProgramGridPanel* programPanel() const { return program_; }
     FrequencyManagerPanel* managerPanel() const { return manager_; }
     EnhancementsPanel* enhancementsPanel() const { return enhancements_; }
-    ProgramStrip* programStrip() const { return strip_; }
 
 private:
+    ProgramStrip* strip_;
     ProgramGridPanel* program_;
     FrequencyManagerPanel* manager_;
     EnhancementsPanel* enhancements_;
-    ProgramStrip* strip_;
 };
 
 } // namespace sono
