@@ -201,7 +201,7 @@ std::expected<QString, QString> FrequencyManagerPanel::writeRunFile() {
     AppState& state = services_.state;
     const OutFreqArray& outFreq = state.program.prepareRun(state.calibration);
     // Exactly the name the generator is given, even when a file differing only in case exists.
-    const QString runPath = state.AppPath + u'/' + state.generator.ProgramName + QStringLiteral(".run");
+    QString runPath = state.AppPath + u'/' + state.generator.ProgramName + QStringLiteral(".run");
     const QByteArray bytes =
         runFileBytes(state.generator.FreqgenArgs, state.BuildTitle, state.program.table(), outFreq);
     if (auto written = writeWholeFile(runPath, bytes); !written) return std::unexpected(written.error());
