@@ -18,9 +18,14 @@ QString hzText(double hz) {
 
 QString secondsText(double seconds) {
     const auto whole = static_cast<qint64>(seconds);
+    const auto two = [](qint64 big, const char* bigUnit, qint64 small, const char* smallUnit) {
+        QString text = QString::number(big) + u' ' + QLatin1StringView(bigUnit);
+        if (small != 0) text += u' ' + QString::number(small) + u' ' + QLatin1StringView(smallUnit);
+        return text;
+    };
     if (whole < 60) return QStringLiteral("%1 s").arg(whole);
-    if (whole < 3600) return QStringLiteral("%1 min %2 s").arg(whole / 60).arg(whole % 60);
-    return QStringLiteral("%1 h %2 min").arg(whole / 3600).arg(whole / 60 % 60);
+    if (whole < 3600) return two(whole / 60, "min", whole % 60, "s");
+    return two(whole / 3600, "h", whole / 60 % 60, "min");
 }
 
 } // namespace

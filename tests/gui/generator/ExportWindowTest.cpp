@@ -5,11 +5,14 @@
 #include "support/Screenshot.h"
 #include "support/SonoHarness.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QHelpEvent>
 #include <QProgressDialog>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolTip>
 
 using namespace sono;
 using namespace sono::test;
@@ -143,6 +146,9 @@ TEST(ProgramStripView, FollowsTheTableInALightAndADarkTheme) {
     sono.state.program.load(steps, 2);
     EXPECT_EQ(strip->accessibleDescription(), "40 steps, 1 h 20 min");
     strip->setPlayingPosition(1500);
+    QHelpEvent help(QEvent::ToolTip, QPoint(strip->width() - 12, 20), strip->mapToGlobal(QPoint(0, 0)));
+    QApplication::sendEvent(strip, &help);
+    EXPECT_EQ(QToolTip::text(), "Step 40: 0 Hz for 2 min");
     screenshot(main, QStringLiteral("freqgen-tab-strip"));
 
     QPalette dark;
