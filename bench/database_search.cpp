@@ -49,6 +49,7 @@ public:
     bool startProgram(const QString&, const QStringList&, const QString&) override { return true; }
     bool openUrl(const QUrl&) override { return true; }
     QString findExecutable(const QString&) override { return {}; }
+    QString saveFileName(const QString&, const QString&, const QStringList&) override { return {}; }
     QSize screenSize() override { return {1280, 1024}; }
     double logicalDpi() override { return 96.0; }
 };

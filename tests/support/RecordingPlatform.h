@@ -41,6 +41,13 @@ public:
         return openSucceeds;
     }
     QString findExecutable(const QString& name) override { return executables.value(name); }
+    QString saveFileName(const QString& title, const QString&, const QStringList& filters) override {
+        fileQuestions.append(title + u' ' + filters.join(u';'));
+        if (fileNames.empty()) return {};
+        const QString name = fileNames.front();
+        fileNames.pop_front();
+        return name;
+    }
     QSize screenSize() override { return {1280, 1024}; }
     double logicalDpi() override { return 96.0; }
 
@@ -59,6 +66,8 @@ public:
     QList<QUrl> urls;
     bool openSucceeds = true;
     QMap<QString, QString> executables; // what findExecutable finds
+    QStringList fileQuestions;          // the title and filters of each file dialog
+    std::deque<QString> fileNames;      // the file dialogs' answers; cancelled when empty
 };
 
 } // namespace sono::test

@@ -27,6 +27,10 @@ public:
     virtual bool openUrl(const QUrl& url) = 0;
     // Full path of an executable found on PATH, or empty.
     virtual QString findExecutable(const QString& name) = 0;
+    // A file name to write, chosen by the user starting from `proposed`; empty when cancelled. The name
+    // gets the extension of the chosen filter ("WAV (*.wav)") when it has none.
+    virtual QString saveFileName(const QString& title, const QString& proposed,
+                                 const QStringList& filters) = 0;
     virtual QSize screenSize() = 0;
     // Logical dots per inch, for window positions given in twips.
     virtual double logicalDpi() = 0;

@@ -11,18 +11,24 @@
 #include "gui/display/WaveDisplayWidget.h"
 #include "gui/generator/ProgramLoadWindow.h"
 #include "gui/generator/ProgramSaveWindow.h"
+#include "gui/shell/BackgroundWork.h"
 #include "gui/shell/Services.h"
 #include "gui/shell/WindowRegistry.h"
 #include "gui/tools/HelpWindows.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <algorithm>
+#include <cmath>
+#include <memory>
 
 #include "ui_FrequencyManagerPanel.h"
 
@@ -70,6 +76,7 @@ FrequencyManagerPanel::FrequencyManagerPanel(Services& services)
     connect(ui_->Command16, &QPushButton::clicked, this, &FrequencyManagerPanel::run);
     connect(ui_->Command14, &QPushButton::clicked, this, &FrequencyManagerPanel::openSaveWindow);
     connect(ui_->Command15, &QPushButton::clicked, this, &FrequencyManagerPanel::openLoadWindow);
+    connect(ui_->Export, &QPushButton::clicked, this, &FrequencyManagerPanel::exportProgram);
 }
 
 FrequencyManagerPanel::~FrequencyManagerPanel() = default;
@@ -116,6 +123,7 @@ void FrequencyManagerPanel::loadProgram(const ProgramFileData& program, const QS
 
 void FrequencyManagerPanel::setRunEnabled(bool enabled) {
     ui_->Command16->setEnabled(enabled);
+    ui_->Export->setEnabled(enabled);
 }
 
 void FrequencyManagerPanel::markBox(QLineEdit* box, const QString& problem) {
@@ -189,19 +197,26 @@ void FrequencyManagerPanel::setProgramName(const QString& name) {
     fgDataBuild();
 }
 
+std::expected<QString, QString> FrequencyManagerPanel::writeRunFile() {
+    AppState& state = services_.state;
+    const OutFreqArray& outFreq = state.program.prepareRun(state.calibration);
+    // Exactly the name the generator is given, even when a file differing only in case exists.
+    QString runPath = state.AppPath + u'/' + state.generator.ProgramName + QStringLiteral(".run");
+    const QByteArray bytes =
+        runFileBytes(state.generator.FreqgenArgs, state.BuildTitle, state.program.table(), outFreq);
+    if (auto written = writeWholeFile(runPath, bytes); !written) return std::unexpected(written.error());
+    return runPath;
+}
+
 void FrequencyManagerPanel::run() {
     AppState& state = services_.state;
     Platform& platform = services_.platform;
-    const OutFreqArray& outFreq = state.program.prepareRun(state.calibration);
-
-    // Exactly the name the generator is given, even when a file differing only in case exists.
-    const QString runPath = state.AppPath + u'/' + state.generator.ProgramName + QStringLiteral(".run");
-    const QByteArray bytes =
-        runFileBytes(state.generator.FreqgenArgs, state.BuildTitle, state.program.table(), outFreq);
-    if (auto written = writeWholeFile(runPath, bytes); !written) {
+    const auto written = writeRunFile();
+    if (!written) {
         platform.message(written.error() + QStringLiteral("\n\nThe generator was not started."));
         return;
     }
+    const QString& runPath = *written;
     // The generator lives beside sono, which need not be the folder Sono keeps its files in.
     const QString generator = freqgenPath(state.folder.programFolder());
     const QFileInfo generatorFile(generator);
@@ -235,6 +250,148 @@ void FrequencyManagerPanel::openLoadWindow() {
 void FrequencyManagerPanel::openCalibrationWindow() {
     services_.windows.open<CalibrationWindow>(QStringLiteral("Form21"),
                                               [this] { return new CalibrationWindow(services_); });
+}
+
+namespace {
+
+// What the generator left behind, handed from the export's thread to the window.
+struct ExportOutcome {
+    bool started = false;
+    int exitCode = 0;
+    bool crashed = false;
+    QString messages; // its standard error, less the progress lines
+};
+
+QString timeLeftText(double seconds) {
+    const auto whole = static_cast<qint64>(std::ceil(seconds));
+    if (whole < 60) return QStringLiteral("about %1 s left").arg(std::max<qint64>(whole, 1));
+    if (whole < 3600) return QStringLiteral("about %1 min %2 s left").arg(whole / 60).arg(whole % 60);
+    return QStringLiteral("about %1 h %2 min left").arg(whole / 3600).arg(whole / 60 % 60);
+}
+
+// Runs on the export's own thread: starts the generator, follows its "progress <done> <total>" lines,
+// and on Cancel ends it with SIGTERM (it then removes its partial file) and waits for it.
+void runGenerator(const FreqgenCommand& command, const QString& folder, const QString& fileName,
+                  BackgroundWork::Progress& progress, ExportOutcome& outcome) {
+    QProcess process;
+    process.setProgram(command.program);
+    process.setArguments(command.arguments);
+    process.setWorkingDirectory(folder);
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setReadChannel(QProcess::StandardError);
+    process.start();
+    if (!process.waitForStarted()) {
+        outcome.messages = process.errorString();
+        return;
+    }
+    outcome.started = true;
+    QElapsedTimer clock;
+    clock.start();
+    double done = 0;
+    double total = 0;
+    double doneAt = 0; // seconds since the start when `done` was reported
+    const auto readLines = [&] {
+        while (process.canReadLine()) {
+            const QString line = QString::fromUtf8(process.readLine()).trimmed();
+            const QStringList words = line.split(u' ', Qt::SkipEmptyParts);
+            if (words.size() != 3 || words[0] != QStringLiteral("progress")) {
+                if (!line.isEmpty()) outcome.messages += line + u'\n';
+                continue;
+            }
+            const double lineDone = words[1].toDouble();
+            const double lineTotal = words[2].toDouble();
+            if (lineTotal <= 0 || lineDone < 0) continue;
+            done = std::min(lineDone, lineTotal);
+            total = lineTotal;
+            doneAt = clock.elapsed() / 1000.0;
+            progress.set(static_cast<int>(done), static_cast<int>(total));
+        }
+    };
+    while (process.state() != QProcess::NotRunning) {
+        if (progress.cancelled()) {
+            process.terminate();
+            if (!process.waitForFinished(10000)) process.kill();
+            process.waitForFinished();
+            break;
+        }
+        process.waitForReadyRead(100);
+        readLines();
+        // The speed so far, counted down between lines; the first second says too little to guess from.
+        QString stage = QStringLiteral("Writing %1").arg(fileName);
+        if (done > 0 && doneAt >= 1)
+            stage += QStringLiteral(", ") +
+                     timeLeftText(doneAt * (total - done) / done - (clock.elapsed() / 1000.0 - doneAt));
+        progress.say(stage);
+    }
+    process.waitForFinished();
+    readLines();
+    const QByteArray rest = process.readAll();
+    if (!rest.trimmed().isEmpty()) outcome.messages += QString::fromUtf8(rest).trimmed() + u'\n';
+    outcome.exitCode = process.exitCode();
+    outcome.crashed = process.exitStatus() == QProcess::CrashExit;
+}
+
+} // namespace
+
+void FrequencyManagerPanel::exportProgram() {
+    AppState& state = services_.state;
+    Platform& platform = services_.platform;
+    if (services_.work.busy()) return;
+    const QString file =
+        platform.saveFileName(QStringLiteral("Export Program"),
+                              state.AppPath + u'/' + state.generator.ProgramName + QStringLiteral(".wav"),
+                              {QStringLiteral("WAV (*.wav)"), QStringLiteral("FLAC (*.flac)"),
+                               QStringLiteral("Ogg Vorbis (*.ogg *.oga)")});
+    if (file.isEmpty()) return;
+    const QString suffix = QFileInfo(file).suffix().toLower();
+    if (!QStringList{QStringLiteral("wav"), QStringLiteral("flac"), QStringLiteral("ogg"),
+                     QStringLiteral("oga")}
+             .contains(suffix)) {
+        platform.message(
+            QStringLiteral("Sono exports WAV, FLAC and Ogg Vorbis files: the name %1 must end in "
+                           ".wav, .flac or .ogg.")
+                .arg(file));
+        return;
+    }
+    const auto runPath = writeRunFile();
+    if (!runPath) {
+        platform.message(runPath.error() + QStringLiteral("\n\nNothing was exported."));
+        return;
+    }
+    FreqgenCommand command =
+        freqgenCommandLine(state.folder.programFolder(), state.generator.FreqgenArgs, {});
+    command.arguments = QStringList{QStringLiteral("--out"), file} + command.arguments;
+
+    // What was there before is never removed: an older export, or another generator's partial file.
+    const bool existed = QFileInfo::exists(file);
+    const bool partExisted = QFileInfo::exists(file + QStringLiteral(".part"));
+    const auto outcome = std::make_shared<ExportOutcome>();
+    const QString folder = state.AppPath;
+    const QString fileName = QFileInfo(file).fileName();
+    services_.work.start(
+        window(), QStringLiteral("Export"),
+        [command, folder, fileName, outcome](BackgroundWork::Progress& progress) {
+            runGenerator(command, folder, fileName, progress, *outcome);
+        },
+        [&platform, program = command.program, file, existed, partExisted, outcome](bool cancelled) {
+            const bool ok = !cancelled && outcome->started && !outcome->crashed && outcome->exitCode == 0;
+            if (ok) {
+                platform.message(QStringLiteral("The program was exported to %1.").arg(file));
+                return;
+            }
+            // The generator removes its partial file itself; a killed one cannot.
+            if (!partExisted) QFile::remove(file + QStringLiteral(".part"));
+            if (!existed) QFile::remove(file);
+            if (cancelled) return;
+            QString text = outcome->messages.trimmed();
+            if (!outcome->started)
+                text = QStringLiteral("Sono could not start %1: %2").arg(program, text);
+            else if (text.isEmpty())
+                text = outcome->crashed
+                           ? QStringLiteral("The tone generator stopped unexpectedly.")
+                           : QStringLiteral("The tone generator ended with code %1.").arg(outcome->exitCode);
+            platform.message(text + QStringLiteral("\n\nNothing was exported."));
+        });
 }
 
 } // namespace sono

@@ -3,6 +3,7 @@
 #include "core/generator/FreqgenArgs.h"
 
 #include <QWidget>
+#include <expected>
 #include <memory>
 
 class QLineEdit;
@@ -30,7 +31,7 @@ public:
     void applyProgram(const ProgramFileData& program);
     // Load: the program, then its name.
     void loadProgram(const ProgramFileData& program, const QString& name);
-    // Run is enabled only while the table has steps.
+    // Run and Export are enabled only while the table has steps.
     void setRunEnabled(bool enabled);
 
     void fgDataBuild();
@@ -47,6 +48,10 @@ public:
 
     void openCalibrationWindow(); // Tools, Calibrate Sound Card
 
+    // Export: a file name, the same run file as Run, then the generator writes the sound file while a
+    // progress window with Cancel waits for it.
+    void exportProgram();
+
 signals:
     // Load is about to open: the grid takes clicks again.
     void loadWindowOpening();
@@ -56,6 +61,9 @@ private:
     void openLoadWindow();
     // Marks a box holding no valid value (an empty problem clears the mark).
     void markBox(QLineEdit* box, const QString& problem);
+    // The table from the grid and the run file of the current program, as Run and Export give it to the
+    // generator: its path, or what went wrong.
+    std::expected<QString, QString> writeRunFile();
 
     Services& services_;
     std::unique_ptr<Ui::FrequencyManagerPanel> ui_;

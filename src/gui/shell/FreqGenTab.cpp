@@ -1,8 +1,11 @@
 #include "gui/shell/FreqGenTab.h"
 
+#include "core/app/AppState.h"
 #include "gui/enhancements/EnhancementsPanel.h"
 #include "gui/generator/FrequencyManagerPanel.h"
 #include "gui/program/ProgramGridPanel.h"
+#include "gui/program/ProgramStrip.h"
+#include "gui/shell/Services.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -13,12 +16,16 @@ FreqGenTab::FreqGenTab(Services& services) {
     program_ = new ProgramGridPanel(services);
     manager_ = new FrequencyManagerPanel(services);
     enhancements_ = new EnhancementsPanel(services);
-    auto* layout = new QHBoxLayout(this);
-    layout->addWidget(program_, 1);
+    strip_ = new ProgramStrip(services.state.program);
+    auto* layout = new QVBoxLayout(this);
+    auto* columns = new QHBoxLayout;
+    columns->addWidget(program_, 1);
     auto* right = new QVBoxLayout;
     right->addWidget(manager_, 0);
     right->addWidget(enhancements_, 1);
-    layout->addLayout(right, 2);
+    columns->addLayout(right, 2);
+    layout->addLayout(columns, 1);
+    layout->addWidget(strip_, 0);
 }
 
 } // namespace sono

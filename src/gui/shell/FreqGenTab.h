@@ -5,6 +5,7 @@
 namespace sono {
 
 struct Services;
+class ProgramStrip;
 class ProgramGridPanel;
 class FrequencyManagerPanel;
 class EnhancementsPanel;
@@ -15,11 +16,15 @@ class FreqGenTab : public QWidget {
 public:
     explicit FreqGenTab(Services& services);
 
+    // The picture of the program, across the bottom of the tab.
+    ProgramStrip* programStrip() const { return strip_; }
+
     ProgramGridPanel* programPanel() const { return program_; }
     FrequencyManagerPanel* managerPanel() const { return manager_; }
     EnhancementsPanel* enhancementsPanel() const { return enhancements_; }
 
 private:
+    ProgramStrip* strip_;
     ProgramGridPanel* program_;
     FrequencyManagerPanel* manager_;
     EnhancementsPanel* enhancements_;

@@ -2,10 +2,12 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QList>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
@@ -92,6 +94,24 @@ bool QtPlatform::openUrl(const QUrl& url) {
 
 QString QtPlatform::findExecutable(const QString& name) {
     return QStandardPaths::findExecutable(name);
+}
+
+QString QtPlatform::saveFileName(const QString& title, const QString& proposed, const QStringList& filters) {
+    QFileDialog dialog(QApplication::activeWindow(), title, proposed);
+    dialog.setObjectName(QStringLiteral("SaveFileDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(filters);
+    const auto suffixOf = [](const QString& filter) {
+        static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+        return pattern.match(filter).captured(1);
+    };
+    dialog.setDefaultSuffix(suffixOf(filters.value(0)));
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog,
+        [&dialog, suffixOf](const QString& filter) { dialog.setDefaultSuffix(suffixOf(filter)); });
+    const CloseHold hold;
+    if (dialog.exec() != QDialog::Accepted) return {};
+    return dialog.selectedFiles().value(0);
 }
 
 QSize QtPlatform::screenSize() {

@@ -15,6 +15,7 @@ public:
                       const QString& workingFolder) override;
     bool openUrl(const QUrl& url) override;
     QString findExecutable(const QString& name) override;
+    QString saveFileName(const QString& title, const QString& proposed, const QStringList& filters) override;
     QSize screenSize() override;
     double logicalDpi() override;
 };
