@@ -8,8 +8,10 @@ struct Services;
 class ProgramGridPanel;
 class FrequencyManagerPanel;
 class EnhancementsPanel;
+class TransportPanel;
 
-// The "FreqGen " tab: the program grid on the left, the Frequency Manager and the Enhancements beside it.
+// The "FreqGen " tab: the program grid on the left, the Frequency Manager, the transport of the program
+// playing and the Enhancements beside it.
 class FreqGenTab : public QWidget {
     Q_OBJECT
 public:
@@ -18,11 +20,13 @@ public:
     ProgramGridPanel* programPanel() const { return program_; }
     FrequencyManagerPanel* managerPanel() const { return manager_; }
     EnhancementsPanel* enhancementsPanel() const { return enhancements_; }
+    TransportPanel* transportPanel() const { return transport_; }
 
 private:
     ProgramGridPanel* program_;
     FrequencyManagerPanel* manager_;
     EnhancementsPanel* enhancements_;
+    TransportPanel* transport_;
 };
 
 } // namespace sono
