@@ -11,8 +11,12 @@ case $run in
   fail*) printf 'freqgen: no usable sound output device\n  (no card found)\n\n' >&2; exit 4 ;;
   crash*) echo "freqgen: the sound device went away" >&2; kill -KILL $$ ;;
 esac
+echo $$ >freqgen.pid # the same process after exec, for tests that it ends
 [ -r "$run" ] || { echo "freqgen: cannot read the run file $run" >&2; exit 3; }
-exec awk -v run="$run" '
+# mawk reads a pipe in blocks unless told to take each line as it comes.
+interactive=
+awk -W version 2>/dev/null | grep -q mawk && interactive="-W interactive"
+exec awk $interactive -v run="$run" '
 function status(   i, start, total, played) {
   for (i = 1; i <= n; i++) { if (i < step) start += time[i]; total += time[i] }
   played = freq[step]
