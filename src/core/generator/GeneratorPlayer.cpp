@@ -149,7 +149,9 @@ void GeneratorPlayer::send(Command command) {
 void GeneratorPlayer::stop() {
     if (!process_) return;
     stopping_ = true;
-    if (process_->state() == QProcess::Running) {
+    // Not yet running: it fails to start (and cleans up) or runs and is stopped like any other.
+    if (process_->state() == QProcess::Starting) process_->waitForStarted(StopWaitMs);
+    if (process_ && process_->state() == QProcess::Running) {
         process_->write("stop\n");
         process_->closeWriteChannel();
         if (!process_->waitForFinished(StopWaitMs)) {

@@ -63,6 +63,10 @@ void TransportPanel::showStatus(const PlayStatus& status) {
     emit playingPosition(status.elapsed);
 }
 
+void TransportPanel::showNote(const QString& text) {
+    ui_->stepLabel->setToolTip(text);
+}
+
 void TransportPanel::showStopped() {
     paused_ = false;
     for (QPushButton* button : {ui_->pauseButton, ui_->backButton, ui_->nextButton, ui_->softerButton,
@@ -70,6 +74,7 @@ void TransportPanel::showStopped() {
         button->setEnabled(false);
     ui_->pauseButton->setText(QStringLiteral("Pause"));
     ui_->stepLabel->setText(QStringLiteral("Not playing"));
+    ui_->stepLabel->setToolTip(QString());
     ui_->timeLabel->clear();
     emit playingPosition(-1);
 }

@@ -22,6 +22,8 @@ public:
     ~TransportPanel() override;
 
     void showStatus(const sono::PlayStatus& status);
+    // freqgen's remark on the step (a frequency folded below half the sample rate), as the step's tip.
+    void showNote(const QString& text);
     // Nothing plays: the buttons are disabled and the labels say so.
     void showStopped();
     // The terminal choice as the settings hold it.

@@ -103,6 +103,7 @@ void MainWindow::wire() {
         transportPanel_->showStatus(status);
         programPanel_->setPlayingStep(player.programStep());
     });
+    connect(&player, &GeneratorPlayer::noted, transportPanel_, &TransportPanel::showNote);
     connect(&player, &GeneratorPlayer::ended, this, [this] {
         transportPanel_->showStopped();
         programPanel_->setPlayingStep(0);

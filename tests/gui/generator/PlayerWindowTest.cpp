@@ -9,6 +9,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextBrowser>
 #include <csignal>
 
 using namespace sono;
@@ -60,7 +61,12 @@ TEST_F(Player, RunShowsTheTransportAndThePlayingStepAndStopEndsTheGenerator) {
     EXPECT_FALSE(button("pauseButton")->isEnabled());
     button("Command16")->click();
     ASSERT_TRUE(playing("Step 1 of 3, 528 Hz"));
-    EXPECT_NE(window("Form12"), nullptr); // the key commands still open
+    // The key commands still open, and name the button beside each key.
+    const QString keys = child<QTextBrowser>(window("Form12"), QStringLiteral("RichTextBox1"))->toPlainText();
+    for (const char* name :
+         {"backButton", "nextButton", "softerButton", "louderButton", "spreadButton", "stopButton"})
+        EXPECT_TRUE(keys.contains(u'(' + button(name)->text() + QStringLiteral(" button)"))) << name;
+    EXPECT_TRUE(keys.contains(QStringLiteral("(Pause / Resume button)")));
     EXPECT_EQ(label("timeLabel"), "Elapsed 0:00, remaining 4:10, volume 0.5");
     EXPECT_EQ(markedRows(), QList<int>{0});
 
@@ -72,7 +78,11 @@ TEST_F(Player, RunShowsTheTransportAndThePlayingStepAndStopEndsTheGenerator) {
         {"nextButton", "Step 3 of 21, 29997.2 Hz (plays 14998.6 Hz)", {}}, // a step of the spread
         {"backButton", "Step 2 of 21, 30000 Hz (plays 15000 Hz)", {1}},
     };
+    button("louderButton")->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return label("timeLabel").endsWith("volume 0.55"); }, 5000));
+    main->tabs()->setCurrentIndex(1);
     for (const auto& [name, step, marked] : presses) {
+        if (name == std::string_view("spreadButton")) screenshot(main, QStringLiteral("playing"));
         button(name)->click();
         EXPECT_TRUE(playing(QString::fromLatin1(step)))
             << name << " gave " << label("stepLabel").toStdString();
@@ -80,10 +90,6 @@ TEST_F(Player, RunShowsTheTransportAndThePlayingStepAndStopEndsTheGenerator) {
         EXPECT_EQ(button("pauseButton")->text(),
                   QString::fromLatin1(step).endsWith("paused") ? "Resume" : "Pause");
     }
-    button("louderButton")->click();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return label("timeLabel").endsWith("volume 0.55"); }, 5000));
-    main->tabs()->setCurrentIndex(1);
-    screenshot(main, QStringLiteral("playing"));
 
     ASSERT_NE(generatorPid(), 0);
     button("stopButton")->click();
