@@ -198,8 +198,9 @@ void GeneratorPlayer::finish(int exitCode, QProcess::ExitStatus exitStatus) {
                                 .arg(programPath_)
                                 .arg(exitCode);
         cleanUp();
-        emit failed(message);
+        // The transport is reset before the message is shown, not after it is answered.
         emit ended();
+        emit failed(message);
         return;
     }
     cleanUp();
@@ -211,8 +212,8 @@ void GeneratorPlayer::startFailed() {
     const QString reason = process_->errorString();
     const bool quiet = stopping_;
     cleanUp();
-    if (!quiet) emit failed(QStringLiteral("Sono could not start %1: %2").arg(programPath_, reason));
     emit ended();
+    if (!quiet) emit failed(QStringLiteral("Sono could not start %1: %2").arg(programPath_, reason));
 }
 
 void GeneratorPlayer::cleanUp() {

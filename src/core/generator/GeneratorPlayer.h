@@ -64,7 +64,7 @@ public:
     ~GeneratorPlayer() override;
 
     // Starts `program` (which must not be playing) in `workingFolder`; `name` is what it plays. The
-    // outcome arrives as signals: status lines, then `ended`, and `failed` before it when freqgen
+    // outcome arrives as signals: status lines, then `ended`, and `failed` after it when freqgen
     // could not start or ended with an error.
     void start(const QString& program, const QStringList& arguments, const QString& workingFolder,
                const QString& name);

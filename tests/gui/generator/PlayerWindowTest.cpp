@@ -148,6 +148,13 @@ TEST_F(Player, FreqgensErrorsAppearInAMessageBox) {
         EXPECT_EQ(platform.messageTexts(), QStringList{QString::fromLatin1(text)});
         EXPECT_EQ(label("stepLabel"), "Not playing");
     }
+    // One that cannot be started at all.
+    folder.write(QStringLiteral("freqgen"), "#!/no/such/shell\n");
+    platform.messages.clear();
+    button("Command16")->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !player().isPlaying(); }, 5000));
+    EXPECT_TRUE(platform.messageTexts().value(0).startsWith("Sono could not start " + folder.file("freqgen")))
+        << platform.messageTexts().join(u'|').toStdString();
 }
 
 // The old way as a setting in sono.conf: freqgen on its own in a terminal, the transport idle.
