@@ -4,6 +4,7 @@
 #include "core/app/Platform.h"
 #include "core/app/SonoConf.h"
 #include "core/app/UnreadFiles.h"
+#include "core/common/NumberText.h"
 #include "core/common/QuotedFields.h"
 #include "gui/shell/Services.h"
 
@@ -19,7 +20,7 @@ namespace sono {
 namespace {
 
 QString hertz(double frequency) {
-    return QString::number(frequency, 'g', 7) + QStringLiteral(" Hz");
+    return shortestText(frequency) + QStringLiteral(" Hz");
 }
 
 } // namespace
@@ -46,9 +47,7 @@ TransportPanel::~TransportPanel() = default;
 
 void TransportPanel::showStatus(const PlayStatus& status) {
     paused_ = status.paused;
-    for (QPushButton* button : {ui_->pauseButton, ui_->backButton, ui_->nextButton, ui_->softerButton,
-                                ui_->louderButton, ui_->spreadButton, ui_->stopButton})
-        button->setEnabled(true);
+    setButtonsEnabled(true);
     ui_->pauseButton->setText(paused_ ? QStringLiteral("Resume") : QStringLiteral("Pause"));
     QString step =
         QStringLiteral("Step %1 of %2, %3").arg(status.step).arg(status.count).arg(hertz(status.freq));
@@ -56,11 +55,18 @@ void TransportPanel::showStatus(const PlayStatus& status) {
     if (status.played != status.freq) step += QStringLiteral(" (plays %1)").arg(hertz(status.played));
     if (paused_) step += QStringLiteral(", paused");
     ui_->stepLabel->setText(step);
+    // As the volume boxes show it.
     const QString volume = status.vl == status.vr ? QString::number(status.vl)
                                                   : QStringLiteral("%1 / %2").arg(status.vl).arg(status.vr);
     ui_->timeLabel->setText(QStringLiteral("Elapsed %1, remaining %2, volume %3")
                                 .arg(playTimeText(status.elapsed), playTimeText(status.left), volume));
     emit playingPosition(status.elapsed);
+}
+
+void TransportPanel::setButtonsEnabled(bool enabled) {
+    for (QPushButton* button : {ui_->pauseButton, ui_->backButton, ui_->nextButton, ui_->softerButton,
+                                ui_->louderButton, ui_->spreadButton, ui_->stopButton})
+        button->setEnabled(enabled);
 }
 
 void TransportPanel::showNote(const QString& text) {
@@ -69,9 +75,7 @@ void TransportPanel::showNote(const QString& text) {
 
 void TransportPanel::showStopped() {
     paused_ = false;
-    for (QPushButton* button : {ui_->pauseButton, ui_->backButton, ui_->nextButton, ui_->softerButton,
-                                ui_->louderButton, ui_->spreadButton, ui_->stopButton})
-        button->setEnabled(false);
+    setButtonsEnabled(false);
     ui_->pauseButton->setText(QStringLiteral("Pause"));
     ui_->stepLabel->setText(QStringLiteral("Not playing"));
     ui_->stepLabel->setToolTip(QString());

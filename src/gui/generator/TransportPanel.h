@@ -37,6 +37,7 @@ signals:
 
 private:
     void setPlayInTerminal(bool on);
+    void setButtonsEnabled(bool enabled);
 
     Services& services_;
     std::unique_ptr<Ui::TransportPanel> ui_;
