@@ -12,6 +12,8 @@ constexpr qsizetype MaxErrorBytes = 64 * 1024;
 // How long freqgen is given to obey `stop`, and then to obey SIGTERM.
 constexpr int StopWaitMs = 1500;
 constexpr int TerminateWaitMs = 1000;
+// Sound libraries can write screens of their own notices before freqgen's message, which comes last.
+constexpr qsizetype ShownErrorLines = 20;
 
 std::optional<double> number(QStringView text) {
     bool ok = false;
@@ -190,7 +192,10 @@ void GeneratorPlayer::finish(int exitCode, QProcess::ExitStatus exitStatus) {
     readStatus();
     errors_ += process_->readAllStandardError().left(std::max<qsizetype>(0, MaxErrorBytes - errors_.size()));
     if (!stopping_ && (exitStatus != QProcess::NormalExit || exitCode != 0)) {
-        QString message = QString::fromUtf8(errors_).trimmed();
+        QStringList lines = QString::fromUtf8(errors_).trimmed().split(u'\n');
+        if (lines.size() > ShownErrorLines)
+            lines = QStringList(QStringLiteral("…")) + lines.mid(lines.size() - ShownErrorLines);
+        QString message = lines.join(u'\n');
         if (message.isEmpty())
             message = exitStatus != QProcess::NormalExit
                           ? QStringLiteral("The tone generator %1 stopped unexpectedly.").arg(programPath_)
