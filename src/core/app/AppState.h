@@ -38,6 +38,7 @@ struct AppState {
     qint16 TroubleshootStartup = 0;
     QString EditorPath;
     qint16 ClearBufferFirst = 0;
+    bool PlayInTerminal = false; // sono.conf: Run starts freqgen in a terminal window, the old way
     qint32 LogCount = 0;
     QStringList LogWhen;
     QStringList LogWhat;

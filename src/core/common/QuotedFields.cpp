@@ -197,9 +197,9 @@ std::expected<void, QString> appendToFile(const QString& path, const QByteArray&
 QStringList removeInterruptedSaves(const QString& folder, const QDateTime& now) {
     // The temporary name is the file's name, a dot and six random letters of both cases; a word in one
     // case or capitalised ("sono.cal.backup", "x.prg.Before") is taken for the user's own copy.
-    static const QRegularExpression leftover(
-        QStringLiteral("^(?i:sono\\.ini|sono\\.cal|sononote\\.txt|freq\\.txt|.+\\.prg|.+\\.run)\\."
-                       "(?=[A-Za-z]*[a-z])(?=[A-Za-z][A-Za-z]*[A-Z])[A-Za-z]{6}$"));
+    static const QRegularExpression leftover(QStringLiteral(
+        "^(?i:sono\\.ini|sono\\.conf|sono\\.cal|sononote\\.txt|freq\\.txt|.+\\.prg|.+\\.run)\\."
+        "(?=[A-Za-z]*[a-z])(?=[A-Za-z][A-Za-z]*[A-Z])[A-Za-z]{6}$"));
     QStringList removed;
     const QFileInfoList files = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden, QDir::Name);
     for (const QFileInfo& file : files) {

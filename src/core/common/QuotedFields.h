@@ -70,9 +70,9 @@ std::expected<void, QString> writeWholeFile(const QString& path, const QByteArra
 std::expected<void, QString> appendToFile(const QString& path, const QByteArray& bytes);
 
 // Removes the temporary files that interrupted writes left in the folder: a name of one of Sono's own
-// files (sono.ini, sono.cal, SonoNote.txt, freq.txt, a program or run file) followed by a dot and six
-// letters or digits, untouched for a minute (so another Sono's save in progress is left alone).
-// Returns the names removed.
+// files (sono.ini, sono.conf, sono.cal, SonoNote.txt, freq.txt, a program or run file) followed by a dot and
+// six letters or digits, untouched for a minute (so another Sono's save in progress is left alone). Returns
+// the names removed.
 QStringList removeInterruptedSaves(const QString& folder, const QDateTime& now);
 
 // A text from a file or a box as a message quotes it: at most about 80 characters, so that a huge field

@@ -3,6 +3,7 @@
 #include "core/common/NumberText.h"
 #include "core/common/QuotedFields.h"
 
+#include <QProcess>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -94,13 +95,70 @@ std::expected<QString, QString> validateProgramName(const QString& typed) {
     return name;
 }
 
+namespace {
+
+// Each terminal's own way of being told "run this command": most take -e, some -x or --, and a few
+// take the command as their last words.
+struct KnownTerminal {
+    const char* name;
+    const char* runWords;
+};
+constexpr KnownTerminal KnownTerminals[] = {
+    {"x-terminal-emulator", "-e"},
+    {"gnome-terminal", "--"},
+    {"konsole", "-e"},
+    {"xfce4-terminal", "-x"},
+    {"mate-terminal", "-x"},
+    {"lxterminal", "-e"},
+    {"xterm", "-e"},
+    {"kgx", "--"},
+    {"ptyxis", "--"},
+    {"terminator", "-x"},
+    {"alacritty", "-e"},
+    {"kitty", ""},
+    {"foot", ""},
+    {"wezterm", "start --"},
+    {"qterminal", "-e"},
+    {"urxvt", "-e"},
+    {"st", "-e"},
+};
+// Searched in this order after $TERMINAL.
+constexpr int SearchedTerminals = 7;
+
+QStringList runWordsOf(const QString& program) {
+    const QString name = program.section(u'/', -1);
+    for (const KnownTerminal& known : KnownTerminals) {
+        if (name == QLatin1StringView(known.name))
+            return QString::fromLatin1(known.runWords).split(u' ', Qt::SkipEmptyParts);
+    }
+    return {QStringLiteral("-e")};
+}
+
+} // namespace
+
+TerminalCommand chooseTerminal(const QString& terminalVariable,
+                               const std::function<QString(const QString&)>& find) {
+    QStringList words = QProcess::splitCommand(terminalVariable);
+    if (!words.isEmpty()) {
+        if (const QString found = find(words.first()); !found.isEmpty()) {
+            const QStringList options = words.mid(1);
+            return {found, options + runWordsOf(words.first())};
+        }
+    }
+    for (int i = 0; i < SearchedTerminals; ++i) {
+        const QString name = QString::fromLatin1(KnownTerminals[i].name);
+        if (const QString found = find(name); !found.isEmpty()) return {found, runWordsOf(name)};
+    }
+    return {};
+}
+
 FreqgenCommand freqgenCommandLine(const QString& appPath, const QString& freqgenArgs,
-                                  const QString& terminal) {
+                                  const TerminalCommand& terminal) {
     QStringList words = freqgenArgs.split(u' ', Qt::SkipEmptyParts);
     if (!words.isEmpty()) words.last() += QStringLiteral(".run");
     const QString generator = freqgenPath(appPath);
-    if (terminal.isEmpty()) return {generator, words};
-    return {terminal, QStringList{QStringLiteral("-e"), generator} + words};
+    if (terminal.program.isEmpty()) return {generator, words};
+    return {terminal.program, terminal.runWords + QStringList{generator} + words};
 }
 
 QString freqgenPath(const QString& appPath) {

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QtGlobal>
 #include <expected>
+#include <functional>
 
 namespace sono {
 
@@ -50,11 +51,22 @@ struct FreqgenCommand {
     QStringList arguments;
 };
 
+// A terminal emulator and the words before the command it is to run ("-e", or "--" for some).
+struct TerminalCommand {
+    QString program; // empty: none
+    QStringList runWords;
+};
+
+// The terminal for freqgen's key commands: $TERMINAL (which may carry options of its own), then
+// x-terminal-emulator, then the common ones, each as `find` finds it on PATH (empty when missing).
+TerminalCommand chooseTerminal(const QString& terminalVariable,
+                               const std::function<QString(const QString&)>& find);
+
 // AppPath/freqgen with the option string split on blanks and ".run" added to its last word (the
 // program name). When a terminal emulator is given, the generator runs inside it so its key commands
 // have a window.
 FreqgenCommand freqgenCommandLine(const QString& appPath, const QString& freqgenArgs,
-                                  const QString& terminal);
+                                  const TerminalCommand& terminal);
 
 // Where the generator lives: shown by "Path".
 QString freqgenPath(const QString& appPath);

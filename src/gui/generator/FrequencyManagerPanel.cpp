@@ -5,6 +5,7 @@
 #include "core/common/NumberText.h"
 #include "core/common/QuotedFields.h"
 #include "core/display/WaveSketch.h"
+#include "core/generator/GeneratorPlayer.h"
 #include "core/generator/ProgramFile.h"
 #include "core/generator/RunFile.h"
 #include "gui/display/CalibrationWindow.h"
@@ -42,7 +43,8 @@ constexpr const char* ValidTip = "validTip";
 } // namespace
 
 FrequencyManagerPanel::FrequencyManagerPanel(Services& services)
-    : services_(services), ui_(std::make_unique<Ui::FrequencyManagerPanel>()) {
+    : services_(services), ui_(std::make_unique<Ui::FrequencyManagerPanel>()),
+      player_(new GeneratorPlayer(this)) {
     ui_->setupUi(this);
     for (QLineEdit* edit : {ui_->Text7_0, ui_->Text7_1, ui_->Text10, ui_->Text11}) {
         edit->setProperty(ValidTip, edit->toolTip());
@@ -73,7 +75,9 @@ FrequencyManagerPanel::FrequencyManagerPanel(Services& services)
         phaseDisplay();
         fgDrawWave();
     });
-    connect(ui_->Command16, &QPushButton::clicked, this, &FrequencyManagerPanel::run);
+    connect(ui_->Command16, &QPushButton::clicked, this, [this] {
+        if (mayStopPlaying()) run();
+    });
     connect(ui_->Command14, &QPushButton::clicked, this, &FrequencyManagerPanel::openSaveWindow);
     connect(ui_->Command15, &QPushButton::clicked, this, &FrequencyManagerPanel::openLoadWindow);
     connect(ui_->Export, &QPushButton::clicked, this, &FrequencyManagerPanel::exportProgram);
@@ -228,11 +232,34 @@ void FrequencyManagerPanel::run() {
         return;
     }
     showKeyCommands(services_);
-    const FreqgenCommand command =
-        freqgenCommandLine(state.folder.programFolder(), state.generator.FreqgenArgs,
-                           platform.findExecutable(QStringLiteral("x-terminal-emulator")));
-    if (!platform.startProgram(command.program, command.arguments, state.AppPath))
-        platform.message(QStringLiteral("Sono could not start %1.").arg(command.program));
+    // Never two generators at once.
+    player_->stop();
+    const QString programFolder = state.folder.programFolder();
+    if (state.PlayInTerminal) {
+        const TerminalCommand terminal =
+            chooseTerminal(qEnvironmentVariable("TERMINAL"),
+                           [&platform](const QString& name) { return platform.findExecutable(name); });
+        const FreqgenCommand command =
+            freqgenCommandLine(programFolder, state.generator.FreqgenArgs, terminal);
+        if (!platform.startProgram(command.program, command.arguments, state.AppPath))
+            platform.message(QStringLiteral("Sono could not start %1.").arg(command.program));
+        return;
+    }
+    const FreqgenCommand command = freqgenCommandLine(programFolder, state.generator.FreqgenArgs, {});
+    player_->start(command.program, QStringList{QStringLiteral("--control")} + command.arguments,
+                   state.AppPath, state.generator.ProgramName);
+}
+
+bool FrequencyManagerPanel::mayStopPlaying() {
+    if (!player_->isPlaying()) return true;
+    // Asked before anything is written, so Cancel leaves the playing program and its run file alone.
+    const MessageAnswer answer =
+        services_.platform.message(QStringLiteral("Sono is still playing %1.\n\nStop it and run %2?")
+                                       .arg(player_->programName(), services_.state.generator.ProgramName),
+                                   AppTitle, MessageButtons::OkCancel);
+    if (answer != MessageAnswer::Ok) return false;
+    player_->stop();
+    return true;
 }
 
 void FrequencyManagerPanel::openSaveWindow() {

@@ -15,6 +15,7 @@ class FrequencyManagerPanel;
 namespace sono {
 
 struct Services;
+class GeneratorPlayer;
 class WaveDisplayWidget;
 struct ProgramFileData;
 
@@ -39,8 +40,11 @@ public:
     // The slider's value becomes the phase, goes into the phase box, and the phase picture is drawn.
     void phaseDisplay();
 
-    // Run (Command16): the table from the grid, the run file, the key commands, the generator.
+    // Run (Command16): the table from the grid, the run file, the key commands, the generator (a
+    // program still playing is stopped without asking; the button asks first).
     void run();
+    // What Run plays inside Sono.
+    GeneratorPlayer& player() const { return *player_; }
     // After a save or load under `name`: the frame caption and the option string follow it.
     void setProgramName(const QString& name);
 
@@ -57,6 +61,8 @@ signals:
     void loadWindowOpening();
 
 private:
+    // A program still playing: asks whether to stop it. False leaves it playing and Run does nothing.
+    bool mayStopPlaying();
     void openSaveWindow();
     void openLoadWindow();
     // Marks a box holding no valid value (an empty problem clears the mark).
@@ -67,6 +73,7 @@ private:
 
     Services& services_;
     std::unique_ptr<Ui::FrequencyManagerPanel> ui_;
+    GeneratorPlayer* player_;
 
     // What the volume, phase and gating boxes held when they last held a valid value.
     QString lastVolume_[2] = {QStringLiteral("0.5"), QStringLiteral("0.5")};

@@ -302,7 +302,33 @@ void ProgramGridPanel::writeRows(const std::vector<GridRowText>& rows) {
         for (int c = 0; c < 3; ++c)
             setCell(r, c, rows[static_cast<size_t>(r)][static_cast<size_t>(c)]);
     }
+    paintPlayingRow(true); // new rows come without it
     grid_->setUpdatesEnabled(true);
+}
+
+void ProgramGridPanel::paintPlayingRow(bool on) {
+    if (playingRow_ < 0 || playingRow_ >= grid_->rowCount()) return;
+    const QScopedValueRollback writing(writing_, true);
+    // A tint of the theme's highlight over its field colour: apart from the selection, and readable
+    // with the theme's text colour on a light desktop and a dark one alike.
+    const QPalette palette = grid_->palette();
+    const QColor base = palette.color(QPalette::Base);
+    const QColor mark = palette.color(QPalette::Highlight);
+    const QColor tint((base.red() * 3 + mark.red() * 2) / 5, (base.green() * 3 + mark.green() * 2) / 5,
+                      (base.blue() * 3 + mark.blue() * 2) / 5);
+    for (int c = 0; c < 3; ++c) {
+        if (QTableWidgetItem* item = grid_->item(playingRow_, c))
+            item->setBackground(on ? QBrush(tint) : QBrush());
+    }
+}
+
+void ProgramGridPanel::setPlayingStep(int step) {
+    if (step - 1 == playingRow_) return;
+    paintPlayingRow(false);
+    playingRow_ = step > 0 ? step - 1 : -1;
+    paintPlayingRow(true);
+    if (QTableWidgetItem* item = playingRow_ >= 0 ? grid_->item(playingRow_, 1) : nullptr)
+        grid_->scrollToItem(item);
 }
 
 void ProgramGridPanel::programChanged(ProgramDocument::Change change) {

@@ -44,6 +44,9 @@ public:
     void applyCapAndDuplicates();   // Command9 "Apply"
     void updateRunAndApply();       // Timer2's tick
 
+    // The row of the step freqgen plays gets a background of its own; 0 clears it.
+    void setPlayingStep(int step);
+
     QTableWidget* grid() const { return grid_; }
 signals:
     // Whether the table has steps, after every change and on every tick: Run follows it.
@@ -59,6 +62,7 @@ private:
     void setRowCount(int rows);
     void setCell(int row, int column, const QString& text);
     void writeRows(const std::vector<GridRowText>& rows);
+    void paintPlayingRow(bool on);
     void currentCellMoved(int row, int column);
     void selectCell(int row, int column);
     // The change box edits the grid's current cell while a cell is selected: its row (-1 when none is
@@ -88,6 +92,7 @@ private:
     bool cellSelected_ = false; // a cell was selected since the last table-wide change
     bool reshaping_ = false;    // rows are being added or removed by code, not moved by the user
     bool writing_ = false;      // the document's cells are being shown, not edited
+    int playingRow_ = -1;
 };
 
 } // namespace sono

@@ -9,8 +9,10 @@ class ProgramStrip;
 class ProgramGridPanel;
 class FrequencyManagerPanel;
 class EnhancementsPanel;
+class TransportPanel;
 
-// The "FreqGen " tab: the program grid on the left, the Frequency Manager and the Enhancements beside it.
+// The "FreqGen " tab: the program grid on the left, the Frequency Manager, the transport of the program
+// playing and the Enhancements beside it.
 class FreqGenTab : public QWidget {
     Q_OBJECT
 public:
@@ -22,12 +24,14 @@ public:
     ProgramGridPanel* programPanel() const { return program_; }
     FrequencyManagerPanel* managerPanel() const { return manager_; }
     EnhancementsPanel* enhancementsPanel() const { return enhancements_; }
+    TransportPanel* transportPanel() const { return transport_; }
 
 private:
     ProgramStrip* strip_;
     ProgramGridPanel* program_;
     FrequencyManagerPanel* manager_;
     EnhancementsPanel* enhancements_;
+    TransportPanel* transport_;
 };
 
 } // namespace sono

@@ -4,14 +4,17 @@
 #include "core/app/LogAndNotes.h"
 #include "core/app/Platform.h"
 #include "core/app/Settings.h"
+#include "core/app/SonoConf.h"
 #include "core/app/UnreadFiles.h"
 #include "core/buffer/BufferOperations.h"
 #include "core/common/QuotedFields.h"
 #include "core/display/Calibration.h"
+#include "core/generator/GeneratorPlayer.h"
 #include "core/generator/ProgramFile.h"
 #include "gui/database/DatabaseTab.h"
 #include "gui/enhancements/EnhancementsPanel.h"
 #include "gui/generator/FrequencyManagerPanel.h"
+#include "gui/generator/TransportPanel.h"
 #include "gui/program/ProgramGridPanel.h"
 #include "gui/shell/FreqGenTab.h"
 #include "gui/shell/NotesTab.h"
@@ -50,6 +53,7 @@ MainWindow::MainWindow(AppState& state, Platform& platform, QWidget* parent)
     programPanel_ = freqGenTab->programPanel();
     managerPanel_ = freqGenTab->managerPanel();
     enhancementsPanel_ = freqGenTab->enhancementsPanel();
+    transportPanel_ = freqGenTab->transportPanel();
     scanTab_ = new ScanTab(this);
     notesTab_ = new NotesTab(services_);
     tabs_->addTab(databaseTab_, QStringLiteral("Database"));
@@ -90,6 +94,22 @@ void MainWindow::wire() {
     connect(&requests_, &Requests::databaseChanged, databaseTab_, &DatabaseTab::refreshAfterChange);
     connect(&requests_, &Requests::summaryCleared, enhancementsPanel_, &EnhancementsPanel::clearSummary);
     connect(&requests_, &Requests::summaryAdded, enhancementsPanel_, &EnhancementsPanel::addSummary);
+
+    // The program playing inside Sono: the transport steers it and shows it, the grid marks its step.
+    GeneratorPlayer& player = managerPanel_->player();
+    connect(transportPanel_, &TransportPanel::commandRequested, &player, &GeneratorPlayer::send);
+    connect(transportPanel_, &TransportPanel::stopRequested, &player, &GeneratorPlayer::stop);
+    connect(&player, &GeneratorPlayer::statusChanged, this, [this, &player](const PlayStatus& status) {
+        transportPanel_->showStatus(status);
+        programPanel_->setPlayingStep(player.programStep());
+    });
+    connect(&player, &GeneratorPlayer::noted, transportPanel_, &TransportPanel::showNote);
+    connect(&player, &GeneratorPlayer::ended, this, [this] {
+        transportPanel_->showStopped();
+        programPanel_->setPlayingStep(0);
+    });
+    connect(&player, &GeneratorPlayer::failed, this,
+            [this](const QString& text) { platform_.message(text); });
 }
 
 QAction* MainWindow::addMenuItem(QWidget* menu, const QString& objectName, const QString& caption,
@@ -189,6 +209,7 @@ void MainWindow::FileAndObjectInit() {
     removeInterruptedSaves(state_.folder.path(), state_.now());
     loadSettings();
     loadCalibration();
+    loadConf();
     loadNotes();
     scanTab_->fillScanList();
     programPanel_->setupGrid();
@@ -244,6 +265,22 @@ void MainWindow::loadCalibration() {
         return;
     }
     state_.calibration = *calibration;
+}
+
+void MainWindow::loadConf() {
+    // A new file of Sono's own: a missing one is simply all defaults and is written on the first change.
+    const QString path = state_.filePath(SonoConfName);
+    state_.PlayInTerminal = false;
+    if (QFile::exists(path)) {
+        auto bytes = readWholeFile(path);
+        auto conf = bytes ? parseSonoConf(*bytes, path) : std::unexpected(bytes.error());
+        if (conf)
+            state_.PlayInTerminal = conf->playInTerminal;
+        else
+            platform_.message(conf.error() + QStringLiteral("\n\nSono goes on with the default settings. ") +
+                              markUnreadFile(state_, path));
+    }
+    transportPanel_->showSettings();
 }
 
 void MainWindow::loadNotes() {
@@ -327,16 +364,23 @@ bool MainWindow::notesMayClose() {
     return notesTab_->saveNotes();
 }
 
-// Long work going on: the user chooses between waiting and stopping it; stopping waits for it to end.
+// Long work going on or a program playing: the user chooses between going on and stopping it; stopping
+// waits for it to end.
 bool MainWindow::workMayStop() {
-    if (askingToClose_ || !work_.busy()) return !askingToClose_;
+    GeneratorPlayer& player = managerPanel_->player();
+    if (askingToClose_ || (!work_.busy() && !player.isPlaying())) return !askingToClose_;
+    QStringList busyWith;
+    if (work_.busy()) busyWith << work_.what();
+    if (player.isPlaying()) busyWith << QStringLiteral("playing ") + player.programName();
     askingToClose_ = true;
-    const MessageAnswer answer = platform_.message(
-        QStringLiteral("Sono is still busy with %1.\n\nStop it and close Sono?").arg(work_.what()), AppTitle,
-        MessageButtons::OkCancel);
+    const MessageAnswer answer =
+        platform_.message(QStringLiteral("Sono is still busy with %1.\n\nStop it and close Sono?")
+                              .arg(busyWith.join(QStringLiteral(" and "))),
+                          AppTitle, MessageButtons::OkCancel);
     askingToClose_ = false;
     if (answer != MessageAnswer::Ok) return false;
-    work_.cancelAndWait();
+    if (work_.busy()) work_.cancelAndWait();
+    player.stop();
     return true;
 }
 

@@ -21,6 +21,7 @@ class DatabaseTab;
 class ProgramGridPanel;
 class FrequencyManagerPanel;
 class EnhancementsPanel;
+class TransportPanel;
 class NotesTab;
 class ScanTab;
 
@@ -48,6 +49,7 @@ public:
     ProgramGridPanel* programPanel() const { return programPanel_; }
     FrequencyManagerPanel* managerPanel() const { return managerPanel_; }
     EnhancementsPanel* enhancementsPanel() const { return enhancementsPanel_; }
+    TransportPanel* transportPanel() const { return transportPanel_; }
     NotesTab* notesTab() const { return notesTab_; }
     QTabWidget* tabs() const { return tabs_; }
 
@@ -72,11 +74,13 @@ private:
     void FileAndObjectInit();
     void loadSettings();
     void loadCalibration();
+    void loadConf();
     void loadNotes();
     void loadStartupProgram();
     void step(const char* message);
     // Typed notes not yet saved: asks Save / Discard / Cancel. False keeps Sono open.
     bool notesMayClose();
+    // Background work or a program playing: asks whether to stop it. False keeps Sono open.
     bool workMayStop();
 
     AppState& state_;
@@ -92,6 +96,7 @@ private:
     ProgramGridPanel* programPanel_ = nullptr;
     FrequencyManagerPanel* managerPanel_ = nullptr;
     EnhancementsPanel* enhancementsPanel_ = nullptr;
+    TransportPanel* transportPanel_ = nullptr;
     NotesTab* notesTab_ = nullptr;
     ScanTab* scanTab_ = nullptr;
     bool unloaded_ = false;

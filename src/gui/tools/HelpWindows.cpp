@@ -25,8 +25,8 @@ void showKeyCommands(Services& services) {
     services.windows.open<PageWindow>(QStringLiteral("Form12"), [&] {
         auto* window = new PageWindow(
             services, QStringLiteral("Sono - Freqgen: Key Commands"), QStringLiteral("fgcommand.rtf"),
-            QStringLiteral("To execute commands, click on the Freqgen terminal window to bring it into focus "
-                           "on your DeskTop."));
+            QStringLiteral("The buttons under Playing on the FreqGen tab give these commands. Playing in a "
+                           "terminal window, click on it to bring it into focus and use the keys."));
         window->resize(520, 560);
         placeTopRight(window, services.platform);
         return window;

@@ -1,5 +1,6 @@
 #include "core/app/LogAndNotes.h"
 #include "core/app/Settings.h"
+#include "core/app/SonoConf.h"
 #include "core/display/Calibration.h"
 #include "core/generator/ProgramFile.h"
 
@@ -24,6 +25,24 @@ TEST(SettingsFile, ReadsBothLinesOrOneLineAndRefusesAnOddFlag) {
     EXPECT_FALSE(parseSettingsFile("\"/a\"\r\n", Ini).value().ClearBufferFirst);
     EXPECT_FALSE(parseSettingsFile("", Ini).has_value());
     EXPECT_TRUE(refusal(parseSettingsFile("\"/a\"\r\n7\r\n", Ini)).contains("sono.ini, line 2"));
+}
+
+// sono.conf keeps what it does not know; the last line of a key counts.
+TEST(SonoConfFile, ReadsTheSwitchAndWritesOneKeyKeepingTheRest) {
+    EXPECT_FALSE(parseSonoConf("", Ini).value().playInTerminal);
+    EXPECT_TRUE(
+        parseSonoConf("# mine\ncolour = blue\n play-in-terminal = On \r\n", Ini).value().playInTerminal);
+    EXPECT_FALSE(parseSonoConf("play-in-terminal=true\nplay-in-terminal=0\n", Ini).value().playInTerminal);
+    EXPECT_TRUE(
+        refusal(parseSonoConf("x=1\nplay-in-terminal=maybe\n", Ini)).startsWith("sono.ini, line 2: "));
+    const std::pair<QByteArray, QByteArray> writes[] = {
+        {"", "play-in-terminal=true\n"},
+        {"# mine\ncolour=blue", "# mine\ncolour=blue\nplay-in-terminal=true\n"},
+        {"a=1\nplay-in-terminal=no\nb=2\nplay-in-terminal = x\n",
+         "a=1\nplay-in-terminal=true\nb=2\n# play-in-terminal = x\n"},
+    };
+    for (const auto& [before, after] : writes)
+        EXPECT_EQ(withConfValue(before, PlayInTerminalKey, confSwitch(true)), after) << before.toStdString();
 }
 
 TEST(ProgramFile, RefusesShortHeadersBadStepsAndTooManySteps) {

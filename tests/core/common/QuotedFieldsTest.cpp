@@ -72,7 +72,7 @@ TEST(QuotedFields, LeftoversOfInterruptedSavesAreRemovedAndOtherFilesKept) {
     QTemporaryDir dir;
     for (const char* name :
          {"sono.ini.GUwIuc", "Default.PRG.aBcDeF", "my program.run.xYzzYx", "sono.cal.backup", "x.prg.Before",
-          "notes.txt.GUwIuc", "sono.ini.GUwIuc1", "default.prg", "freq.txt.NoWsAv"})
+          "notes.txt.GUwIuc", "sono.ini.GUwIuc1", "default.prg", "freq.txt.NoWsAv", "sono.conf.QwErTy"})
         ASSERT_TRUE(writeWholeFile(dir.filePath(QString::fromLatin1(name)), "x").has_value());
     const QDateTime later = QDateTime::currentDateTime().addSecs(120);
     // One written a moment before "now": another Sono may be saving it.
@@ -82,7 +82,8 @@ TEST(QuotedFields, LeftoversOfInterruptedSavesAreRemovedAndOtherFilesKept) {
     recent.close();
     QStringList removed = removeInterruptedSaves(dir.path(), later);
     removed.sort();
-    EXPECT_EQ(removed, QStringList({"Default.PRG.aBcDeF", "my program.run.xYzzYx", "sono.ini.GUwIuc"}));
+    EXPECT_EQ(removed, QStringList({"Default.PRG.aBcDeF", "my program.run.xYzzYx", "sono.conf.QwErTy",
+                                    "sono.ini.GUwIuc"}));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
               QStringList({"default.prg", "freq.txt.NoWsAv", "notes.txt.GUwIuc", "sono.cal.backup",
                            "sono.ini.GUwIuc1", "x.prg.Before"}));

@@ -102,7 +102,9 @@ TEST_F(Manager, EveryControlFeedsTheOptionStringAndABadBoxKeepsItsLastValidValue
     EXPECT_EQ(args(), folder.path() + "/freqgen");
 }
 
+// The old way, kept as a setting: freqgen started on its own inside a terminal window.
 TEST_F(Manager, RunReportsFailuresThenWritesTheRunFileAndStartsTheGenerator) {
+    state.PlayInTerminal = true;
     setSteps(state, {{1, 1000, 180}});
     click("Command16"); // no generator in the folder
     installFreqgen();

@@ -15,6 +15,8 @@ TEST(WholeRoad, FromALetterSearchToTheGeneratorPlayingTheRunFile) {
     folder.installHelpPages();
     ASSERT_TRUE(
         QFile::copy(QStringLiteral(SONO_TEST_APP_DIR "/freqgen"), folder.file(QStringLiteral("freqgen"))));
+    // Started on its own, so the test can start it again with the same words and render a file.
+    folder.write(QStringLiteral("sono.conf"), "play-in-terminal=true\n");
     MainWindow* main = sono.start();
     ASSERT_NE(main, nullptr);
 

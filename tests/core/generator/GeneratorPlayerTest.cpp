@@ -1,0 +1,43 @@
+#include "core/generator/GeneratorPlayer.h"
+
+#include <gtest/gtest.h>
+
+using namespace sono;
+
+TEST(GeneratorPlayer, StatusLinesAreReadAndWhatIsNotUnderstoodIsLeftOut) {
+    const auto playing = parseControlLine(
+        u"playing step=12 count=40 freq=30000 played=15000 elapsed=61.5 left=1234.5 vl=0.5 vr=0.25 new=x\n");
+    ASSERT_TRUE(playing);
+    const PlayStatus& s = playing->status;
+    EXPECT_EQ(playing->kind, ControlLine::Kind::Status);
+    EXPECT_FALSE(s.paused);
+    EXPECT_EQ(std::tuple(s.step, s.count, s.freq, s.played, s.elapsed, s.left, s.vl, s.vr),
+              std::tuple(12, 40, 30000.0, 15000.0, 61.5, 1234.5, 0.5, 0.25));
+    const auto paused = parseControlLine(u"paused  step=3 count=4");
+    EXPECT_TRUE(paused && paused->status.paused && paused->status.step == 3);
+    EXPECT_EQ(parseControlLine(u"finished elapsed=9").value().kind, ControlLine::Kind::Finished);
+    const auto note = parseControlLine(u"note 30000 Hz plays as 15000 Hz ");
+    EXPECT_TRUE(note && note->kind == ControlLine::Kind::Note && note->note == "30000 Hz plays as 15000 Hz");
+    for (const char16_t* unread : {u"", u"unknown bogus", u"resting step=1", u"playing step=x",
+                                   u"playing step=-1", u"playing step=2.5", u"playing freq=nan"})
+        EXPECT_FALSE(parseControlLine(unread)) << QString::fromUtf16(unread).toStdString();
+
+    const std::pair<double, const char*> times[] = {
+        {0, "0:00"},     {-3, "0:00"},      {59.9, "0:59"},      {61.5, "1:01"},
+        {3599, "59:59"}, {3600, "1:00:00"}, {36061, "10:01:01"}, {360000, "100:00:00"}};
+    for (const auto& [seconds, text] : times)
+        EXPECT_EQ(playTimeText(seconds), text) << seconds;
+}
+
+// The spread inserts 18 steps after the one playing: later steps move down, the inserted ones are no
+// step of the program.
+TEST(GeneratorPlayer, PlayedStepsFollowTheSpread) {
+    PlayedSteps steps;
+    steps.reset(3);
+    for (const auto& [step, count] : {std::pair{1, 3}, {2, 3}, {2, 21}, {3, 21}, {21, 21}})
+        steps.follow({.step = step, .count = count});
+    EXPECT_EQ(
+        (std::vector{steps.programStep(1), steps.programStep(2), steps.programStep(3), steps.programStep(20),
+                     steps.programStep(21), steps.programStep(22), steps.programStep(0)}),
+        (std::vector{1, 2, 0, 0, 3, 0, 0}));
+}
