@@ -23,8 +23,8 @@ function status(   i, start, total, played) {
   for (i = 1; i <= n; i++) { if (i < step) start += time[i]; total += time[i] }
   played = freq[step]
   while (played >= 24000) played /= 2
-  printf "%s step=%d count=%d freq=%g played=%g elapsed=%g left=%g vl=%g vr=%g\n", \
-    word, step, n, freq[step], played, start, total - start, vl, vr
+  printf "%s step=%d count=%d freq=%g played=%g elapsed=%g left=%g at=%g vl=%g vr=%g\n", \
+    word, step, n, freq[step], played, start, total - start, start, vl, vr
   fflush()
 }
 BEGIN {

@@ -48,10 +48,10 @@ std::optional<ControlLine> parseControlLine(QStringView line) {
         double* real;
         int* whole;
     };
-    const Field fields[] = {{u"step", nullptr, &s.step},       {u"count", nullptr, &s.count},
-                            {u"freq", &s.freq, nullptr},       {u"played", &s.played, nullptr},
-                            {u"elapsed", &s.elapsed, nullptr}, {u"left", &s.left, nullptr},
-                            {u"vl", &s.vl, nullptr},           {u"vr", &s.vr, nullptr}};
+    const Field fields[] = {
+        {u"step", nullptr, &s.step},     {u"count", nullptr, &s.count},     {u"freq", &s.freq, nullptr},
+        {u"played", &s.played, nullptr}, {u"elapsed", &s.elapsed, nullptr}, {u"left", &s.left, nullptr},
+        {u"at", &s.at, nullptr},         {u"vl", &s.vl, nullptr},           {u"vr", &s.vr, nullptr}};
     for (QStringView pair : rest.split(u' ', Qt::SkipEmptyParts)) {
         const qsizetype eq = pair.indexOf(u'=');
         if (eq <= 0) continue;
@@ -105,6 +105,23 @@ int PlayedSteps::programStep(int step) const {
     return origin_[static_cast<size_t>(step) - 1];
 }
 
+double PlayedSteps::programPosition(double at, const std::vector<double>& seconds,
+                                    double insertedSeconds) const {
+    double generatorStart = 0, programStart = 0;
+    for (size_t i = 0; i < origin_.size(); ++i) {
+        const int step = origin_[i];
+        const bool inserted = step == 0;
+        const double length = inserted                                      ? insertedSeconds
+                              : static_cast<size_t>(step) <= seconds.size() ? std::max(0.0, seconds[step - 1])
+                                                                            : 0.0;
+        if (at < generatorStart + length || i + 1 == origin_.size())
+            return inserted ? programStart : programStart + std::clamp(at - generatorStart, 0.0, length);
+        generatorStart += length;
+        if (!inserted) programStart += length;
+    }
+    return std::max(at, 0.0);
+}
+
 GeneratorPlayer::GeneratorPlayer(QObject* parent) : QObject(parent) {}
 
 GeneratorPlayer::~GeneratorPlayer() {
@@ -139,6 +156,11 @@ void GeneratorPlayer::start(const QString& program, const QStringList& arguments
 
 int GeneratorPlayer::programStep() const {
     return isPlaying() ? steps_.programStep(status_.step) : 0;
+}
+
+double GeneratorPlayer::programPosition(const std::vector<double>& seconds) const {
+    if (!isPlaying() || status_.at < 0) return -1;
+    return steps_.programPosition(status_.at, seconds, SpreadStepSeconds);
 }
 
 void GeneratorPlayer::send(Command command) {

@@ -10,6 +10,9 @@
 
 namespace sono {
 
+// Each of the 18 steps freqgen's nuke spread inserts lasts this long.
+inline constexpr double SpreadStepSeconds = 180;
+
 // What freqgen --control says on a status line.
 struct PlayStatus {
     bool paused = false;
@@ -19,6 +22,7 @@ struct PlayStatus {
     double played = 0; // sounding, after the fold below half the sample rate
     double elapsed = 0;
     double left = 0;
+    double at = -1; // seconds from the program's start to the point playing, spread steps included
     double vl = 0;
     double vr = 0;
 };
@@ -47,6 +51,10 @@ public:
     void follow(const PlayStatus& status);
     // The program's step that freqgen's `step` plays, or 0 for an inserted one (or none).
     int programStep(int step) const;
+    // freqgen's position `at` in the program's own time, whose steps last `seconds`: inserted steps
+    // (each `insertedSeconds` long) take no time there, so the position waits at the end of the step
+    // they follow.
+    double programPosition(double at, const std::vector<double>& seconds, double insertedSeconds) const;
 
 private:
     std::vector<int> origin_; // for each of freqgen's steps, the program's step or 0
@@ -73,6 +81,8 @@ public:
     const PlayStatus& status() const { return status_; }
     // The program's step playing now (see PlayedSteps), 0 when none.
     int programStep() const;
+    // Where playing is in the program's own time, its steps lasting `seconds`; -1 when nothing plays.
+    double programPosition(const std::vector<double>& seconds) const;
 
     void send(Command command);
     // Asks freqgen to stop and waits briefly; one that does not is terminated, then killed. Ends

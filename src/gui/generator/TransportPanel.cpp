@@ -60,7 +60,6 @@ void TransportPanel::showStatus(const PlayStatus& status) {
                                                   : QStringLiteral("%1 / %2").arg(status.vl).arg(status.vr);
     ui_->timeLabel->setText(QStringLiteral("Elapsed %1, remaining %2, volume %3")
                                 .arg(playTimeText(status.elapsed), playTimeText(status.left), volume));
-    emit playingPosition(status.elapsed);
 }
 
 void TransportPanel::setButtonsEnabled(bool enabled) {
@@ -80,7 +79,6 @@ void TransportPanel::showStopped() {
     ui_->stepLabel->setText(QStringLiteral("Not playing"));
     ui_->stepLabel->setToolTip(QString());
     ui_->timeLabel->clear();
-    emit playingPosition(-1);
 }
 
 void TransportPanel::showSettings() {

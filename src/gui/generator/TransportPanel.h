@@ -32,8 +32,6 @@ public:
 signals:
     void commandRequested(sono::GeneratorPlayer::Command command);
     void stopRequested();
-    // Seconds of the program played; negative when nothing plays.
-    void playingPosition(double seconds);
 
 private:
     void setPlayInTerminal(bool on);

@@ -16,6 +16,7 @@
 #include "gui/generator/FrequencyManagerPanel.h"
 #include "gui/generator/TransportPanel.h"
 #include "gui/program/ProgramGridPanel.h"
+#include "gui/program/ProgramStrip.h"
 #include "gui/shell/FreqGenTab.h"
 #include "gui/shell/NotesTab.h"
 #include "gui/shell/ScanTab.h"
@@ -54,6 +55,7 @@ MainWindow::MainWindow(AppState& state, Platform& platform, QWidget* parent)
     managerPanel_ = freqGenTab->managerPanel();
     enhancementsPanel_ = freqGenTab->enhancementsPanel();
     transportPanel_ = freqGenTab->transportPanel();
+    programStrip_ = freqGenTab->programStrip();
     scanTab_ = new ScanTab(this);
     notesTab_ = new NotesTab(services_);
     tabs_->addTab(databaseTab_, QStringLiteral("Database"));
@@ -102,11 +104,15 @@ void MainWindow::wire() {
     connect(&player, &GeneratorPlayer::statusChanged, this, [this, &player](const PlayStatus& status) {
         transportPanel_->showStatus(status);
         programPanel_->setPlayingStep(player.programStep());
+        const ProgramTable& table = state_.program.table();
+        std::vector<double> seconds(table.StepTime.begin() + 1, table.StepTime.begin() + 1 + table.StepCount);
+        programStrip_->setPlayingPosition(player.programPosition(seconds));
     });
     connect(&player, &GeneratorPlayer::noted, transportPanel_, &TransportPanel::showNote);
     connect(&player, &GeneratorPlayer::ended, this, [this] {
         transportPanel_->showStopped();
         programPanel_->setPlayingStep(0);
+        programStrip_->setPlayingPosition(-1);
     });
     connect(&player, &GeneratorPlayer::failed, this,
             [this](const QString& text) { platform_.message(text); });

@@ -22,6 +22,7 @@ class ProgramGridPanel;
 class FrequencyManagerPanel;
 class EnhancementsPanel;
 class TransportPanel;
+class ProgramStrip;
 class NotesTab;
 class ScanTab;
 
@@ -97,6 +98,7 @@ private:
     FrequencyManagerPanel* managerPanel_ = nullptr;
     EnhancementsPanel* enhancementsPanel_ = nullptr;
     TransportPanel* transportPanel_ = nullptr;
+    ProgramStrip* programStrip_ = nullptr;
     NotesTab* notesTab_ = nullptr;
     ScanTab* scanTab_ = nullptr;
     bool unloaded_ = false;

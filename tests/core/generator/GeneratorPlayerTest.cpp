@@ -40,4 +40,14 @@ TEST(GeneratorPlayer, PlayedStepsFollowTheSpread) {
         (std::vector{steps.programStep(1), steps.programStep(2), steps.programStep(3), steps.programStep(20),
                      steps.programStep(21), steps.programStep(22), steps.programStep(0)}),
         (std::vector{1, 2, 0, 0, 3, 0, 0}));
+    // Program steps of 10, 20 and 30 s; the spread's 18 steps of 180 s come after step 2.
+    const std::vector<double> seconds{10, 20, 30};
+    for (const auto& [at, position] : {std::pair{0.0, 0.0},
+                                       {15.0, 15.0},
+                                       {29.0, 29.0},
+                                       {30.0, 30.0},
+                                       {30.0 + 18 * 180 - 1, 30.0},
+                                       {30.0 + 18 * 180 + 5, 35.0},
+                                       {1e6, 60.0}})
+        EXPECT_DOUBLE_EQ(steps.programPosition(at, seconds, 180), position) << at;
 }

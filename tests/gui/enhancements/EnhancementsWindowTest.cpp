@@ -192,6 +192,7 @@ TEST(EnhancementsInSono, PicturesFollowADarkTheme) {
     EXPECT_TRUE(followsTheme(child<QWidget>(sono.window("Form17"), "Picture1"), dark.color(QPalette::Mid)));
 
     auto* phase = child<QLineEdit>(main, QStringLiteral("Text10"));
+    main->tabs()->setCurrentIndex(1); // FreqGen: a hidden tab is not laid out
     phase->setText(QStringLiteral("x"));
     phase->setText(QStringLiteral("xy")); // marking twice must not darken the tint further
     const QColor marked = phase->grab().toImage().pixelColor(phase->width() / 2, phase->height() - 4);

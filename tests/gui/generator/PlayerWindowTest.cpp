@@ -1,6 +1,7 @@
 #include "core/generator/GeneratorPlayer.h"
 #include "gui/generator/FrequencyManagerPanel.h"
 #include "gui/program/ProgramGridPanel.h"
+#include "gui/program/ProgramStrip.h"
 #include "support/Screenshot.h"
 #include "support/SonoHarness.h"
 
@@ -70,23 +71,25 @@ TEST_F(Player, RunShowsTheTransportAndThePlayingStepAndStopEndsTheGenerator) {
     EXPECT_EQ(label("timeLabel"), "Elapsed 0:00, remaining 4:10, volume 0.5");
     EXPECT_EQ(markedRows(), QList<int>{0});
 
-    const std::tuple<const char*, const char*, QList<int>> presses[] = {
-        {"nextButton", "Step 2 of 3, 30000 Hz (plays 15000 Hz)", {1}},
-        {"pauseButton", "Step 2 of 3, 30000 Hz (plays 15000 Hz), paused", {1}},
-        {"pauseButton", "Step 2 of 3, 30000 Hz (plays 15000 Hz)", {1}},
-        {"spreadButton", "Step 2 of 21, 30000 Hz (plays 15000 Hz)", {1}},
-        {"nextButton", "Step 3 of 21, 29997.2 Hz (plays 14998.6 Hz)", {}}, // a step of the spread
-        {"backButton", "Step 2 of 21, 30000 Hz (plays 15000 Hz)", {1}},
+    // The strip's marker: in the program's own time, waiting at the end of step 2 while the spread plays.
+    const std::tuple<const char*, const char*, QList<int>, double> presses[] = {
+        {"nextButton", "Step 2 of 3, 30000 Hz (plays 15000 Hz)", {1}, 180},
+        {"pauseButton", "Step 2 of 3, 30000 Hz (plays 15000 Hz), paused", {1}, 180},
+        {"pauseButton", "Step 2 of 3, 30000 Hz (plays 15000 Hz)", {1}, 180},
+        {"spreadButton", "Step 2 of 21, 30000 Hz (plays 15000 Hz)", {1}, 180},
+        {"nextButton", "Step 3 of 21, 29997.2 Hz (plays 14998.6 Hz)", {}, 240}, // a step of the spread
+        {"backButton", "Step 2 of 21, 30000 Hz (plays 15000 Hz)", {1}, 180},
     };
     button("louderButton")->click();
     EXPECT_TRUE(QTest::qWaitFor([&] { return label("timeLabel").endsWith("volume 0.55"); }, 5000));
     main->tabs()->setCurrentIndex(1);
-    for (const auto& [name, step, marked] : presses) {
+    for (const auto& [name, step, marked, position] : presses) {
         if (name == std::string_view("spreadButton")) screenshot(main, QStringLiteral("playing"));
         button(name)->click();
         EXPECT_TRUE(playing(QString::fromLatin1(step)))
             << name << " gave " << label("stepLabel").toStdString();
         EXPECT_EQ(markedRows(), marked) << step;
+        EXPECT_EQ(main->findChild<ProgramStrip*>()->playingPosition(), position) << step;
         EXPECT_EQ(button("pauseButton")->text(),
                   QString::fromLatin1(step).endsWith("paused") ? "Resume" : "Pause");
     }
@@ -98,6 +101,7 @@ TEST_F(Player, RunShowsTheTransportAndThePlayingStepAndStopEndsTheGenerator) {
     EXPECT_EQ(label("stepLabel") + label("timeLabel"), "Not playing");
     EXPECT_FALSE(button("stopButton")->isEnabled());
     EXPECT_TRUE(markedRows().isEmpty());
+    EXPECT_LT(main->findChild<ProgramStrip*>()->playingPosition(), 0);
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.messageTexts().join(u'|').toStdString();
 }
 
