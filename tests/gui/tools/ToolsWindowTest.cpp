@@ -3,12 +3,10 @@
 #include "gui/tools/HelpWindows.h"
 #include "gui/tools/PrintResultsWindow.h"
 #include "gui/tools/ToolsMenus.h"
-#include "support/Screenshot.h"
 #include "support/SonoHarness.h"
 
 #include <QtTest>
 #include <QtWidgets>
-#include <algorithm>
 
 using namespace sono;
 using namespace sono::test;
@@ -61,48 +59,14 @@ struct ToolsWindow : ::testing::Test, WindowServices {
 
 } // namespace
 
-TEST_F(ToolsWindow, PrintPreviewWritesTheReportStartsTheEditorAndNamesFailures) {
-    state.database.moveTo(1); // the user has selected the second line; no search made yet
-    QWidget* form = printWindow();
-    EXPECT_FALSE(owner.isEnabled());
-    child<QCheckBox>(form, "Check2")->setChecked(true);
-    preview(form);
-    EXPECT_EQ(
-        folder.read(QStringLiteral("freq.txt")),
-        "Frequency Selection   2:05 pm   5,Dec 2026\r\n \r\nAlpha\r\nFrequencies:  528\r\nbeta\r\n"
-        "Frequencies: No Frequencies Listed - See Comments\r\nGamma\r\nFrequencies:  20,  727,  787.5\r\n");
-    ASSERT_EQ(platform.started.size(), 1);
-    EXPECT_EQ(platform.started[0].program, "/usr/bin/xdg-open");
-    EXPECT_EQ(platform.started[0].arguments, QStringList{folder.file(QStringLiteral("freq.txt"))});
-    EXPECT_EQ(state.ResultCount, 1);
-    EXPECT_EQ(window("Form5"), nullptr);
-    EXPECT_TRUE(owner.isEnabled());
-    EXPECT_EQ(state.database.position(), 1); // Delete still acts on the selected set
-
-    // An editor that does not start is named; the report stays written.
-    state.EditorPath = QStringLiteral("/no/such/editor");
-    platform.startSucceeds = false;
-    preview(printWindow());
-    EXPECT_TRUE(lastMessage().contains(QStringLiteral("/no/such/editor")));
-    EXPECT_TRUE(folder.exists(QStringLiteral("freq.txt")));
-    // A report that cannot be written starts no editor and keeps the window; Exit closes it.
-    form = printWindow();
-    state.folder = AppFolder(folder.file(QStringLiteral("missing")));
-    preview(form);
-    ASSERT_EQ(platform.messages.size(), 2);
-    EXPECT_TRUE(lastMessage().contains(QStringLiteral("freq.txt")));
-    EXPECT_EQ(platform.started.size(), 2);
-    child(form, "Command2")->click();
-    EXPECT_EQ(window("Form5"), nullptr);
-    EXPECT_TRUE(owner.isEnabled());
-}
-
 // The report is written by background work: until it is done, closing, Esc, a second preview and a
-// second Print Results all wait; its progress window can cancel it, and nothing is then written.
-TEST_F(ToolsWindow, PrintCloseEscAndSecondPreviewWaitWhileTheReportIsWritten) {
+// second Print Results all wait. A failing editor or report is named; a cancel writes nothing.
+TEST_F(ToolsWindow, PrintPreviewWritesTheReportInTheBackgroundStartsTheEditorAndNamesFailures) {
+    state.database.moveTo(1); // the user has selected the second line; no search made yet
     state.ResultCount = 3;
     auto* form = printWindow();
-    ASSERT_NE(form, nullptr);
+    EXPECT_FALSE(owner.isEnabled());
+    child<QCheckBox>(form, "Check2")->setChecked(true);
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form));
     QSignalSpy finished(&work, &BackgroundWork::finished);
@@ -116,25 +80,44 @@ TEST_F(ToolsWindow, PrintCloseEscAndSecondPreviewWaitWhileTheReportIsWritten) {
     openPrintResults(services);
     ASSERT_TRUE(finished.wait(5000));
     EXPECT_EQ(child<QProgressBar>(form, "ProgressBar1")->value(), 3);
-    EXPECT_EQ(platform.started.size(), 1);
-    EXPECT_EQ(folder.read(QStringLiteral("freq.txt")).count("Alpha"), 1);
+    // The layout is the report's own test; here the ticked box and every listed set reach the file, once.
+    const QByteArray report = folder.read(QStringLiteral("freq.txt"));
+    EXPECT_TRUE(report.endsWith("Gamma\r\nFrequencies:  20,  727,  787.5\r\n") && report.count("Alpha") == 1);
+    ASSERT_EQ(platform.started.size(), 1);
+    EXPECT_EQ(platform.started[0].arguments, QStringList{folder.file(QStringLiteral("freq.txt"))});
+    EXPECT_TRUE(window("Form5") == nullptr && owner.isEnabled());
+    EXPECT_EQ(state.database.position(), 1); // Delete still acts on the selected set
 
-    // Cancelled at once, before the work could write a line: no file, no editor, the window stays.
-    QFile::remove(folder.file(QStringLiteral("freq.txt")));
+    // An editor that does not start is named; the report stays written.
+    state.ResultCount = 0;
+    state.EditorPath = QStringLiteral("/no/such/editor");
+    platform.startSucceeds = false;
+    preview(printWindow());
+    EXPECT_TRUE(lastMessage().contains(QStringLiteral("/no/such/editor")));
+    EXPECT_TRUE(folder.exists(QStringLiteral("freq.txt")));
+    EXPECT_EQ(state.ResultCount, 1);
+    // A report that cannot be written starts no editor and keeps the window.
     form = printWindow();
+    state.folder = AppFolder(folder.file(QStringLiteral("missing")));
+    preview(form);
+    ASSERT_EQ(platform.messages.size(), 2);
+    EXPECT_TRUE(lastMessage().contains(QStringLiteral("freq.txt")));
+    EXPECT_EQ(platform.started.size(), 2);
+    // Cancelled at once, before the work could write a line: no file, no editor, the window stays.
+    state.folder = AppFolder(folder.path());
+    QFile::remove(folder.file(QStringLiteral("freq.txt")));
     child(form, "Command1")->click();
     ASSERT_NE(form->findChild<QProgressDialog*>(QStringLiteral("BackgroundProgress")), nullptr);
     work.cancelAndWait();
     EXPECT_FALSE(form->isWriting());
     EXPECT_FALSE(folder.exists(QStringLiteral("freq.txt")));
-    EXPECT_EQ(platform.started.size(), 1);
+    EXPECT_EQ(platform.started.size(), 2);
     EXPECT_TRUE(child(form, "Command1")->isEnabled());
 }
 
 TEST_F(ToolsWindow, ConversionsRepeatTheSameListsAndARefusalEmptiesThem) {
     openConversions(services);
     QWidget* form = window("Form7");
-    EXPECT_EQ(form->pos(), QPoint(0, 0));
     auto convert = [&](const char* count) {
         child<QLineEdit>(form, "Text2")->setText(QString::fromLatin1(count));
         child(form, "Command1_0")->click();
@@ -146,28 +129,18 @@ TEST_F(ToolsWindow, ConversionsRepeatTheSameListsAndARefusalEmptiesThem) {
     EXPECT_EQ(platform.messages.size(), 1);
 }
 
-TEST_F(ToolsWindow, EditorPathSaveExitAndRefusal) {
-    auto enter = [&](const QString& path, const char* button) {
-        QApplication::processEvents();
-        openEditorPath(services);
-        child<QLineEdit>(window("Form6"), "Text1")->setText(path);
-        child(window("Form6"), button)->click();
-    };
+// Save and Exit are in the key table below; a refused path keeps the window for a correction.
+TEST_F(ToolsWindow, EditorPathShowsTheSettingAndKeepsTheWindowOnARefusal) {
     openEditorPath(services);
-    EXPECT_EQ(child<QLineEdit>(window("Form6"), "Text1")->text(), "/usr/bin/xdg-open");
-    // Exit after typing, and a path with a quote, leave the file's bytes and the setting.
+    auto* box = child<QLineEdit>(window("Form6"), "Text1");
+    EXPECT_EQ(box->text(), "/usr/bin/xdg-open");
     const QByteArray before = folder.read(QStringLiteral("sono.ini"));
-    enter(QStringLiteral("/usr/bin/gedit"), "Command2");
-    EXPECT_EQ(window("Form6"), nullptr);
-    enter(QStringLiteral("/usr/bin/\"gedit"), "Command1");
+    box->setText(QStringLiteral("/usr/bin/\"gedit"));
+    child(window("Form6"), "Command1")->click();
     EXPECT_EQ(platform.messages.size(), 1);
-    EXPECT_NE(window("Form6"), nullptr); // kept open for a correction
+    EXPECT_NE(window("Form6"), nullptr);
     EXPECT_EQ(folder.read(QStringLiteral("sono.ini")), before);
     EXPECT_EQ(state.EditorPath, "/usr/bin/xdg-open");
-    enter(QStringLiteral("/usr/bin/gedit"), "Command1");
-    EXPECT_EQ(folder.read(QStringLiteral("sono.ini")), "\"/usr/bin/gedit\"\r\n1\r\n");
-    enter(QString(), "Command1"); // an empty box stores the default
-    EXPECT_EQ(folder.read(QStringLiteral("sono.ini")), before);
 }
 
 TEST_F(ToolsWindow, PageWindowsShowTheirOwnPagesAndKeepThem) {
@@ -190,36 +163,18 @@ TEST_F(ToolsWindow, PageWindowsShowTheirOwnPagesAndKeepThem) {
     showKeyCommands(services); // Run shows it again: still one window
     showDorvEffect(services);
     expectPage(window("Form18"), "The Dorv Effect");
-    showHowToCalibrate(services);
-    expectPage(window("Form22"), "How to calibrate your sound card");
-    EXPECT_EQ(windows.openWindows().size(), 4);
     EXPECT_TRUE(platform.messages.isEmpty());
-
     // A missing page is named and leaves an empty page.
-    child(window("Form22"), "Command1")->click();
-    EXPECT_EQ(window("Form22"), nullptr);
     QFile::remove(folder.file(QStringLiteral("howtocal.rtf")));
     showHowToCalibrate(services);
     EXPECT_TRUE(lastMessage().contains(QStringLiteral("howtocal.rtf")));
     EXPECT_TRUE(pageText(window("Form22")).isEmpty());
+    EXPECT_EQ(windows.openWindows().size(), 4);
 }
 
-TEST_F(ToolsWindow, AboutShowsTheShippedTextInASerifBoxAndTwoPictures) {
-    openAbout(services);
-    auto* text = child<QPlainTextEdit>(window("Form4"), "Text1");
-    EXPECT_EQ(text->font().styleHint(), QFont::Serif);
-    QFile file(QStringLiteral(SONO_TEST_SOURCE_DIR "/data/about.txt"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(text->toPlainText(), QString::fromUtf8(file.readAll()).replace("\r\n", "\n").trimmed());
-    for (const char* picture : {"Picture1", "Picture2"})
-        EXPECT_FALSE(child<QLabel>(window("Form4"), picture)->pixmap().isNull());
-}
-
-TEST_F(ToolsWindow, WebLinksOpenTwelveHttpsPagesAndAFailingOpenerIsReported) {
-    for (const WebLink& link : WebLinks)
-        openWebLink(services, link);
-    EXPECT_EQ(QSet<QUrl>(platform.urls.begin(), platform.urls.end()).size(), 12);
-    EXPECT_TRUE(std::ranges::all_of(platform.urls, [](const QUrl& url) { return url.scheme() == "https"; }));
+TEST_F(ToolsWindow, AWebLinkOpensItsPageAndAFailingOpenerIsReported) {
+    openWebLink(services, WebLinks[3]);
+    EXPECT_EQ(platform.urls, QList<QUrl>({QUrl(QString::fromLatin1(WebLinks[3].url))}));
     platform.openSucceeds = false;
     openWebLink(services, WebLinks[3]);
     EXPECT_TRUE(lastMessage().contains(platform.urls.last().toString()));
@@ -247,7 +202,7 @@ TEST_F(ToolsWindow, EscClosesAndEnterPressesTheDefaultButton) {
          {},
          [&] { return !platform.started.empty(); }},
         {"Form6", [&] { openEditorPath(services); }, "Text1", QStringLiteral("/usr/bin/gedit"),
-         [&] { return state.EditorPath == "/usr/bin/gedit"; }},
+         [&] { return folder.read(QStringLiteral("sono.ini")) == "\"/usr/bin/gedit\"\r\n1\r\n"; }},
         {"Form7", [&] { openConversions(services); }, "Text2", QStringLiteral("3"),
          [&] { return window("Form7") && child<QListWidget>(window("Form7"), "List1")->count() == 3; }, true},
         {"Form21", calibration, "Text1_0", QStringLiteral("51"),
@@ -265,7 +220,6 @@ TEST_F(ToolsWindow, EscClosesAndEnterPressesTheDefaultButton) {
             c.open();
             QWidget* w = window(c.form);
             ASSERT_NE(w, nullptr);
-            screenshot(w, QStringLiteral("tools-%1").arg(QString::fromLatin1(c.form)));
             w->activateWindow();
             ASSERT_TRUE(QTest::qWaitForWindowActive(w));
             auto* focus = child<QWidget>(w, c.focus);
