@@ -5,7 +5,7 @@
 
 using namespace sono;
 
-TEST(SendToBuffer, StoresOnlyPositiveSlotsAndKeepsACopy) {
+TEST(SendToBuffer, StoresOnlyPositiveSlotsKeepsACopyAndAFullBufferRefuses) {
     FrequencyBuffer buffer;
     ASSERT_TRUE(
         sendToBuffer(buffer, test::record("Alpha", QString(), {100, 0, 200, -5}), " 100,  200", false));
@@ -15,6 +15,12 @@ TEST(SendToBuffer, StoresOnlyPositiveSlotsAndKeepsACopy) {
     EXPECT_EQ(a.Freq[2], 200);
     EXPECT_EQ(a.Freq[3], 0);
     EXPECT_EQ(a.SavedFreq, a.Freq);
+    for (int i = 2; i <= FrequencyBuffer::Capacity; ++i)
+        ASSERT_TRUE(sendToBuffer(buffer, test::record("B", QString(), {1}), " 1", false));
+    EXPECT_TRUE(
+        sendToBuffer(buffer, test::record("C", QString(), {2}), " 2", false).error().contains("full"));
+    EXPECT_EQ(buffer.BufferNext, FrequencyBuffer::Capacity + 1);
+    EXPECT_EQ(buffer.entries[FrequencyBuffer::Capacity].Description, "B");
 }
 
 TEST(FrequencyText, StopsAtTheFirstEmptySlotAndHasNoTrailingSeparator) {
