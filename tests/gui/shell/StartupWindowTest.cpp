@@ -1,9 +1,7 @@
 #include "core/app/LogAndNotes.h"
-#include "core/display/Calibration.h"
 #include "core/generator/ProgramFile.h"
 #include "gui/shell/NotesTab.h"
 #include "gui/shell/SplashWindow.h"
-#include "support/Screenshot.h"
 #include "support/SonoHarness.h"
 
 #include <QtTest>
@@ -34,13 +32,6 @@ struct Startup : ::testing::Test {
         run = std::make_unique<SonoHarness>();
         run->state.folder = AppFolder(folder.path());
         return *run;
-    }
-    // Proceed on the start-up check window of the current run (the timer has its own test).
-    MainWindow* proceed() {
-        auto* button = child(run->session.splash(), "Command1");
-        button->setEnabled(true);
-        button->click();
-        return main = run->session.mainWindow();
     }
     MainWindow* start() { return main = fresh().start(); }
     QStringList messages() const { return run->platform.messageTexts(); }
@@ -86,23 +77,19 @@ TEST(StartupCheck, EachLineReportsItsFile) {
         for (const auto& [name, bytes] : files)
             ws.folder.write(name, bytes);
         SplashWindow splash(ws.state, ws.platform);
-        screenshot(&splash, QStringLiteral("splash"));
         EXPECT_EQ(checkLines(&splash).mid(0, 4) << child(&splash, "Command1")->text(), lines);
     }
 }
 
 // Enter presses the button once the timer has enabled it; Esc leaves Sono before anything is written.
 TEST_F(Startup, CheckWindowTakesEnterAndEsc) {
-    struct Case {
-        bool database;
-        Qt::Key key;
-        bool proceeds;
-    };
-    for (const Case c : {Case{true, Qt::Key_Escape, false}, Case{false, Qt::Key_Enter, false},
-                         Case{true, Qt::Key_Return, true}}) {
-        const QString mdb = folder.file(QStringLiteral("freqs.mdb")),
-                      away = folder.file(QStringLiteral("away"));
-        if (!c.database) QFile::rename(mdb, away);
+    const std::tuple<bool, Qt::Key, bool> cases[] = {// database, key, proceeds
+                                                     {true, Qt::Key_Escape, false},
+                                                     {false, Qt::Key_Enter, false},
+                                                     {true, Qt::Key_Return, true}};
+    const QString mdb = folder.file(QStringLiteral("freqs.mdb")), away = folder.file(QStringLiteral("away"));
+    for (const auto& [database, key, proceeds] : cases) {
+        if (!database) QFile::rename(mdb, away);
         SonoHarness& r = fresh();
         QSignalSpy finished(&r.session, &Session::finished);
         r.session.start();
@@ -110,17 +97,17 @@ TEST_F(Startup, CheckWindowTakesEnterAndEsc) {
         focus(splash);
         auto* check = child<QCheckBox>(splash, QStringLiteral("Check1"));
         check->setFocus();
-        if (c.key != Qt::Key_Escape) {
-            QTest::keyClick(check, c.key); // the button is still disabled
+        if (key != Qt::Key_Escape) {
+            QTest::keyClick(check, key); // the button is still disabled
             EXPECT_EQ(finished.count() + (r.session.mainWindow() ? 1 : 0), 0);
             ASSERT_TRUE(QTest::qWaitFor([&] { return child(splash, "Command1")->isEnabled(); }, 5000));
         }
-        QTest::keyClick(check, c.key);
-        EXPECT_EQ(r.session.mainWindow() != nullptr, c.proceeds) << c.key;
-        EXPECT_EQ(finished.count(), c.proceeds ? 0 : 1) << c.key;
+        QTest::keyClick(check, key);
+        EXPECT_EQ(r.session.mainWindow() != nullptr, proceeds) << key;
+        EXPECT_EQ(finished.count(), proceeds ? 0 : 1) << key;
         EXPECT_TRUE(QTest::qWaitFor([&] { return splash.isNull(); }, 2000));
-        EXPECT_EQ(folder.exists(QStringLiteral("sono.cal")), c.proceeds);
-        if (!c.database) QFile::rename(away, mdb);
+        EXPECT_EQ(folder.exists(QStringLiteral("sono.cal")), proceeds);
+        if (!database) QFile::rename(away, mdb);
     }
 }
 
@@ -217,12 +204,19 @@ TEST_F(Startup, MalformedFilesAreReportedAndKeptAsBakBeforeTheFirstSave) {
         EXPECT_NE(folder.read(name), bytes) << name;
     }
     EXPECT_EQ(folder.read("SonoNote.txt"), QByteArray("\"no quotes here\r\nline 2!\"\r\n"));
-    // A second save does not copy again.
+    // A second save does not copy again; an empty box writes the sentence and Save disables itself.
     folder.write("SonoNote.txt.bak", "older");
-    typeNotes(QStringLiteral("?"));
+    typeNotes(QStringLiteral("x"));
+    child<QPlainTextEdit>(main, QStringLiteral("Text4"))->clear();
     click(main, "Command2");
-    EXPECT_EQ(messages().size(), 4);
+    EXPECT_FALSE(child(main, "Command2")->isEnabled());
+    EXPECT_EQ(folder.read("SonoNote.txt"), notesFileBytes(EmptyNotesText).bytes);
     EXPECT_EQ(folder.read("SonoNote.txt.bak"), QByteArray("older"));
+    // Typed and taken back: nothing to ask on closing.
+    typeNotes(QStringLiteral("x"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+    main->close();
+    EXPECT_EQ(messages().size(), 4);
 }
 
 // Each way out asks about typed notes, Cancel keeps Sono open, and every shut-down closes the other
@@ -259,20 +253,9 @@ TEST_F(Startup, ExitWithTypedNotesAsksSaveDiscardOrCancelAndLogsEachShutDown) {
         log += "\"2026-12-05 14:05:00\",\" - Sono shut down.\"\r\n";
         EXPECT_EQ(folder.read("sono.log"), log);
     }
-    // Save disables itself and an empty box writes the sentence; nothing typed since: no question.
+    EXPECT_FALSE(folder.exists("SonoNote.txt.bak")); // a file in Sono's form is not copied
     ASSERT_NE(start(), nullptr);
     EXPECT_EQ(child<QLabel>(main, QStringLiteral("Label20_0"))->text(), "Log :  3 entries");
-    typeNotes(QStringLiteral("x"));
-    child<QPlainTextEdit>(main, QStringLiteral("Text4"))->clear();
-    click(main, "Command2");
-    EXPECT_FALSE(child(main, "Command2")->isEnabled());
-    EXPECT_EQ(folder.read("SonoNote.txt"), notesFileBytes(EmptyNotesText).bytes);
-    typeNotes(QStringLiteral("x"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
-    main->close();
-    EXPECT_TRUE(messages().isEmpty());
-    EXPECT_FALSE(folder.exists("SonoNote.txt.bak"));
-    EXPECT_EQ(folder.read("sono.log").count('\n'), 4);
 }
 
 // A first run of an installed Sono, the starter files in its share folder (the test's folder), a user with
@@ -294,16 +277,16 @@ TEST_F(Startup, AnInstalledSonoFirstRunMakesEveryFileInTheUserFolder) {
     check->click();
     check->click(); // unticking does not turn the messages off
     EXPECT_EQ(r.platform.beeps, 1);
-    ASSERT_NE(proceed(), nullptr);
+    auto* proceed = child(r.session.splash(), "Command1");
+    proceed->setEnabled(true); // the timer has its own test
+    proceed->click();
+    ASSERT_NE(r.session.mainWindow(), nullptr);
     EXPECT_EQ(messages(),
               QStringList({"About to load main form", "About to call App.Path function",
                            "About to change directory to Sono's path", "About to initialize Jet Engine",
                            "About to send SQL to Jet Engine", "About to refresh Data Set",
                            "About to call file and object initialization", "All done"}));
+    // Which files are made, and only there, is the install test's; the defaults are these.
     EXPECT_EQ(home.read(user + "sono.ini"), QByteArray("\"/usr/bin/xdg-open\"\r\n0\r\n"));
-    EXPECT_EQ(home.read(user + "SonoNote.txt"), QByteArray("\"Note Book\"\r\n"));
     EXPECT_EQ(home.read(user + "default.prg"), programFileBytes(defaultProgram()));
-    EXPECT_EQ(home.read(user + "sono.cal"), calibrationFileBytes({}));
-    for (const char* name : {"sono.ini", "sono.cal", "SonoNote.txt", "default.prg"})
-        EXPECT_FALSE(folder.exists(name)) << name;
 }
