@@ -113,6 +113,8 @@ TEST_F(ToolsWindow, PrintPreviewWritesTheReportInTheBackgroundStartsTheEditorAnd
     EXPECT_FALSE(folder.exists(QStringLiteral("freq.txt")));
     EXPECT_EQ(platform.started.size(), 2);
     EXPECT_TRUE(child(form, "Command1")->isEnabled());
+    child(form, "Command2")->click(); // Exit
+    EXPECT_TRUE(window("Form5") == nullptr && owner.isEnabled());
 }
 
 TEST_F(ToolsWindow, ConversionsRepeatTheSameListsAndARefusalEmptiesThem) {
@@ -129,7 +131,7 @@ TEST_F(ToolsWindow, ConversionsRepeatTheSameListsAndARefusalEmptiesThem) {
     EXPECT_EQ(platform.messages.size(), 1);
 }
 
-// Save and Exit are in the key table below; a refused path keeps the window for a correction.
+// Saving is in the key table below; a refused path keeps the window for a correction, Exit keeps nothing.
 TEST_F(ToolsWindow, EditorPathShowsTheSettingAndKeepsTheWindowOnARefusal) {
     openEditorPath(services);
     auto* box = child<QLineEdit>(window("Form6"), "Text1");
@@ -139,6 +141,8 @@ TEST_F(ToolsWindow, EditorPathShowsTheSettingAndKeepsTheWindowOnARefusal) {
     child(window("Form6"), "Command1")->click();
     EXPECT_EQ(platform.messages.size(), 1);
     EXPECT_NE(window("Form6"), nullptr);
+    child(window("Form6"), "Command2")->click(); // Exit
+    EXPECT_EQ(window("Form6"), nullptr);
     EXPECT_EQ(folder.read(QStringLiteral("sono.ini")), before);
     EXPECT_EQ(state.EditorPath, "/usr/bin/xdg-open");
 }
