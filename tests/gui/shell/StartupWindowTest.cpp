@@ -111,32 +111,27 @@ TEST_F(Startup, CheckWindowTakesEnterAndEsc) {
     }
 }
 
-// Opening fails on a letter; on table pages damaged after the first, the count at start-up fails.
-TEST_F(Startup, ADamagedDatabaseOrAnotherFileIsNamedWithTheWayOutAndLeftAlone) {
-    for (const bool damaged : {false, true}) {
-        if (damaged) {
-            std::vector<FrequencyRecord> records;
-            for (int i = 0; i < 300; ++i)
-                records.push_back(record(QStringLiteral("Set %1").arg(i), QString(200, u'c'), {528}));
-            folder.createDatabase(records);
-            QFile file(folder.file(QStringLiteral("freqs.mdb")));
-            ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-            file.seek(4096 * 4);
-            file.write(QByteArray(4096 * 3, '\x5a'));
-        } else {
-            folder.write("freqs.mdb", "This is a letter, not a database.\r\n");
-        }
-        const QByteArray before = folder.read("freqs.mdb");
-        QSignalSpy finished(&fresh().session, &Session::finished);
-        run->start();
-        EXPECT_EQ(finished.count(), 1);
-        ASSERT_EQ(messages().size(), 1);
-        for (const QString& part : {folder.file(QStringLiteral("freqs.mdb")), QStringLiteral("not changed."),
-                                    QStringLiteral("sqlite3 freqs.mdb \".recover\" | sqlite3 recovered.mdb")})
-            EXPECT_TRUE(messages()[0].contains(part)) << messages()[0].toStdString();
-        EXPECT_EQ(folder.read("freqs.mdb"), before);
-        EXPECT_FALSE(folder.exists(QStringLiteral("sono.log")));
-    }
+// A letter in its place is the model test's; pages damaged after the first make the count at start-up fail.
+TEST_F(Startup, ADamagedDatabaseIsNamedWithTheWayOutAndLeftAlone) {
+    std::vector<FrequencyRecord> records;
+    for (int i = 0; i < 300; ++i)
+        records.push_back(record(QStringLiteral("Set %1").arg(i), QString(200, u'c'), {528}));
+    folder.createDatabase(records);
+    QFile file(folder.file(QStringLiteral("freqs.mdb")));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.seek(4096 * 4);
+    file.write(QByteArray(4096 * 3, '\x5a'));
+    file.close();
+    const QByteArray before = folder.read("freqs.mdb");
+    QSignalSpy finished(&fresh().session, &Session::finished);
+    run->start();
+    EXPECT_EQ(finished.count(), 1);
+    ASSERT_EQ(messages().size(), 1);
+    for (const QString& part : {folder.file(QStringLiteral("freqs.mdb")), QStringLiteral("not changed."),
+                                QStringLiteral("sqlite3 freqs.mdb \".recover\" | sqlite3 recovered.mdb")})
+        EXPECT_TRUE(messages()[0].contains(part)) << messages()[0].toStdString();
+    EXPECT_EQ(folder.read("freqs.mdb"), before);
+    EXPECT_FALSE(folder.exists(QStringLiteral("sono.log")));
 }
 
 // Start-up mends settings without line 2, removes an interrupted save's leftover, and starts a default
