@@ -120,6 +120,7 @@ TEST_F(ToolsWindow, PrintPreviewWritesTheReportInTheBackgroundStartsTheEditorAnd
 TEST_F(ToolsWindow, ConversionsRepeatTheSameListsAndARefusalEmptiesThem) {
     openConversions(services);
     QWidget* form = window("Form7");
+    EXPECT_EQ(form->pos(), QPoint(0, 0));
     auto convert = [&](const char* count) {
         child<QLineEdit>(form, "Text2")->setText(QString::fromLatin1(count));
         child(form, "Command1_0")->click();
