@@ -1,4 +1,5 @@
 #include "core/app/LogAndNotes.h"
+#include "core/display/Calibration.h"
 #include "core/generator/ProgramFile.h"
 #include "gui/shell/NotesTab.h"
 #include "gui/shell/SplashWindow.h"
@@ -284,4 +285,5 @@ TEST_F(Startup, AnInstalledSonoFirstRunMakesEveryFileInTheUserFolder) {
     // Which files are made, and only there, is the install test's; the defaults are these.
     EXPECT_EQ(home.read(user + "sono.ini"), QByteArray("\"/usr/bin/xdg-open\"\r\n0\r\n"));
     EXPECT_EQ(home.read(user + "default.prg"), programFileBytes(defaultProgram()));
+    EXPECT_EQ(home.read(user + "sono.cal"), calibrationFileBytes({}));
 }
