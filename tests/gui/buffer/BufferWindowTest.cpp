@@ -25,12 +25,15 @@ struct Buffer : ::testing::Test, WindowServices {
         state.RecordFreqText = freqText;
         tab.sendToBuffer();
     }
+    // Sends Alpha and Beta, then opens the buffer window and makes it the active one.
     void sendTwo() {
         send(0, QStringLiteral(" 20000,  12000,  4800,  5000"));
         send(1, QStringLiteral(" 7.83,  10,  500"));
         child(&tab, "Command4")->click();
         window = windows.find(QStringLiteral("Form3"));
         ASSERT_NE(window, nullptr);
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     }
     QString text(const char* name) const { return child<QPlainTextEdit>(window, name)->toPlainText(); }
 
@@ -55,8 +58,6 @@ TEST_F(Buffer, ManagementWindowSelectsByTheUsersMoveDeletesClearsAndStoresTheCle
     sendTwo();
     EXPECT_FALSE(owner.isEnabled());
     auto* list = child<QListWidget>(window, "List1");
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     auto* exit = child(window, "Command1");
     exit->setFocus();
     QTest::keyClick(exit, Qt::Key_Tab); // round to the list
@@ -94,8 +95,6 @@ TEST_F(Buffer, ManagementWindowSelectsByTheUsersMoveDeletesClearsAndStoresTheCle
 // The report's layout and the cap are the model test's; here the typed cap and the sets reach the file.
 TEST_F(Buffer, PrintPreviewWritesTheReportStartsTheEditorAndNamesWhatFailed) {
     sendTwo();
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     auto* cap = child<QLineEdit>(window, "Text3");
     cap->setText(QStringLiteral("5"));
     cap->setFocus();

@@ -117,7 +117,9 @@ TEST_F(ToolsWindow, PrintPreviewWritesTheReportInTheBackgroundStartsTheEditorAnd
     EXPECT_TRUE(window("Form5") == nullptr && owner.isEnabled());
 }
 
-TEST_F(ToolsWindow, ConversionsRepeatTheSameListsAndARefusalEmptiesThem) {
+// Conversions repeat the same lists and a refusal empties them; a refused editor path keeps its window for a
+// correction (saving is in the key table below) and Exit keeps nothing; a failing web link opener is named.
+TEST_F(ToolsWindow, ConversionsEditorPathAndWebLinksRouteTheirResults) {
     openConversions(services);
     QWidget* form = window("Form7");
     EXPECT_EQ(form->pos(), QPoint(0, 0));
@@ -130,20 +132,23 @@ TEST_F(ToolsWindow, ConversionsRepeatTheSameListsAndARefusalEmptiesThem) {
     EXPECT_EQ(convert("11").size(), 22); // twice: the same lists, not longer ones
     EXPECT_TRUE(convert("abc").isEmpty());
     EXPECT_EQ(platform.messages.size(), 1);
-}
 
-// Saving is in the key table below; a refused path keeps the window for a correction, Exit keeps nothing.
-TEST_F(ToolsWindow, EditorPathShowsTheSettingAndKeepsTheWindowOnARefusal) {
     openEditorPath(services);
     auto* box = child<QLineEdit>(window("Form6"), "Text1");
     EXPECT_EQ(box->text(), "/usr/bin/xdg-open");
     const QByteArray before = folder.read(QStringLiteral("sono.ini"));
     box->setText(QStringLiteral("/usr/bin/\"gedit"));
     child(window("Form6"), "Command1")->click();
-    EXPECT_TRUE(platform.messages.size() == 1 && window("Form6"));
+    EXPECT_TRUE(platform.messages.size() == 2 && window("Form6"));
     child(window("Form6"), "Command2")->click(); // Exit
     EXPECT_TRUE(window("Form6") == nullptr && state.EditorPath == "/usr/bin/xdg-open");
     EXPECT_EQ(folder.read(QStringLiteral("sono.ini")), before);
+
+    openWebLink(services, WebLinks[3]);
+    EXPECT_EQ(platform.urls, QList<QUrl>({QUrl(QString::fromLatin1(WebLinks[3].url))}));
+    platform.openSucceeds = false;
+    openWebLink(services, WebLinks[3]);
+    EXPECT_TRUE(lastMessage().contains(platform.urls.last().toString()));
 }
 
 TEST_F(ToolsWindow, PageWindowsShowTheirOwnPagesAndKeepThem) {
@@ -173,14 +178,6 @@ TEST_F(ToolsWindow, PageWindowsShowTheirOwnPagesAndKeepThem) {
     EXPECT_TRUE(lastMessage().contains(QStringLiteral("howtocal.rtf")));
     EXPECT_TRUE(pageText(window("Form22")).isEmpty());
     EXPECT_EQ(windows.openWindows().size(), 4);
-}
-
-TEST_F(ToolsWindow, AWebLinkOpensItsPageAndAFailingOpenerIsReported) {
-    openWebLink(services, WebLinks[3]);
-    EXPECT_EQ(platform.urls, QList<QUrl>({QUrl(QString::fromLatin1(WebLinks[3].url))}));
-    platform.openSucceeds = false;
-    openWebLink(services, WebLinks[3]);
-    EXPECT_TRUE(lastMessage().contains(platform.urls.last().toString()));
 }
 
 // Esc acts as each window's Close or Exit (nothing is kept, the main window is usable again); Enter
