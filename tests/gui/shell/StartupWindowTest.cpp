@@ -46,7 +46,6 @@ struct Startup : ::testing::Test {
         QTest::keyClick(box, Qt::Key_End, Qt::ControlModifier);
         QTest::keyClicks(box, keys);
     }
-    void click(QWidget* window, const char* name) const { child<QAbstractButton>(window, name)->click(); }
 
     TestFolder folder;
     std::unique_ptr<SonoHarness> run;
@@ -178,13 +177,13 @@ TEST_F(Startup, MalformedFilesAreReportedAndTheNotesAreKeptAsBakBeforeTheFirstSa
     EXPECT_EQ(run->state.generator.VolLeft, "0.5");
     EXPECT_EQ(child<QPlainTextEdit>(main, QStringLiteral("Text4"))->toPlainText(), "no quotes here\nline 2");
     typeNotes(QStringLiteral("!"));
-    click(main, "Command2");
+    child(main, "Command2")->click();
     EXPECT_EQ(messages().size(), 5);
     EXPECT_EQ(folder.read("SonoNote.txt.bak"), files[2].second);
     EXPECT_EQ(folder.read("SonoNote.txt"), QByteArray("\"no quotes here\r\nline 2!\"\r\n"));
     // An empty box writes the sentence and Save disables itself.
     child<QPlainTextEdit>(main, QStringLiteral("Text4"))->clear();
-    click(main, "Command2");
+    child(main, "Command2")->click();
     EXPECT_FALSE(child(main, "Command2")->isEnabled());
     EXPECT_EQ(folder.read("SonoNote.txt"), notesFileBytes(EmptyNotesText).bytes);
     // Typed and taken back: nothing to ask on closing.
