@@ -1,8 +1,15 @@
+#include "core/app/AppState.h"
 #include "core/app/LogAndNotes.h"
 #include "core/app/Settings.h"
 #include "core/app/SonoConf.h"
+#include "core/app/UnreadFiles.h"
+#include "core/common/QuotedFields.h"
 #include "core/display/Calibration.h"
 #include "core/generator/ProgramFile.h"
+#include "support/RecordingPlatform.h"
+
+#include <QDir>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -118,4 +125,28 @@ TEST(NotesFile, LineBreaksEncodingsAndFilesNotInSonosForm) {
     const EncodedText arrow = notesFileBytes(QStringLiteral("\u00e9\u2192"), TextEncoding::Windows1252);
     EXPECT_EQ(arrow.bytes, QByteArray("\"\xc3\xa9\xe2\x86\x92\"\r\n"));
     EXPECT_EQ(arrow.encoding, TextEncoding::Utf8);
+}
+
+// A file start-up could not read is kept as .bak before the first save over it, once; a .bak that cannot
+// be written stops the save.
+TEST(UnreadFiles, AreKeptAsBakOnceBeforeTheFirstSave) {
+    QTemporaryDir dir;
+    AppState state;
+    test::RecordingPlatform platform;
+    for (const char* name : {"sono.ini", "sono.cal", "SonoNote.txt", "default.prg"}) {
+        const QString path = dir.filePath(QString::fromLatin1(name)), bak = path + QStringLiteral(".bak");
+        ASSERT_TRUE(writeWholeFile(path, name));
+        EXPECT_TRUE(markUnreadFile(state, path).contains(bak));
+        EXPECT_TRUE(keepUnreadFile(state, platform, path));
+        ASSERT_TRUE(writeWholeFile(path, "saved"));
+        EXPECT_TRUE(keepUnreadFile(state, platform, path));
+        EXPECT_EQ(readWholeFile(bak).value_or(""), name);
+        EXPECT_TRUE(platform.messages.last().text.contains(bak));
+    }
+    EXPECT_EQ(platform.messages.size(), 4);
+    markUnreadFile(state, dir.filePath(QStringLiteral("sono.ini")));
+    ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("sono.ini.bak"))) &&
+                QDir(dir.path()).mkdir("sono.ini.bak"));
+    EXPECT_FALSE(keepUnreadFile(state, platform, dir.filePath(QStringLiteral("sono.ini"))));
+    EXPECT_TRUE(platform.messages.last().text.contains(QStringLiteral("could not be kept")));
 }

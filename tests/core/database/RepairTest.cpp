@@ -129,4 +129,9 @@ TEST_F(RepairFixture, ADamagedDatabaseIsReportedWithTheWayOutAndKeptWithAnyLefto
     // Only a sound original shows that the copy is a leftover.
     EXPECT_EQ(bytes(db.copyPath()), "half a copy");
     EXPECT_FALSE(QFile::exists(backupPathFor(db.path())));
+    // A file that is no database at all is refused on opening, with the same way out, and left alone.
+    const QString letter = db.folder() + QStringLiteral("/letter.mdb");
+    ASSERT_TRUE(writeWholeFile(letter, "This is a letter, not a database.\r\n"));
+    EXPECT_TRUE(FrequencyStore().open(letter).error().contains("recovered.mdb"));
+    EXPECT_EQ(bytes(letter), "This is a letter, not a database.\r\n");
 }

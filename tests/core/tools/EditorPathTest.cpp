@@ -9,6 +9,7 @@ using namespace sono;
 TEST(EditorPath, TypedTextIsStoredUnchangedAndUnsafeTextIsRefused) {
     QTemporaryDir dir;
     const QString ini = dir.filePath(QStringLiteral("sono.ini"));
+    EXPECT_EQ(saveEditorPath(QString(), 0, ini).value(), "/usr/bin/xdg-open");
     EXPECT_EQ(saveEditorPath(QStringLiteral(" /opt/my editor/ed "), 1, ini).value(), " /opt/my editor/ed ");
     const QByteArray stored("\" /opt/my editor/ed \"\r\n1\r\n");
     for (const QString& bad :
