@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes docs/screenshots/database.png and freqgen.png: the built Sono on a virtual display with a fresh
 # copy of the starter database, after a letter search and with a program ready to run; and playing.png:
-# the FreqGen tab while a program plays, from the window test that plays through the stand-in generator.
+# the FreqGen tab while a program plays, from the window test that plays through the stand-in generator,
+# on a virtual display too.
 # Needs a build (scripts/build or scripts/run) and the packages of scripts/setup.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -23,7 +24,8 @@ INNER
 env -i PATH=/usr/bin:/bin HOME="$tmp" LANG=C.UTF-8 QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
   xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- bash "$tmp/session.sh"
 mkdir "$tmp/shots"
-SONO_SCREENSHOT_DIR="$tmp/shots" QT_QPA_PLATFORM=offscreen build/tests/gui_generator_tests \
+env -i PATH=/usr/bin:/bin HOME="$tmp" LANG=C.UTF-8 QT_QPA_PLATFORM=xcb SONO_SCREENSHOT_DIR="$tmp/shots" \
+  xvfb-run -a -s "-screen 0 1280x1024x24" build/tests/gui_generator_tests \
   --gtest_filter='Player.RunShowsTheTransport*' >/dev/null
 cp "$tmp/shots/playing.png" "$out/playing.png"
 ls -1 "$out"/*.png

@@ -28,6 +28,8 @@ EnhancementsPanel::EnhancementsPanel(Services& services) : services_(services) {
     summary_ = new QListWidget(frame);
     summary_->setObjectName(QStringLiteral("List2"));
     summary_->setAccessibleName(QStringLiteral("Enhancement summary"));
+    // The FreqGen tab must still fit a 768-pixel-high screen; the list grows with the window.
+    summary_->setMinimumHeight(summary_->fontMetrics().lineSpacing() * 3);
     auto* inner = new QVBoxLayout(frame);
     inner->addWidget(chooser_);
     inner->addWidget(summary_);

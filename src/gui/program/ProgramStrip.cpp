@@ -35,7 +35,8 @@ ProgramStrip::ProgramStrip(const ProgramDocument& program, QWidget* parent)
     setObjectName(QStringLiteral("ProgramStrip"));
     setAccessibleName(QStringLiteral("Program picture"));
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // Its full height when there is room; on a small screen it gives way before the window outgrows it.
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     connect(&program_, &ProgramDocument::changed, this, &ProgramStrip::programChanged);
     programChanged();
 }
