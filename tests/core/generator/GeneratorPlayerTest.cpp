@@ -9,10 +9,9 @@ TEST(GeneratorPlayer, StatusLinesAreReadAndWhatIsNotUnderstoodIsLeftOut) {
         u"playing step=12 count=40 freq=30000 played=15000 elapsed=61.5 left=1234.5 vl=0.5 vr=0.25 new=x\n");
     ASSERT_TRUE(playing);
     const PlayStatus& s = playing->status;
-    EXPECT_EQ(playing->kind, ControlLine::Kind::Status);
-    EXPECT_FALSE(s.paused);
-    EXPECT_EQ(std::tuple(s.step, s.count, s.freq, s.played, s.elapsed, s.left, s.vl, s.vr),
-              std::tuple(12, 40, 30000.0, 15000.0, 61.5, 1234.5, 0.5, 0.25));
+    EXPECT_EQ(
+        std::tuple(playing->kind, s.paused, s.step, s.count, s.freq, s.played, s.elapsed, s.left, s.vl, s.vr),
+        std::tuple(ControlLine::Kind::Status, false, 12, 40, 30000.0, 15000.0, 61.5, 1234.5, 0.5, 0.25));
     const auto paused = parseControlLine(u"paused  step=3 count=4");
     EXPECT_TRUE(paused && paused->status.paused && paused->status.step == 3);
     EXPECT_EQ(parseControlLine(u"finished elapsed=9").value().kind, ControlLine::Kind::Finished);
