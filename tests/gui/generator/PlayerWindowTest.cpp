@@ -5,13 +5,18 @@
 #include "support/Screenshot.h"
 #include "support/SonoHarness.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
 #include <QTextBrowser>
+#include <QToolTip>
+#include <algorithm>
 #include <csignal>
+#include <span>
 
 using namespace sono;
 using namespace sono::test;
@@ -149,4 +154,32 @@ TEST_F(Player, PlayingInATerminalIsASettingOfSonoConf) {
     button("Command16")->click();
     EXPECT_TRUE(playing("Step 1 of 1, 528 Hz"));
     EXPECT_EQ(platform.started.size(), 1);
+}
+
+// The strip under the tab follows the table and draws its bars in the theme's own colours.
+TEST_F(Player, TheStripFollowsTheTableInALightAndADarkTheme) {
+    std::vector<ProgramStep> steps;
+    for (int i = 1; i <= 40; ++i)
+        steps.push_back({static_cast<qint16>(i), i % 10 == 0 ? 0.f : 100.f * static_cast<float>(i), 120});
+    begin(steps);
+    main->resize(1040, 760);
+    main->tabs()->setCurrentIndex(1);
+    auto* strip = child<ProgramStrip>(main, QStringLiteral("ProgramStrip"));
+    EXPECT_EQ(strip->accessibleDescription(), "40 steps, 1 h 20 min");
+    QHelpEvent help(QEvent::ToolTip, QPoint(strip->width() - 12, 20), strip->mapToGlobal(QPoint(0, 0)));
+    QApplication::sendEvent(strip, &help);
+    EXPECT_EQ(QToolTip::text(), "Step 40: 0 Hz for 2 min");
+
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(0x2b, 0x2b, 0x2b));
+    dark.setColor(QPalette::WindowText, QColor(0xe0, 0xe0, 0xe0));
+    dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+    dark.setColor(QPalette::Highlight, QColor(0x3d, 0xae, 0xe9));
+    main->setPalette(dark);
+    screenshot(main, QStringLiteral("freqgen-tab-strip-dark"));
+    // Bars and background in the dark theme's colours, not the light ones they were first drawn in.
+    const QImage picture = strip->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const std::span pixels(reinterpret_cast<const QRgb*>(picture.constBits()), picture.sizeInBytes() / 4);
+    EXPECT_GT(std::ranges::count(pixels, dark.color(QPalette::Highlight).rgb()), 36 * 3 * 5);
+    EXPECT_GT(std::ranges::count(pixels, dark.color(QPalette::Base).rgb()), std::ssize(pixels) / 2);
 }
