@@ -28,10 +28,8 @@ TEST(GeneratorPlayer, PlayedStepsFollowTheSpread) {
     steps.reset(3);
     for (const auto& [step, count] : {std::pair{1, 3}, {2, 3}, {2, 21}, {3, 21}, {21, 21}})
         steps.follow({.step = step, .count = count});
-    EXPECT_EQ(
-        (std::vector{steps.programStep(1), steps.programStep(2), steps.programStep(3), steps.programStep(20),
-                     steps.programStep(21), steps.programStep(22), steps.programStep(0)}),
-        (std::vector{1, 2, 0, 0, 3, 0, 0}));
+    for (const auto& [played, program] : {std::pair{1, 1}, {2, 2}, {3, 0}, {20, 0}, {21, 3}, {22, 0}, {0, 0}})
+        EXPECT_EQ(steps.programStep(played), program) << played;
     // Program steps of 10, 20 and 30 s; the spread's 18 steps of 180 s come after step 2.
     const std::pair<double, double> positions[] = {
         {0, 0}, {29, 29}, {30, 30}, {30 + 18 * 180 - 1, 30}, {30 + 18 * 180 + 5, 35}, {1e6, 60}};
