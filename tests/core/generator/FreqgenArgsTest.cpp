@@ -62,7 +62,6 @@ TEST(FreqgenArgs, TheTerminalIsChosenInOrderWithItsOwnRunWords) {
         {"", {"xterm", "gnome-terminal"}, {"/bin/gnome-terminal", "--"}},
         {"", {"xfce4-terminal", "x-terminal-emulator"}, {"/bin/x-terminal-emulator", "-e"}},
         {"", {"mate-terminal", "xterm"}, {"/bin/mate-terminal", "-x"}},
-        {"kitty", {"kitty", "xterm"}, {"/bin/kitty"}},
         {"wezterm", {"wezterm"}, {"/bin/wezterm", "start", "--"}},
         {"\"my term\" --hold", {"my term", "xterm"}, {"/bin/my term", "--hold", "-e"}},
         {"missing", {"lxterminal"}, {"/bin/lxterminal", "-e"}},

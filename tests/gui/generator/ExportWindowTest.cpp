@@ -48,11 +48,10 @@ TEST_F(Export, WritesRunsFileAndOptionsAndShowsTheGeneratorsError) {
     state.calibration.CalTable[3] = 1010;
     state.program.load({{1, 800, 60}, {2, 0, 30}}, 2);
     ASSERT_TRUE(exportTo("out.wav"));
-    const QByteArray run = folder.read(QStringLiteral("default.run"));
+    const QByteArray run = folder.read(QStringLiteral("default.run")), out = folder.file("out.wav").toUtf8();
     EXPECT_TRUE(run.endsWith("\r\n790,60\r\n1,30\r\n")) << run.toStdString();
-    EXPECT_EQ(folder.read(QStringLiteral("out.wav")), "--out " +
-                                                          folder.file(QStringLiteral("out.wav")).toUtf8() +
-                                                          " -vl 0.5 -vr 0.5 -r -f default.run\n" + run);
+    EXPECT_EQ(folder.read(QStringLiteral("out.wav")),
+              "--out " + out + " -vl 0.5 -vr 0.5 -r -f default.run\n" + run);
 
     ASSERT_TRUE(exportTo("bad.ogg"));
     EXPECT_EQ(platform.messageTexts().value(1), "freqgen: no sound device today\n\nNothing was exported.");
