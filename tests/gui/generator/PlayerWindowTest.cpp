@@ -34,10 +34,8 @@ struct Player : ::testing::Test, SonoHarness {
         ASSERT_NE(start(), nullptr);
         state.program.load(steps, state.generator.SortMode);
     }
-    QAbstractButton* button(const char* name) const {
-        return child<QAbstractButton>(main, QString::fromLatin1(name));
-    }
-    QString label(const char* name) const { return child<QLabel>(main, QString::fromLatin1(name))->text(); }
+    QAbstractButton* button(const char* name) const { return child<QAbstractButton>(main, name); }
+    QString label(const char* name) const { return child<QLabel>(main, name)->text(); }
     // The step label, the volume (the time label's last word), the rows marked in the grid and the strip's
     // playing position.
     QString shown() const {
@@ -124,8 +122,7 @@ TEST_F(Player, FreqgensErrorsAppearInAMessageBox) {
     };
     for (const auto& [name, text] : failures) {
         platform.messages.clear();
-        if (name == std::string_view("unstartable"))
-            folder.write(QStringLiteral("freqgen"), "#!/no/such/shell\n");
+        if (name == std::string_view("unstartable")) folder.write("freqgen", "#!/no/such/shell\n");
         main->managerPanel()->setProgramName(QString::fromLatin1(name));
         button("Command16")->click();
         EXPECT_TRUE(QTest::qWaitFor([&] { return !main->managerPanel()->player().isPlaying(); }, 5000));
