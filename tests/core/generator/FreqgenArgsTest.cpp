@@ -60,7 +60,7 @@ TEST(FreqgenArgs, TheTerminalIsChosenInOrderWithItsOwnRunWords) {
     const std::tuple<const char*, QStringList, QStringList> rows[] = {
         {"", {}, {""}},
         {"", {"xterm", "gnome-terminal"}, {"/bin/gnome-terminal", "--"}},
-        {"", {"xfce4-terminal", "x-terminal-emulator"}, {"/bin/x-terminal-emulator", "-e"}},
+        {"", {"gnome-terminal", "x-terminal-emulator"}, {"/bin/x-terminal-emulator", "-e"}},
         {"", {"mate-terminal", "xterm"}, {"/bin/mate-terminal", "-x"}},
         {"wezterm", {"wezterm"}, {"/bin/wezterm", "start", "--"}},
         {"\"my term\" --hold", {"my term", "xterm"}, {"/bin/my term", "--hold", "-e"}},
