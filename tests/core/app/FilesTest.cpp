@@ -36,20 +36,17 @@ TEST(SettingsFile, ReadsBothLinesOrOneLineAndRefusesAnOddFlag) {
 
 // sono.conf keeps what it does not know; the last line of a key counts.
 TEST(SonoConfFile, ReadsTheSwitchAndWritesOneKeyKeepingTheRest) {
-    EXPECT_FALSE(parseSonoConf("", Ini).value().playInTerminal);
-    EXPECT_TRUE(
-        parseSonoConf("# mine\ncolour = blue\n play-in-terminal = On \r\n", Ini).value().playInTerminal);
-    EXPECT_FALSE(parseSonoConf("play-in-terminal=true\nplay-in-terminal=0\n", Ini).value().playInTerminal);
+    for (const auto& [text, on] : {std::pair<QByteArray, bool>{"", false},
+                                   {"# mine\ncolour = blue\n play-in-terminal = On \r\n", true},
+                                   {"play-in-terminal=true\nplay-in-terminal=0\n", false}})
+        EXPECT_EQ(parseSonoConf(text, Ini).value().playInTerminal, on) << text.toStdString();
     EXPECT_TRUE(
         refusal(parseSonoConf("x=1\nplay-in-terminal=maybe\n", Ini)).startsWith("sono.ini, line 2: "));
-    const std::pair<QByteArray, QByteArray> writes[] = {
-        {"", "play-in-terminal=true\n"},
-        {"# mine\ncolour=blue", "# mine\ncolour=blue\nplay-in-terminal=true\n"},
-        {"a=1\nplay-in-terminal=no\nb=2\nplay-in-terminal = x\n",
-         "a=1\nplay-in-terminal=true\nb=2\n# play-in-terminal = x\n"},
-    };
-    for (const auto& [before, after] : writes)
-        EXPECT_EQ(withConfValue(before, PlayInTerminalKey, confSwitch(true)), after) << before.toStdString();
+    // Writing appends the key, or sets it where it is and comments out the lines of it that follow.
+    EXPECT_EQ(withConfValue("a=1\nplay-in-terminal=no\nb=2\nplay-in-terminal = x", PlayInTerminalKey,
+                            confSwitch(true)),
+              "a=1\nplay-in-terminal=true\nb=2\n# play-in-terminal = x\n");
+    EXPECT_EQ(withConfValue("a=1", PlayInTerminalKey, confSwitch(true)), "a=1\nplay-in-terminal=true\n");
 }
 
 TEST(ProgramFile, RefusesShortHeadersBadStepsAndTooManySteps) {

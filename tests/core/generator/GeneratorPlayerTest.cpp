@@ -4,27 +4,17 @@
 
 using namespace sono;
 
+// The window test reads the stand-in's status lines; here, what is left out and the time texts.
 TEST(GeneratorPlayer, StatusLinesAreReadAndWhatIsNotUnderstoodIsLeftOut) {
-    const auto playing = parseControlLine(
-        u"playing step=12 count=40 freq=30000 played=15000 elapsed=61.5 left=1234.5 vl=0.5 vr=0.25 new=x\n");
-    ASSERT_TRUE(playing);
-    const PlayStatus& s = playing->status;
-    EXPECT_EQ(playing->kind, ControlLine::Kind::Status);
-    EXPECT_FALSE(s.paused);
-    EXPECT_EQ(std::tuple(s.step, s.count, s.freq, s.played, s.elapsed, s.left, s.vl, s.vr),
-              std::tuple(12, 40, 30000.0, 15000.0, 61.5, 1234.5, 0.5, 0.25));
-    const auto paused = parseControlLine(u"paused  step=3 count=4");
-    EXPECT_TRUE(paused && paused->status.paused && paused->status.step == 3);
+    const auto playing = parseControlLine(u"playing step=12 count=40 left=1.5 new=x\n");
+    EXPECT_TRUE(playing && playing->status.step == 12 && playing->status.left == 1.5);
     EXPECT_EQ(parseControlLine(u"finished elapsed=9").value().kind, ControlLine::Kind::Finished);
-    const auto note = parseControlLine(u"note 30000 Hz plays as 15000 Hz ");
-    EXPECT_TRUE(note && note->kind == ControlLine::Kind::Note && note->note == "30000 Hz plays as 15000 Hz");
+    EXPECT_EQ(parseControlLine(u"note 30000 Hz plays as 15 kHz ").value().note, "30000 Hz plays as 15 kHz");
     for (const char16_t* unread : {u"", u"unknown bogus", u"resting step=1", u"playing step=x",
                                    u"playing step=-1", u"playing step=2.5", u"playing freq=nan"})
         EXPECT_FALSE(parseControlLine(unread)) << QString::fromUtf16(unread).toStdString();
-
     const std::pair<double, const char*> times[] = {
-        {0, "0:00"},     {-3, "0:00"},      {59.9, "0:59"},      {61.5, "1:01"},
-        {3599, "59:59"}, {3600, "1:00:00"}, {36061, "10:01:01"}, {360000, "100:00:00"}};
+        {-3, "0:00"}, {59.9, "0:59"}, {3599, "59:59"}, {3600, "1:00:00"}, {360000, "100:00:00"}};
     for (const auto& [seconds, text] : times)
         EXPECT_EQ(playTimeText(seconds), text) << seconds;
 }
@@ -36,18 +26,11 @@ TEST(GeneratorPlayer, PlayedStepsFollowTheSpread) {
     steps.reset(3);
     for (const auto& [step, count] : {std::pair{1, 3}, {2, 3}, {2, 21}, {3, 21}, {21, 21}})
         steps.follow({.step = step, .count = count});
-    EXPECT_EQ(
-        (std::vector{steps.programStep(1), steps.programStep(2), steps.programStep(3), steps.programStep(20),
-                     steps.programStep(21), steps.programStep(22), steps.programStep(0)}),
-        (std::vector{1, 2, 0, 0, 3, 0, 0}));
+    for (const auto& [played, program] : {std::pair{1, 1}, {2, 2}, {3, 0}, {20, 0}, {21, 3}, {22, 0}, {0, 0}})
+        EXPECT_EQ(steps.programStep(played), program) << played;
     // Program steps of 10, 20 and 30 s; the spread's 18 steps of 180 s come after step 2.
-    const std::vector<double> seconds{10, 20, 30};
-    for (const auto& [at, position] : {std::pair{0.0, 0.0},
-                                       {15.0, 15.0},
-                                       {29.0, 29.0},
-                                       {30.0, 30.0},
-                                       {30.0 + 18 * 180 - 1, 30.0},
-                                       {30.0 + 18 * 180 + 5, 35.0},
-                                       {1e6, 60.0}})
-        EXPECT_DOUBLE_EQ(steps.programPosition(at, seconds, 180), position) << at;
+    const std::pair<double, double> positions[] = {
+        {0, 0}, {29, 29}, {30, 30}, {30 + 18 * 180 - 1, 30}, {30 + 18 * 180 + 5, 35}, {1e6, 60}};
+    for (const auto& [at, position] : positions)
+        EXPECT_DOUBLE_EQ(steps.programPosition(at, {10, 20, 30}, 180), position) << at;
 }
