@@ -36,26 +36,24 @@ void operator delete(void* p, std::size_t) noexcept {
 #pragma GCC diagnostic pop
 
 TEST(FreqgenControl, ReadsEveryCommandIgnoresBlanksAndAnswersAnyOtherLine) {
-    const std::pair<std::string_view, Command> commands[] = {
-        {"pause", Command::Pause},   {"  resume\r", Command::Resume}, {"\tnext ", Command::Next},
-        {"back", Command::Back},     {"louder", Command::Louder},     {"softer", Command::Softer},
-        {"spread", Command::Spread}, {"stop", Command::Stop}};
-    for (const auto& [line, command] : commands) {
+    using C = Command;
+    const std::tuple<std::string_view, std::optional<Command>, std::string> rows[] = {
+        {"pause", C::Pause, ""},
+        {"  resume\r", C::Resume, ""},
+        {"\tnext ", C::Next, ""},
+        {"back", C::Back, ""},
+        {"louder", C::Louder, ""},
+        {"softer", C::Softer, ""},
+        {"spread", C::Spread, ""},
+        {"stop", C::Stop, ""},
+        {"", {}, ""},
+        {"\t \r", {}, ""},
+        {"Pause", {}, "unknown Pause"},
+        {" next step ", {}, "unknown next step"},
+        {"stop!", {}, "unknown stop!"}};
+    for (const auto& [line, command, reply] : rows) {
         ControlRequest request = parseControlLine(line);
-        EXPECT_EQ(request.command, command) << line;
-        EXPECT_EQ(request.reply, "") << line;
-    }
-    for (std::string_view blank : {"", "   ", "\t\r"}) {
-        ControlRequest request = parseControlLine(blank);
-        EXPECT_FALSE(request.command || !request.reply.empty());
-    }
-    for (auto [line, reply] : {std::pair{"Pause", "unknown Pause"},
-                               {" next step ", "unknown next step"},
-                               {"q", "unknown q"},
-                               {"stop!", "unknown stop!"}}) {
-        ControlRequest request = parseControlLine(line);
-        EXPECT_EQ(std::pair(request.command.has_value(), request.reply),
-                  std::pair(false, std::string(reply)));
+        EXPECT_EQ(std::tie(request.command, request.reply), std::tie(command, reply)) << line;
     }
 }
 
@@ -156,38 +154,23 @@ TEST(FreqgenPlayer, CommandsFromAnotherThreadArriveInOrderAndStatusAndPlayedStep
     EXPECT_EQ(freqs(player.engine()), freqs(reference)); // each spread where it was asked for
     EXPECT_EQ(torn.step, 0) << controlStatusLine(torn);
     // Every frame played belongs to exactly one step taken out of the ring, in order, none lost.
-    ASSERT_FALSE(played.empty());
-    std::int64_t frames = 0;
-    for (std::size_t i = 0; i < played.size(); ++i) {
-        EXPECT_GT(played[i].frames, 0);
-        if (i > 0) {
-            EXPECT_GE(played[i].startFrame, played[i - 1].startFrame + played[i - 1].frames) << i;
-        }
-        frames += played[i].frames;
+    std::int64_t frames = 0, end = 0, misplaced = 0;
+    for (const PlayedStep& p : played) {
+        misplaced += p.frames <= 0 || p.startFrame < end;
+        frames += p.frames, end = p.startFrame + p.frames;
     }
-    EXPECT_EQ(frames, std::llround(player.status().elapsed * kRate));
-    EXPECT_EQ(player.lostPlayed(), 0u);
+    EXPECT_EQ(std::tuple(misplaced, frames, player.lostPlayed()),
+              std::tuple(0, std::llround(player.status().elapsed * kRate), 0u));
 }
 
-TEST(FreqgenPlayer, TheAudioPathAllocatesNothingWhenASpreadIsHandedOverAndTheOldListIsFreedOutside) {
+TEST(FreqgenPlayer, TheAudioPathAllocatesNothingWhenASpreadIsHandedOver) {
     Player player(Engine({0.5, 0.5}, {{440, 0.01}, {550, 0.01}, {660, 10}}, kRate));
     std::vector<float> buffer(2 * 256);
     player.process(buffer.data(), 256);
     player.post(Command::Spread);
-    player.post(Command::Louder);
     const long before = allocations;
     // Steps end inside these buffers and their records go out through the ring.
     for (int i = 0; i < 8; ++i)
         player.process(buffer.data(), 256);
-    EXPECT_EQ(allocations, before);
-    std::vector<int> numbers;
-    player.service([&](const PlayedStep& p) { numbers.push_back(p.number); });
-    while (!player.idle()) {
-        player.process(buffer.data(), 256);
-        player.service([&](const PlayedStep& p) { numbers.push_back(p.number); });
-    }
-    EXPECT_EQ(player.status().count, 21);
-    EXPECT_DOUBLE_EQ(player.status().volLeft, 0.55);
-    EXPECT_EQ(numbers, std::vector<int>{1});
-    EXPECT_EQ(player.engine().steps()[1].freq, 437.0); // the spread follows the step playing when asked
+    EXPECT_EQ(std::pair(allocations - before, player.status().count), std::pair(0L, 21));
 }
