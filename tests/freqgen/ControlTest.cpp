@@ -2,6 +2,7 @@
 #include "Measure.h"
 #include "realtime.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -145,13 +146,8 @@ TEST(FreqgenPlayer, CommandsFromAnotherThreadArriveInOrderAndStatusAndPlayedStep
     const Status expected = reference.status();
     EXPECT_EQ(std::tuple(settled.step, settled.count, settled.freq, settled.paused, settled.volLeft),
               std::tuple(expected.step, expected.count, expected.freq, expected.paused, expected.volLeft));
-    auto freqs = [](const Engine& e) {
-        std::vector<double> out;
-        for (const Step& s : e.steps())
-            out.push_back(s.freq);
-        return out;
-    };
-    EXPECT_EQ(freqs(player.engine()), freqs(reference)); // each spread where it was asked for
+    // Each spread where it was asked for.
+    EXPECT_TRUE(std::ranges::equal(player.engine().steps(), reference.steps(), {}, &Step::freq, &Step::freq));
     EXPECT_EQ(torn.step, 0) << controlStatusLine(torn);
     // Every frame played belongs to exactly one step taken out of the ring, in order, none lost.
     std::int64_t frames = 0, end = 0, misplaced = 0;

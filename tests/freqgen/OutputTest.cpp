@@ -24,35 +24,23 @@ struct HeaderSink {
 
     static HeaderSink& of(void* user) { return *static_cast<HeaderSink*>(user); }
     static SF_VIRTUAL_IO io() {
-        return {
-            [](void* u) { return of(u).length; },
-            [](sf_count_t offset, int whence, void* u) {
-                HeaderSink& s = of(u);
-                s.pos = offset + (whence == SEEK_CUR ? s.pos : whence == SEEK_END ? s.length : 0);
-                return s.pos;
-            },
-            [](void* ptr, sf_count_t n, void* u) {
-                HeaderSink& s = of(u);
-                sf_count_t kept = std::clamp<sf_count_t>(sf_count_t(sizeof s.head) - s.pos, 0, n);
-                std::memset(ptr, 0, static_cast<std::size_t>(n));
-                std::memcpy(ptr, s.head + std::min<sf_count_t>(s.pos, sizeof s.head),
-                            static_cast<std::size_t>(kept));
-                s.pos += n;
-                return n;
-            },
-            [](const void* ptr, sf_count_t n, void* u) {
-                HeaderSink& s = of(u);
-                sf_count_t kept = std::clamp<sf_count_t>(sf_count_t(sizeof s.head) - s.pos, 0, n);
-                std::memcpy(s.head + std::min<sf_count_t>(s.pos, sizeof s.head), ptr,
-                            static_cast<std::size_t>(kept));
-                s.pos += n;
-                s.length = std::max(s.length, s.pos);
-                return n;
-            },
-            [](void* u) { return of(u).pos; },
-        };
+        return {[](void* u) { return of(u).length; },
+                [](sf_count_t offset, int whence, void* u) {
+                    HeaderSink& s = of(u);
+                    return s.pos = offset + (whence == SEEK_CUR ? s.pos : whence == SEEK_END ? s.length : 0);
+                },
+                [](void*, sf_count_t, void*) { return sf_count_t(0); },
+                [](const void* ptr, sf_count_t n, void* u) {
+                    HeaderSink& s = of(u);
+                    sf_count_t kept = std::clamp<sf_count_t>(sf_count_t(sizeof s.head) - s.pos, 0, n);
+                    std::memcpy(s.head + std::min<sf_count_t>(s.pos, sizeof s.head), ptr,
+                                static_cast<std::size_t>(kept));
+                    s.pos += n, s.length = std::max(s.length, s.pos);
+                    return n;
+                },
+                [](void* u) { return of(u).pos; }};
     }
-    std::string text(std::size_t at, std::size_t n) const { return {head + at, n}; }
+    std::string text(sf_count_t at, std::size_t n) const { return {head + at, n}; }
     std::uint64_t number(std::size_t at, std::size_t bytes) const {
         std::uint64_t v = 0;
         for (std::size_t i = bytes; i-- > 0;)
@@ -112,18 +100,17 @@ TEST(FreqgenOutput, AWavPastFourGibibytesIsWrittenAsRf64) {
     };
     HeaderSink big;
     ASSERT_EQ(render(11500, big).value().frames, frames);
-    EXPECT_EQ(big.text(0, 4) + big.text(8, 8), "RF64WAVEds64");
     // ds64: the sizes of the whole file, of the data and the number of frames, in 64 bits.
-    const std::uint64_t dataBytes = frames * 8;
-    EXPECT_EQ(big.number(20, 8), big.length - 8);
-    EXPECT_EQ(big.number(28, 8), dataBytes);
-    EXPECT_EQ(big.number(36, 8), static_cast<std::uint64_t>(frames));
-    EXPECT_EQ(big.text(big.length - dataBytes - 8, 4), "data");
+    const auto dataBytes = static_cast<std::uint64_t>(frames * 8),
+               length = static_cast<std::uint64_t>(big.length);
+    EXPECT_EQ(std::tuple(big.text(0, 4) + big.text(8, 8), big.number(20, 8), big.number(28, 8),
+                         big.number(36, 8), big.text(big.length - frames * 8 - 8, 4)),
+              std::tuple("RF64WAVEds64", length - 8, dataBytes, static_cast<std::uint64_t>(frames), "data"));
 
     HeaderSink small;
     ASSERT_TRUE(render(10, small));
-    EXPECT_EQ(small.text(0, 4) + small.text(8, 4), "RIFFWAVE");
-    EXPECT_EQ(small.number(4, 4), small.length - 8);
+    EXPECT_EQ(std::pair(small.text(0, 4) + small.text(8, 4), small.number(4, 4)),
+              std::pair(std::string("RIFFWAVE"), static_cast<std::uint64_t>(small.length - 8)));
 }
 
 TEST(FreqgenOutput, ProgressLinesComeAtMostEveryFifthOfASecondAndAlwaysAtTheEnd) {
