@@ -3,7 +3,6 @@
 #include "text.h"
 
 #include <algorithm>
-#include <functional>
 #include <gtest/gtest.h>
 #include <tuple>
 
@@ -217,18 +216,13 @@ TEST(FreqgenStatus, FoldsAtNyquistAndTheStatusLineSaysSo) {
               "100000 Hz is above the Nyquist limit of 24000 Hz: playing 12500 Hz (3 octaves down)");
 
     Engine engine({0.5, 1}, {{1000, 180}, {0, 0}, {30000, 3600}, {0, 60}}, kRate);
-    const std::pair<std::function<void()>, std::string> shown[] = {
-        {[&] { render(engine, kRate * 5 + 100); },
-         "Step 1 of 4  1000 Hz  step 2:55 left  program 1:03:55 left  vol 0.50/1.00"},
-        {[&] { engine.next(); },
-         "Step 3 of 4  30000 Hz  step 1:00:00 left  program 1:01:00 left  vol 0.50/1.00  (plays 15000 Hz)"},
-        {[&] { engine.togglePause(), render(engine, 2 * kFade), engine.next(); },
-         "Step 4 of 4  0 Hz  step 1:00 left  program 1:00 left  vol 0.50/1.00  (silence)  PAUSED"},
-        {[&] { engine.quit(), render(engine); }, "Program finished."}};
-    for (const auto& [act, line] : shown) {
-        act();
-        EXPECT_EQ(statusLine(engine.status()), line);
-    }
+    render(engine, kRate * 5 + 100), engine.next();
+    EXPECT_EQ(
+        statusLine(engine.status()),
+        "Step 3 of 4  30000 Hz  step 1:00:00 left  program 1:01:00 left  vol 0.50/1.00  (plays 15000 Hz)");
+    engine.togglePause(), render(engine, 2 * kFade), engine.next();
+    EXPECT_EQ(statusLine(engine.status()),
+              "Step 4 of 4  0 Hz  step 1:00 left  program 1:00 left  vol 0.50/1.00  (silence)  PAUSED");
     // 2.5 million of the longest steps at the highest rate: more frames than a 64-bit count holds.
     const std::vector<Step> huge(2'500'000, Step{440, kMaxStepSeconds});
     EXPECT_DOUBLE_EQ(Engine({1, 1}, huge, 384000).status().programLeft, 2.5e6 * kMaxStepSeconds);

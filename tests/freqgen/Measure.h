@@ -8,7 +8,7 @@
 #include <complex>
 #include <numbers>
 #include <numeric>
-#include <sndfile.h>
+#include <sndfile.hh>
 
 namespace measure {
 
@@ -38,14 +38,11 @@ inline Stereo render(const freqgen::Settings& settings, const std::vector<freqge
 }
 
 inline Stereo readWav(const std::string& path, int* format = nullptr) {
-    SF_INFO info{};
-    SNDFILE* f = sf_open(path.c_str(), SFM_READ, &info);
-    if (!f) return {};
-    std::vector<float> data(static_cast<std::size_t>(info.frames) * 2);
-    Stereo s{{}, {}, info.samplerate};
-    s.append(data.data(), static_cast<std::size_t>(sf_readf_float(f, data.data(), info.frames)));
-    sf_close(f);
-    if (format) *format = info.format;
+    SndfileHandle f(path);
+    std::vector<float> data(static_cast<std::size_t>(f.frames()) * 2);
+    Stereo s{{}, {}, f.samplerate()};
+    s.append(data.data(), static_cast<std::size_t>(f.readf(data.data(), f.frames())));
+    if (format) *format = f.format();
     return s;
 }
 
