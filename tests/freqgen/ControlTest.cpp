@@ -1,6 +1,7 @@
 #include "control.h"
 #include "Measure.h"
 #include "realtime.h"
+#include "status.h"
 
 #include <algorithm>
 #include <atomic>
@@ -100,11 +101,8 @@ TEST(FreqgenPlayer, CommandsFromAnotherThreadArriveInOrderWholeAndWithoutAllocat
     // Clamped volumes and steps make the end state depend on the order of the commands.
     std::vector<Command> script;
     for (int round = 0; round < 12; ++round)
-        for (Command c : {Command::Next, Command::Next, Command::Louder, Command::Louder, Command::Louder,
-                          Command::Back, Command::Spread, Command::Softer, Command::Next, Command::Back,
-                          Command::Back, Command::Back, Command::Next, Command::Next, Command::TogglePause,
-                          Command::Next, Command::TogglePause, Command::Louder})
-            script.push_back(c);
+        for (char key : std::string_view("nn+++bN-nbbbnn n +"))
+            script.push_back(keyCommand(key).value());
     Engine reference({0.5, 0.5}, steps, kRate);
     for (Command c : script)
         reference.apply(c);

@@ -57,7 +57,6 @@ TEST(FreqgenOptions, AcceptsEveryFormSonoWrites) {
         {"-vl .5 -vr .5 -f a.run --out x.d/OUT.Flac --float",
          "0.5 0.5 ---~ 0 0 a.run x.d/OUT.Flac F 0 float"},
         {"-vl .5 -vr .5 -f a.run --out out.ogg", "0.5 0.5 ---~ 0 0 a.run out.ogg V 0"},
-        {"-vl .5 -vr .5 -f a.run --out out.WAV", "0.5 0.5 ---~ 0 0 a.run out.WAV W 0"},
         {"-vl .5 -vr .5 -f a.run --wav out.flac", "0.5 0.5 ---~ 0 0 a.run out.flac W 0"},
         {"--help -h", "0 0 ---~ 0 0  help"},
         {"-vl .5 -vr .5 -S --control -f a.run", "0.5 0.5 ---S 0 0 a.run control"},

@@ -10,8 +10,7 @@
 using namespace freqgen;
 
 TEST(FreqgenPcm, RoundsToTheNearestStepAndClips) {
-    const float in[] = {0.0f, 1.0f,  -1.0f,        0.5f,         -0.5f,
-                        2.0f, -3.0f, 0.4f / 32767, 0.6f / 32767, -0.6f / 32767};
+    const float in[] = {0, 1, -1, 0.5, -0.5, 2, -3, 0.4f / 32767, 0.6f / 32767, -0.6f / 32767};
     std::int16_t out[std::size(in)];
     toPcm16(in, out, std::size(in));
     EXPECT_EQ(std::vector(out, out + std::size(in)),
@@ -65,13 +64,14 @@ TEST_F(FreqgenFiles, AnotherRendersPartIsLeftAloneAndALeftoverReplaced) {
     write("b.wav.part", "being written");
     int other = ::open(path("b.wav.part").c_str(), O_RDONLY);
     ASSERT_EQ(::flock(other, LOCK_EX), 0);
-    auto refused =
-        renderToFile(Settings{1, 1}, {{440, 1}}, path("b.wav"), {FileType::Wav, SampleFormat::Pcm16, 8000});
+    auto render = [&] {
+        return renderToFile({1, 1}, {{440, 1}}, path("b.wav"), {FileType::Wav, SampleFormat::Pcm16, 8000});
+    };
+    auto refused = render();
     ::close(other);
     EXPECT_TRUE(!refused && refused.error().contains("another freqgen is writing"));
     EXPECT_EQ(read("b.wav.part"), "being written");
-    ASSERT_TRUE(
-        renderToFile(Settings{1, 1}, {{440, 1}}, path("b.wav"), {FileType::Wav, SampleFormat::Pcm16, 8000}));
+    ASSERT_TRUE(render());
     EXPECT_EQ(measure::readWav(path("b.wav")).size(), 8000u);
     EXPECT_FALSE(has("b.wav.part"));
 }
