@@ -148,16 +148,14 @@ TEST(FreqgenEngine, SkipsStepsOfZeroSecondsAndSilencesZeroHertz) {
     // Fades in at the start and out at the end rather than clicking.
     EXPECT_LT(std::max(std::fabs(out.left.front()), std::fabs(out.left.back())), 0.01);
     // A key into a silent step, too, fades the tone out as the end of the step it leaves.
-    for (char key : {'n', 'b'}) {
-        Engine keyed({0.5, 0.5},
-                     key == 'n' ? std::vector<Step>{{440, 10}, {0, 1}}
-                                : std::vector<Step>{{0, 0.1}, {440, 10}},
-                     kRate);
-        render(keyed, 10000);
-        applyKey(keyed, key);
-        Stereo after = render(keyed, kFade + 4000);
-        EXPECT_EQ(played(keyed),
-                  key == 'n' ? fmt("1@0+{} ", 10000 + kFade) : fmt("1@0+4800 2@4800+{} ", 5200 + kFade));
+    const std::tuple<char, std::vector<Step>, std::string> keyed[] = {
+        {'n', {{440, 10}, {0, 1}}, fmt("1@0+{} ", 10000 + kFade)},
+        {'b', {{0, 0.1}, {440, 10}}, fmt("1@0+4800 2@4800+{} ", 5200 + kFade)}};
+    for (const auto& [key, steps, expected] : keyed) {
+        Engine engine({0.5, 0.5}, steps, kRate);
+        render(engine, 10000), applyKey(engine, key);
+        Stereo after = render(engine, kFade + 4000);
+        EXPECT_EQ(played(engine), expected);
         EXPECT_EQ(std::count(&after.left[kFade], &after.left[kFade + 4000], 0.0f), 4000) << key;
         EXPECT_LE(maxJump(after.left, 0, kFade), toneSlope + fadeSlope) << key;
     }

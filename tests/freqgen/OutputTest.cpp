@@ -87,27 +87,21 @@ TEST_F(FreqgenFiles, WritesTheRunFileSonoWritesAsWavFlacOrOggWithProgressAndTheS
 }
 
 TEST(FreqgenOutput, AWavPastFourGibibytesIsWrittenAsRf64) {
-    // Rendered for real, in float to halve the work: 4.4 GB of samples.
+    // Rendered for real, in float to halve the work: 4.4 GB of samples. (A short WAV stays RIFF: see above.)
     const std::int64_t frames = 11500LL * 48000;
-    const auto render = [](double seconds, HeaderSink& sink) {
-        SF_VIRTUAL_IO io = HeaderSink::io();
-        return renderToSound({0.5, 0.5}, {{440, seconds / 2}, {0, seconds / 2}},
-                             {FileType::Wav, SampleFormat::Float, 48000},
-                             [&](SF_INFO& info) { return sf_open_virtual(&io, SFM_WRITE, &info, &sink); });
-    };
     HeaderSink big;
-    ASSERT_EQ(render(11500, big).value().frames, frames);
+    SF_VIRTUAL_IO io = HeaderSink::io();
+    ASSERT_EQ(renderToSound({0.5, 0.5}, {{440, 5750}, {0, 5750}}, {FileType::Wav, SampleFormat::Float, 48000},
+                            [&](SF_INFO& info) { return sf_open_virtual(&io, SFM_WRITE, &info, &big); })
+                  .value()
+                  .frames,
+              frames);
     // ds64: the sizes of the whole file, of the data and the number of frames, in 64 bits.
     const auto dataBytes = static_cast<std::uint64_t>(frames * 8),
                length = static_cast<std::uint64_t>(big.length);
     EXPECT_EQ(std::tuple(big.text(0, 4) + big.text(8, 8), big.number(20, 8), big.number(28, 8),
                          big.number(36, 8), big.text(big.length - frames * 8 - 8, 4)),
               std::tuple("RF64WAVEds64", length - 8, dataBytes, static_cast<std::uint64_t>(frames), "data"));
-
-    HeaderSink small;
-    ASSERT_TRUE(render(10, small));
-    EXPECT_EQ(std::pair(small.text(0, 4) + small.text(8, 4), small.number(4, 4)),
-              std::pair(std::string("RIFFWAVE"), static_cast<std::uint64_t>(small.length - 8)));
 }
 
 TEST(FreqgenOutput, ProgressLinesComeAtMostEveryFifthOfASecondAndAlwaysAtTheEnd) {
@@ -133,10 +127,9 @@ TEST_F(FreqgenFiles, ACancelledRenderLeavesNeitherTheFileNorItsPart) {
     // Sono cancels an export by terminating freqgen.
     write("long.run", "440,100000\n");
     EXPECT_EQ(run("-vl 1 -vr 1 -f long.run --out long.ogg", "timeout --preserve-status -s TERM 1"),
-              kExitOutput)
-        << read("err.txt");
+              kExitOutput);
     EXPECT_TRUE(read("err.txt").contains(
-        "freqgen: cannot write the Ogg Vorbis file \"long.ogg\": stopped before the end"))
+                    "freqgen: cannot write the Ogg Vorbis file \"long.ogg\": stopped before the end") &&
+                !has("long.ogg.part") && !has("long.ogg"))
         << read("err.txt");
-    EXPECT_FALSE(has("long.ogg.part") || has("long.ogg"));
 }
