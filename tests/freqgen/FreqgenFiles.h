@@ -22,11 +22,10 @@ protected:
         std::ifstream in(dir_ / name);
         return {std::istreambuf_iterator<char>(in), {}};
     }
-    // Runs freqgen (behind `wrapper`, reading `input`) with no terminal attached; returns the exit code.
-    int run(const std::string& args, const std::string& wrapper = "",
-            const std::string& input = "</dev/null") {
+    // Runs freqgen (behind `wrapper`) with no terminal attached; returns the exit code.
+    int run(const std::string& args, const std::string& wrapper = "") {
         std::string command = "cd '" + dir_.string() + "' && " + wrapper + " '" FREQGEN_EXE "' " + args;
-        int status = std::system((command + " " + input + " >out.txt 2>err.txt").c_str());
+        int status = std::system((command + " </dev/null >out.txt 2>err.txt").c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
     const std::filesystem::path dir_ =
