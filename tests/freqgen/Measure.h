@@ -8,7 +8,7 @@
 #include <complex>
 #include <numbers>
 #include <numeric>
-#include <sndfile.h>
+#include <sndfile.hh>
 
 namespace measure {
 
@@ -38,14 +38,11 @@ inline Stereo render(const freqgen::Settings& settings, const std::vector<freqge
 }
 
 inline Stereo readWav(const std::string& path, int* format = nullptr) {
-    SF_INFO info{};
-    SNDFILE* f = sf_open(path.c_str(), SFM_READ, &info);
-    if (!f) return {};
-    std::vector<float> data(static_cast<std::size_t>(info.frames) * 2);
-    Stereo s{{}, {}, info.samplerate};
-    s.append(data.data(), static_cast<std::size_t>(sf_readf_float(f, data.data(), info.frames)));
-    sf_close(f);
-    if (format) *format = info.format;
+    SndfileHandle f(path);
+    std::vector<float> data(static_cast<std::size_t>(f.frames()) * 2);
+    Stereo s{{}, {}, f.samplerate()};
+    s.append(data.data(), static_cast<std::size_t>(f.readf(data.data(), f.frames())));
+    if (format) *format = f.format();
     return s;
 }
 
@@ -74,36 +71,32 @@ inline std::complex<double> component(const std::vector<float>& x, std::size_t b
     return 2.0 * sum / static_cast<double>(end - begin);
 }
 
+inline void fft(std::vector<std::complex<double>>& z) {
+    const std::size_t n = z.size();
+    if (n == 1) return;
+    std::vector<std::complex<double>> even(n / 2), odd(n / 2);
+    for (std::size_t i = 0; i < n / 2; ++i)
+        even[i] = z[2 * i], odd[i] = z[2 * i + 1];
+    fft(even), fft(odd);
+    for (std::size_t k = 0; k < n / 2; ++k) {
+        auto t =
+            std::polar(1.0, -2 * std::numbers::pi * static_cast<double>(k) / static_cast<double>(n)) * odd[k];
+        z[k] = even[k] + t, z[k + n / 2] = even[k] - t;
+    }
+}
+
 // Amplitude spectrum of x[begin, begin + n), n a power of two, under a 4-term Blackman-Harris window (side
 // lobes below -92 dB, falling further away): bin k is k * rate / n Hz; a sine of amplitude A on a bin reads
 // A.
 inline std::vector<double> spectrum(const std::vector<float>& x, std::size_t begin, std::size_t n) {
-    using std::numbers::pi;
     std::vector<std::complex<double>> z(n);
     double sum = 0;
     for (std::size_t i = 0; i < n; ++i) {
-        double p = 2 * pi * static_cast<double>(i) / static_cast<double>(n);
+        double p = 2 * std::numbers::pi * static_cast<double>(i) / static_cast<double>(n);
         double w = 0.35875 - 0.48829 * std::cos(p) + 0.14128 * std::cos(2 * p) - 0.01168 * std::cos(3 * p);
-        z[i] = x[begin + i] * w;
-        sum += w;
+        z[i] = x[begin + i] * w, sum += w;
     }
-    for (std::size_t i = 1, j = 0; i < n; ++i) {
-        std::size_t bit = n >> 1;
-        for (; j & bit; bit >>= 1)
-            j ^= bit;
-        j ^= bit;
-        if (i < j) std::swap(z[i], z[j]);
-    }
-    std::vector<std::complex<double>> turn(n / 2);
-    for (std::size_t k = 0; k < n / 2; ++k)
-        turn[k] = std::polar(1.0, -2 * pi * static_cast<double>(k) / static_cast<double>(n));
-    for (std::size_t len = 2; len <= n; len <<= 1)
-        for (std::size_t i = 0; i < n; i += len)
-            for (std::size_t k = 0; k < len / 2; ++k) {
-                auto u = z[i + k], v = z[i + k + len / 2] * turn[k * (n / len)];
-                z[i + k] = u + v;
-                z[i + k + len / 2] = u - v;
-            }
+    fft(z);
     std::vector<double> amplitude(n / 2);
     for (std::size_t k = 0; k < n / 2; ++k)
         amplitude[k] = 2 * std::abs(z[k]) / sum;
