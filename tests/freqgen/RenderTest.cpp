@@ -59,6 +59,27 @@ TEST_F(FreqgenFiles, ControlModeNeverWaitsForEnterAndKeepsStandardOutputForStatu
     }
 }
 
+// Through a sound device that discards samples as fast as they come, steered over a pipe: commands in
+// order, another line answered, and the end of input taken as stop.
+TEST_F(FreqgenFiles, ControlModeObeysCommandsOverAPipeAndStopsAtTheEndOfInput) {
+    write(".asoundrc", "pcm.!default { type null }\n");
+    write("long.run", "440,10000000\n550,10000000\n");
+    const int status =
+        std::system(("cd '" + dir_.string() +
+                     "' && (printf 'louder\\n  bogus line \\npause\\nspread\\n'; sleep 1) | HOME=. "
+                     "timeout 20 '" FREQGEN_EXE "' --control -vl .5 -vr .5 -f long.run >out.txt 2>err.txt")
+                        .c_str());
+    if (read("err.txt").contains("No sound output device")) GTEST_SKIP() << "no ALSA null device here";
+    const std::string out = read("out.txt");
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << read("err.txt");
+    EXPECT_TRUE(out.starts_with("unknown bogus line\n") || out.contains("\nunknown bogus line\n")) << out;
+    // Louder, then the pause held step 1 and the spread was built around it.
+    EXPECT_TRUE(out.contains(" vl=0.55 vr=0.55\n") &&
+                out.contains("\npaused step=1 count=20 freq=440 played=440 ") &&
+                out.contains("\nfinished elapsed="))
+        << out;
+}
+
 TEST_F(FreqgenFiles, AnotherRendersPartIsLeftAloneAndALeftoverReplaced) {
     // A .part that another freqgen holds is refused; once nobody holds it, it is a leftover and replaced.
     write("b.wav.part", "being written");
