@@ -130,6 +130,8 @@ Engine::Engine(const Settings& settings, std::vector<Step> steps, double rate)
             tables_.push_back({h, bandLimited(settings_.wave, h)});
             if (h == kMaxHarmonics) break;
         }
+    // A program may start in silence, where a volume change still runs the (silent) oscillator.
+    if (!tables_.empty()) table_ = &tables_.front();
     int first = nextPlayable(0);
     if (first < 0)
         finished_ = true;

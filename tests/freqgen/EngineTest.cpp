@@ -158,6 +158,11 @@ TEST(FreqgenEngine, SkipsStepsOfZeroSecondsAndSilencesZeroHertz) {
         EXPECT_EQ(std::count(&after.left[kFade], &after.left[kFade + 4000], 0.0f), 4000) << key;
         EXPECT_LE(maxJump(after.left, 0, kFade), toneSlope + fadeSlope) << key;
     }
+    // A saw that starts in silence, its volume changed there before any tone has sounded.
+    Engine saw({0.5, 0.5, false, false, false, Wave::Saw}, {{-51, 0.1}, {0, 1}}, kRate);
+    applyKey(saw, '-');
+    const Stereo quiet = render(saw, 1000);
+    EXPECT_EQ(std::count(quiet.left.begin(), quiet.left.end(), 0.0f), 1000);
 }
 
 TEST(FreqgenEngine, KeysSteerThePlayerAndWhatWasPlayedIsKept) {
