@@ -7,8 +7,6 @@ namespace sono {
 
 namespace {
 
-// Enough of freqgen's standard error for any message it writes; a flood is cut off.
-constexpr qsizetype MaxErrorBytes = 64 * 1024;
 // How long freqgen is given to obey `stop`, and then to obey SIGTERM.
 constexpr int StopWaitMs = 1500;
 constexpr int TerminateWaitMs = 1000;
@@ -68,6 +66,17 @@ std::optional<ControlLine> parseControlLine(QStringView line) {
         }
     }
     return parsed;
+}
+
+QString generatorFailureText(const QString& program, const QByteArray& errors, bool crashed, int exitCode) {
+    QStringList lines = QString::fromUtf8(errors).trimmed().split(u'\n');
+    if (lines.size() > ShownErrorLines)
+        lines = QStringList(QStringLiteral("…")) + lines.mid(lines.size() - ShownErrorLines);
+    const QString text = lines.join(u'\n');
+    if (!text.isEmpty()) return text;
+    return crashed
+               ? QStringLiteral("The tone generator %1 stopped unexpectedly.").arg(program)
+               : QStringLiteral("The tone generator %1 ended with exit code %2.").arg(program).arg(exitCode);
 }
 
 QString playTimeText(double seconds) {
@@ -145,7 +154,7 @@ void GeneratorPlayer::start(const QString& program, const QStringList& arguments
     connect(process_, &QProcess::readyReadStandardOutput, this, &GeneratorPlayer::readStatus);
     connect(process_, &QProcess::readyReadStandardError, this, [this] {
         const QByteArray more = process_->readAllStandardError();
-        errors_ += more.left(std::max<qsizetype>(0, MaxErrorBytes - errors_.size()));
+        errors_ += more.left(std::max<qsizetype>(0, MaxGeneratorErrorBytes - errors_.size()));
     });
     connect(process_, &QProcess::finished, this, &GeneratorPlayer::finish);
     connect(process_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
@@ -212,18 +221,11 @@ void GeneratorPlayer::readStatus() {
 void GeneratorPlayer::finish(int exitCode, QProcess::ExitStatus exitStatus) {
     if (!process_) return;
     readStatus();
-    errors_ += process_->readAllStandardError().left(std::max<qsizetype>(0, MaxErrorBytes - errors_.size()));
+    errors_ += process_->readAllStandardError().left(
+        std::max<qsizetype>(0, MaxGeneratorErrorBytes - errors_.size()));
     if (!stopping_ && (exitStatus != QProcess::NormalExit || exitCode != 0)) {
-        QStringList lines = QString::fromUtf8(errors_).trimmed().split(u'\n');
-        if (lines.size() > ShownErrorLines)
-            lines = QStringList(QStringLiteral("…")) + lines.mid(lines.size() - ShownErrorLines);
-        QString message = lines.join(u'\n');
-        if (message.isEmpty())
-            message = exitStatus != QProcess::NormalExit
-                          ? QStringLiteral("The tone generator %1 stopped unexpectedly.").arg(programPath_)
-                          : QStringLiteral("The tone generator %1 ended with exit code %2.")
-                                .arg(programPath_)
-                                .arg(exitCode);
+        const QString message =
+            generatorFailureText(programPath_, errors_, exitStatus != QProcess::NormalExit, exitCode);
         cleanUp();
         // The transport is reset before the message is shown, not after it is answered.
         emit ended();

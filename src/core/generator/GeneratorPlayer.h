@@ -39,6 +39,13 @@ struct ControlLine {
 // reader does not know, or a known field whose value is no number; unknown keys are skipped.
 std::optional<ControlLine> parseControlLine(QStringView line);
 
+// Enough of freqgen's standard error for any message it writes; a flood is cut off.
+inline constexpr qsizetype MaxGeneratorErrorBytes = 64 * 1024;
+
+// What the user is told when the tone generator `program` failed: the end of its standard error `errors`
+// (freqgen's own message comes last), or Sono's words when it said nothing.
+QString generatorFailureText(const QString& program, const QByteArray& errors, bool crashed, int exitCode);
+
 // Seconds as m:ss, or h:mm:ss from an hour on.
 QString playTimeText(double seconds);
 

@@ -286,7 +286,7 @@ struct ExportOutcome {
     bool started = false;
     int exitCode = 0;
     bool crashed = false;
-    QString messages; // its standard error, less the progress lines
+    QByteArray messages; // its standard error, less the progress lines
 };
 
 QString timeLeftText(double seconds) {
@@ -308,7 +308,7 @@ void runGenerator(const FreqgenCommand& command, const QString& folder, const QS
     process.setReadChannel(QProcess::StandardError);
     process.start();
     if (!process.waitForStarted()) {
-        outcome.messages = process.errorString();
+        outcome.messages = process.errorString().toUtf8();
         return;
     }
     outcome.started = true;
@@ -319,10 +319,10 @@ void runGenerator(const FreqgenCommand& command, const QString& folder, const QS
     double doneAt = 0; // seconds since the start when `done` was reported
     const auto readLines = [&] {
         while (process.canReadLine()) {
-            const QString line = QString::fromUtf8(process.readLine()).trimmed();
-            const QStringList words = line.split(u' ', Qt::SkipEmptyParts);
+            const QByteArray bytes = process.readLine();
+            const QStringList words = QString::fromUtf8(bytes).split(u' ', Qt::SkipEmptyParts);
             if (words.size() != 3 || words[0] != QStringLiteral("progress")) {
-                if (!line.isEmpty()) outcome.messages += line + u'\n';
+                if (outcome.messages.size() < MaxGeneratorErrorBytes) outcome.messages += bytes;
                 continue;
             }
             const double lineDone = words[1].toDouble();
@@ -352,8 +352,8 @@ void runGenerator(const FreqgenCommand& command, const QString& folder, const QS
     }
     process.waitForFinished();
     readLines();
-    const QByteArray rest = process.readAll();
-    if (!rest.trimmed().isEmpty()) outcome.messages += QString::fromUtf8(rest).trimmed() + u'\n';
+    outcome.messages +=
+        process.readAll().left(std::max<qsizetype>(0, MaxGeneratorErrorBytes - outcome.messages.size()));
     outcome.exitCode = process.exitCode();
     outcome.crashed = process.exitStatus() == QProcess::CrashExit;
 }
@@ -410,13 +410,10 @@ void FrequencyManagerPanel::exportProgram() {
             if (!partExisted) QFile::remove(file + QStringLiteral(".part"));
             if (!existed) QFile::remove(file);
             if (cancelled) return;
-            QString text = outcome->messages.trimmed();
-            if (!outcome->started)
-                text = QStringLiteral("Sono could not start %1: %2").arg(program, text);
-            else if (text.isEmpty())
-                text = outcome->crashed
-                           ? QStringLiteral("The tone generator stopped unexpectedly.")
-                           : QStringLiteral("The tone generator ended with code %1.").arg(outcome->exitCode);
+            const QString text = outcome->started ? generatorFailureText(program, outcome->messages,
+                                                                         outcome->crashed, outcome->exitCode)
+                                                  : QStringLiteral("Sono could not start %1: %2")
+                                                        .arg(program, QString::fromUtf8(outcome->messages));
             platform.message(text + QStringLiteral("\n\nNothing was exported."));
         });
 }
