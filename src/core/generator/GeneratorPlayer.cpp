@@ -72,7 +72,7 @@ QString generatorFailureText(const QString& program, const QByteArray& errors, b
     QStringList lines = QString::fromUtf8(errors).trimmed().split(u'\n');
     if (lines.size() > ShownErrorLines)
         lines = QStringList(QStringLiteral("…")) + lines.mid(lines.size() - ShownErrorLines);
-    const QString text = lines.join(u'\n');
+    QString text = lines.join(u'\n');
     if (!text.isEmpty()) return text;
     return crashed
                ? QStringLiteral("The tone generator %1 stopped unexpectedly.").arg(program)
